@@ -1,0 +1,18 @@
+# Cross build of the 32-bit Windows module, its stand-in host and the Windows
+# tests with MinGW-w64 (win32 thread model). CTest runs the test programs
+# under Wine through the emulator setting.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+
+set(PRALVIK_MINGW_PREFIX i686-w64-mingw32)
+set(CMAKE_C_COMPILER ${PRALVIK_MINGW_PREFIX}-gcc)
+set(CMAKE_CXX_COMPILER ${PRALVIK_MINGW_PREFIX}-g++)
+set(CMAKE_RC_COMPILER ${PRALVIK_MINGW_PREFIX}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${PRALVIK_MINGW_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+set(CMAKE_CROSSCOMPILING_EMULATOR wine)

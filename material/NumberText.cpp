@@ -1,0 +1,93 @@
+#include "NumberText.h"
+
+#include <cfloat>
+#include <charconv>
+#include <cstring>
+#include <system_error>
+
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// to_chars writes the exponent with two digits at least; the stored files have
+// three.
+std::size_t widenExponent(char* text, std::size_t length) {
+  char* exponent = static_cast<char*>(std::memchr(text, 'e', length));
+  if (exponent == nullptr) return length;
+  char* digits = exponent + 2;  // past "e" and its sign
+  std::size_t digitCount = static_cast<std::size_t>(text + length - digits);
+  if (digitCount >= 3) return length;
+  std::memmove(digits + 1, digits, digitCount);
+  *digits = '0';
+  return length + 1;
+}
+
+// Out of range means either overflow or underflow; the decimal magnitude of the
+// number tells which. `digits` points at the first digit or point after the
+// sign and is known to hold a number.
+bool overflows(const char* digits, const char* end) {
+  long magnitude = 0;  // decimal exponent of the first significant digit, + 1
+  bool seenSignificant = false;
+  bool afterPoint = false;
+  const char* p = digits;
+  for (; p < end && (isDigit(*p) || (*p == '.' && !afterPoint)); ++p) {
+    if (*p == '.') {
+      afterPoint = true;
+    } else if (!seenSignificant && *p != '0') {
+      seenSignificant = true;
+      if (!afterPoint) ++magnitude;
+    } else if (seenSignificant && !afterPoint) {
+      ++magnitude;
+    } else if (!seenSignificant && afterPoint) {
+      --magnitude;
+    }
+  }
+  if (p < end && (*p == 'e' || *p == 'E')) {
+    const char* q = p + 1;
+    bool negative = false;
+    if (q < end && (*q == '+' || *q == '-')) negative = (*q++ == '-');
+    long exponent = 0;
+    for (; q < end && isDigit(*q); ++q) {
+      if (exponent < 100000) exponent = exponent * 10 + (*q - '0');
+    }
+    magnitude += negative ? -exponent : exponent;
+  }
+  return magnitude > 0;
+}
+
+}  // namespace
+
+bool isNumberSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+std::size_t formatNumber(double value, char (&text)[kNumberTextSize]) {
+  // Leaves room for the exponent digit that widenExponent may add.
+  std::to_chars_result written =
+      std::to_chars(text, text + kNumberTextSize - 2, value, std::chars_format::general, 6);
+  std::size_t length = static_cast<std::size_t>(written.ptr - text);
+  length = widenExponent(text, length);
+  text[length] = '\0';
+  return length;
+}
+
+double textToNumber(const char* begin, const char* end) {
+  const char* p = begin;
+  while (p < end && isNumberSpace(*p)) ++p;
+  bool negative = false;
+  if (p < end && (*p == '+' || *p == '-')) negative = (*p++ == '-');
+  // from_chars would also take "inf", "nan" and a second sign; atof's decimal
+  // form starts with a digit or a point followed by a digit.
+  bool startsNumber = p < end && (isDigit(*p) || (*p == '.' && p + 1 < end && isDigit(p[1])));
+  if (!startsNumber) return 0.0;
+  double value = 0.0;
+  std::from_chars_result read = std::from_chars(p, end, value, std::chars_format::general);
+  if (read.ec == std::errc::result_out_of_range) {
+    value = overflows(p, end) ? DBL_MAX : 0.0;
+  } else if (read.ec != std::errc()) {
+    value = 0.0;
+  }
+  return negative ? -value : value;
+}
+
+double textToNumber(const char* text) { return textToNumber(text, text + std::strlen(text)); }

@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <string>
+
+#include "NumberText.h"
+
+namespace {
+
+std::string format(double value) {
+  char text[kNumberTextSize];
+  formatNumber(value, text);
+  return text;
+}
+
+TEST(NumberFormat, SixSignificantDigitsWithoutTrailingZeros) {
+  EXPECT_EQ(format(7.85), "7.85");
+  EXPECT_EQ(format(210.0), "210");
+  EXPECT_EQ(format(0.3), "0.3");
+  EXPECT_EQ(format(3.14159265), "3.14159");
+  EXPECT_EQ(format(123456.7), "123457");
+  EXPECT_EQ(format(0.0001), "0.0001");
+  EXPECT_EQ(format(0.0), "0");
+  EXPECT_EQ(format(-0.0), "-0");
+  EXPECT_EQ(format(-12.5), "-12.5");
+}
+
+TEST(NumberFormat, ExponentHasSignAndThreeDigits) {
+  EXPECT_EQ(format(1e-5), "1e-005");
+  EXPECT_EQ(format(123456789.0), "1.23457e+008");
+  EXPECT_EQ(format(1e6), "1e+006");
+  EXPECT_EQ(format(2.5e-45), "2.5e-045");
+  EXPECT_EQ(format(1e100), "1e+100");
+  EXPECT_EQ(format(-DBL_MAX), "-1.79769e+308");
+  EXPECT_EQ(format(4.9e-324), "4.94066e-324");
+}
+
+// The file format is "%g" with the exponent widened, on every platform.
+TEST(NumberFormat, MatchesPrintfExceptForExponentWidth) {
+  std::mt19937_64 random(20261207);
+  for (int i = 0; i < 20000; ++i) {
+    double value;
+    do {
+      std::uint64_t bits = random();
+      std::memcpy(&value, &bits, sizeof value);
+    } while (!std::isfinite(value));
+    char expected[64];
+    std::snprintf(expected, sizeof expected, "%g", value);
+    std::string widened = expected;
+    std::size_t e = widened.find('e');
+    if (e != std::string::npos && widened.size() - e - 2 < 3) widened.insert(e + 2, "0");
+    ASSERT_EQ(format(value), widened) << value;
+  }
+}
+
+TEST(NumberParse, LeadingNumberLikeAtof) {
+  EXPECT_EQ(textToNumber("7.85"), 7.85);
+  EXPECT_EQ(textToNumber("  \t 210"), 210.0);
+  EXPECT_EQ(textToNumber("+0.5"), 0.5);
+  EXPECT_EQ(textToNumber("-12"), -12.0);
+  EXPECT_EQ(textToNumber(".5"), 0.5);
+  EXPECT_EQ(textToNumber("5."), 5.0);
+  EXPECT_EQ(textToNumber("1e-005"), 1e-5);
+  EXPECT_EQ(textToNumber("1.23457E+008"), 1.23457e8);
+  EXPECT_EQ(textToNumber("200GPa"), 200.0);
+  EXPECT_EQ(textToNumber("1e"), 1.0);
+  EXPECT_EQ(textToNumber("1e+"), 1.0);
+  EXPECT_EQ(textToNumber("3.5.7"), 3.5);
+}
+
+TEST(NumberParse, NoNumberGivesZero) {
+  for (const char* text : {"", "   ", "abc", "-", "+", ".", "-.", "e5", "+-1", "--1", "inf",
+                           "-infinity", "nan", "NAN(1)", " x1"}) {
+    double value = textToNumber(text);
+    EXPECT_EQ(value, 0.0) << text;
+    EXPECT_FALSE(std::signbit(value)) << text;
+  }
+}
+
+TEST(NumberParse, NoHexadecimal) {
+  EXPECT_EQ(textToNumber("0x1A"), 0.0);
+  EXPECT_EQ(textToNumber("0x1p3"), 0.0);
+}
+
+TEST(NumberParse, OutOfRangeStaysFinite) {
+  EXPECT_EQ(textToNumber("1e999"), DBL_MAX);
+  EXPECT_EQ(textToNumber("-1e999"), -DBL_MAX);
+  EXPECT_EQ(textToNumber("1234567890e300"), DBL_MAX);
+  EXPECT_EQ(textToNumber("0.0000001e320"), DBL_MAX);
+  EXPECT_EQ(textToNumber("0.000001e-320"), 0.0);
+  EXPECT_EQ(textToNumber("1e-999"), 0.0);
+  EXPECT_TRUE(std::signbit(textToNumber("-1e-999")));
+  EXPECT_EQ(textToNumber("1e-310"), 1e-310);  // subnormal, still representable
+  EXPECT_EQ(textToNumber("1e99999999999999999999"), DBL_MAX);
+  EXPECT_EQ(textToNumber("1e-99999999999999999999"), 0.0);
+}
+
+TEST(NumberParse, StopsAtEndOfRange) {
+  const char text[] = "12345";
+  EXPECT_EQ(textToNumber(text, text + 3), 123.0);
+  EXPECT_EQ(textToNumber(text, text), 0.0);
+}
+
+TEST(NumberParse, IndependentOfProcessLocale) {
+  const char* previous = std::setlocale(LC_NUMERIC, nullptr);
+  std::string saved = previous != nullptr ? previous : "C";
+  if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr &&
+      std::setlocale(LC_NUMERIC, "de_DE") == nullptr) {
+    GTEST_SKIP() << "no German locale installed";
+  }
+  EXPECT_EQ(textToNumber("7.85"), 7.85);
+  EXPECT_EQ(format(7.85), "7.85");
+  std::setlocale(LC_NUMERIC, saved.c_str());
+}
+
+TEST(NumberText, WhitespaceIsThatOfTheCLocale) {
+  for (char c : std::string(" \t\n\v\f\r")) EXPECT_TRUE(isNumberSpace(c));
+  EXPECT_FALSE(isNumberSpace('\xA0'));
+  EXPECT_FALSE(isNumberSpace('x'));
+  EXPECT_FALSE(isNumberSpace('\0'));
+}
+
+TEST(NumberText, FormattedTextReadsBackToTheSixDigitValue) {
+  std::mt19937_64 random(7);
+  std::uniform_real_distribution<double> exponent(-300, 300);
+  for (int i = 0; i < 10000; ++i) {
+    double value = std::pow(10.0, exponent(random));
+    char text[kNumberTextSize];
+    formatNumber(value, text);
+    double back = textToNumber(text);
+    char again[kNumberTextSize];
+    formatNumber(back, again);
+    ASSERT_STREQ(text, again);
+  }
+}
+
+}  // namespace
