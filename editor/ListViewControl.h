@@ -1,0 +1,25 @@
+// A report list control as the material list dialog uses it. Rows may be
+// reordered by the control (it sorts by the row text); each row carries an
+// integer of the caller's, its item data, that ties it to the caller's data.
+#pragma once
+
+class ListViewControl {
+ public:
+  // Adds column `column` (0 is the row text, 1 on its sub-items) with a
+  // left-aligned title and a width in pixels.
+  virtual void insertColumn(int column, const char* title, int width) = 0;
+
+  virtual void removeAllRows() = 0;
+
+  // Inserts a row with `text` at `requestedPosition`, which a sorting control
+  // overrules; `selected` gives it the selected and the focused state. Returns
+  // the position the row really took, or -1 when it could not be inserted.
+  virtual int insertRow(int requestedPosition, const char* text, int itemData,
+                        bool selected) = 0;
+
+  // Sets the text of column `column` (1 and up) of the row at `position`.
+  virtual void setCell(int position, int column, const char* text) = 0;
+
+ protected:
+  ~ListViewControl() = default;
+};

@@ -1,0 +1,73 @@
+// The form in which the user enters or changes one material: the name and the
+// eight numbers in edit fields. It holds no value rules of its own: OK hands
+// every field to the record's setters in a fixed order, and the first
+// rejection keeps the user in the dialog with its message and the focus on
+// that field.
+#pragma once
+
+#include "DialogControls.h"
+#include "Material.h"
+#include "MessageText.h"
+
+class DialogRunner;
+
+class MaterialDataDialog {
+ public:
+  // Borrows `editedMaterial` for its whole life; copies `titleText`.
+  MaterialDataDialog(Material& editedMaterial, const char* titleText);
+  ~MaterialDataDialog();
+  MaterialDataDialog(const MaterialDataDialog&) = delete;
+  MaterialDataDialog& operator=(const MaterialDataDialog&) = delete;
+
+  // Events, raised by whoever shows the dialog. `controls` are the open
+  // dialog's and stay valid until it has ended.
+  void onInitDialog(DialogControls& controls);
+  void onOk();      // button 1 and Enter: ends with OK once every field is stored
+  void onCancel();  // button 2 and Esc: ends with Cancel, nothing converted
+
+  // Reads the nine fields and passes them to the record's setters, name,
+  // density, Poisson ratio, tensile strength, yield strength, linear
+  // expansion, specific heat, thermal conductivity, Young modulus, stopping at
+  // the first rejection: its message shows in the message line and its field
+  // gets the focus; the earlier fields are already stored. True when all nine
+  // are stored. False without storing anything when the field texts cannot be
+  // copied for want of memory.
+  bool validateAndStore();
+
+ private:
+  struct FieldBinding;
+  struct ValidationStep;
+  static const FieldBinding kFieldExchange[];
+  static const ValidationStep kValidationSteps[];
+
+  void writeFieldTexts();
+  bool readFieldTexts();
+  void fillFields();
+  bool store(const ValidationStep& step);
+  void focusControl(int id);
+
+  Material& editedMaterial;
+  char titleText[kMessageTextBufferSize];
+  DialogControls* controls = nullptr;
+
+  // The texts of the nine edit fields, owned, absent meaning empty; read back
+  // from the controls by each OK.
+  char* densityText = nullptr;
+  char* linearExpansionText = nullptr;
+  char* nameText = nullptr;
+  char* youngModulusText = nullptr;
+  char* yieldStrengthText = nullptr;
+  char* thermalConductivityText = nullptr;
+  char* tensileStrengthText = nullptr;
+  char* specificHeatText = nullptr;
+  char* poissonRatioText = nullptr;
+};
+
+// Runs the dialog on `record` itself, which the caller has made empty; values
+// of failed OK attempts stay in it. True when the user ended with OK.
+bool runCreateDialog(Material& record, DialogRunner& dialogs);
+
+// Runs the dialog on a working copy of `record` and copies it back only when
+// the user ends with OK (true); otherwise the record is untouched. False
+// without showing anything when the copy cannot be made for want of memory.
+bool runEditDialog(Material& record, DialogRunner& dialogs);

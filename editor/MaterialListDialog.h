@@ -1,0 +1,85 @@
+// The editor's main window: every material of one list as a row of a
+// nine-column report list, sorted by name, with Insert, Edit, Delete, Delete
+// All, OK (writes the file) and Cancel (writes nothing).
+//
+// Use, on the user-interface thread:
+//
+//   Win32DialogRunner dialogs;               // win32/Win32DialogRunner.h
+//   MaterialListDialog dialog(dialogs);
+//   dialog.filePath = path;                  // borrowed, valid during the run
+//   dialog.materials = list;                 // may be absent
+//   dialog.runModal();                       // ends with OK or Cancel
+//   list = dialog.materials;                 // may be another head, or absent
+//   releaseList(list);                       // the caller's in every case
+//
+// Rows are rebuilt from the list after every change and carry their node
+// index (empty nodes counted) as item data, so a row always leads back to its
+// node whatever the name order on screen.
+#pragma once
+
+#include <cstdint>
+
+#include "DialogControls.h"
+#include "ListViewControl.h"
+#include "MaterialFile.h"
+#include "MaterialList.h"
+#include "MessageText.h"
+
+class DialogRunner;
+
+// Writes the list to the path; 1 on success, and otherwise leaves the file
+// as it was (saveMaterialFile does).
+using MaterialSaver = int (*)(const MaterialNode* head, const char* path);
+
+class MaterialListDialog {
+ public:
+  // `dialogs` shows this dialog and the data dialogs that Insert and Edit open.
+  explicit MaterialListDialog(DialogRunner& dialogs, MaterialSaver saveFile = saveMaterialFile);
+  MaterialListDialog(const MaterialListDialog&) = delete;
+  MaterialListDialog& operator=(const MaterialListDialog&) = delete;
+
+  const char* filePath = nullptr;     // shown in the dialog, passed to the save
+  MaterialList materials = nullptr;   // changed in place; never released at the end
+  ListViewControl* listView = nullptr;  // the open dialog's list control
+  std::int32_t selectedIndex = -1;    // node index of the remembered row, or -1
+
+  // Shows the dialog; true when it ended with OK (after a successful save, or
+  // when there was nothing to save).
+  bool runModal();
+
+  // Events, raised by whoever shows the dialog. `controls` and `list` are
+  // the open dialog's and stay valid until it has ended.
+  void onInitDialog(DialogControls& controls, ListViewControl& list);
+  void onInsert();       // button 3, Insert key
+  void onEdit();         // button 4
+  void onDoubleClick();  // on the list: edits the remembered row, not the one clicked
+  void onDelete();       // button 5, Delete key
+  void onDeleteAll();    // button 6
+  void onListKeyDown(unsigned virtualKey);
+  // A row's state changed (selected, deselected or focus): remembers it.
+  void onItemChanged(int itemData);
+  // Button 1 and Enter: saves when there is something to save and ends with
+  // OK; after a failed save it says so and stays open with the list as it was.
+  void onOk();
+  void onCancel();  // button 2, Esc, close box
+
+  void setupColumns();
+  void refillList();
+  void focusControl(int id);
+
+ private:
+  bool confirm(MessageNumber question, MessageNumber caption);
+  void showSaveFailure();
+  bool addMaterial(Material* material);
+  Material* materialAt(int nodeIndex);
+
+  DialogRunner& dialogs;
+  MaterialSaver saveFile;
+  DialogControls* controls = nullptr;
+  // Notifications that the list control raises while the rows are rebuilt
+  // must not move the remembered row.
+  bool refilling = false;
+  // A confirmed Delete All leaves no list, yet the file must still lose the
+  // materials it held.
+  bool fileHoldsDeletedMaterials = false;
+};

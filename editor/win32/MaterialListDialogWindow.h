@@ -1,0 +1,22 @@
+// The material list dialog on template 129: its buttons, Enter, Esc and the
+// close box, and the notifications of list 1000 mapped onto its behaviour.
+#pragma once
+
+#include "ListView.h"
+#include "MaterialListDialog.h"
+#include "ModalDialog.h"
+
+class MaterialListDialogWindow : public ModalDialog {
+ public:
+  explicit MaterialListDialogWindow(MaterialListDialog& behaviour) : behaviour_(behaviour) {}
+
+  DialogResult run();
+
+ private:
+  void onInitDialog() override;
+  void onCommand(int controlId, int notifyCode) override;
+  LRESULT onNotify(const NMHDR& header) override;
+
+  MaterialListDialog& behaviour_;
+  ListView listView_;
+};

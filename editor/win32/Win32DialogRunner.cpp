@@ -1,0 +1,14 @@
+#include "Win32DialogRunner.h"
+
+#include "MaterialDataDialogWindow.h"
+#include "MaterialListDialogWindow.h"
+
+bool Win32DialogRunner::runModal(MaterialListDialog& dialog) {
+  MaterialListDialogWindow window(dialog);
+  return window.run() == DialogResult::Ok;
+}
+
+bool Win32DialogRunner::runModal(MaterialDataDialog& dialog) {
+  MaterialDataDialogWindow window(dialog);
+  return window.run() == DialogResult::Ok;
+}

@@ -1,0 +1,98 @@
+#include "FakeListView.h"
+
+#include <gtest/gtest.h>
+
+#include <strings.h>
+
+void FakeListView::insertColumn(int column, const char* title, int width) {
+  columns.push_back({column, title, width});
+}
+
+void FakeListView::removeAllRows() {
+  if (notifiesEveryChange)
+    for (const FakeRow& row : rows) notify(row);
+  rows.clear();
+}
+
+int FakeListView::insertRow(int, const char* text, int data, bool selected) {
+  if (rowsBeforeFailure == 0) return -1;
+  if (rowsBeforeFailure > 0) --rowsBeforeFailure;
+  // After the rows that sort equal, as the control places them.
+  std::size_t position = 0;
+  while (position < rows.size() && strcasecmp(rows[position].text.c_str(), text) <= 0) ++position;
+  if (selected)
+    for (FakeRow& row : rows) row.selected = row.focused = false;
+  FakeRow row{text, data, selected, selected, std::vector<std::string>(columns.size())};
+  rows.insert(rows.begin() + static_cast<long>(position), row);
+  if (selected || notifiesEveryChange) notify(rows[position]);
+  if (notifiesEveryChange && position > 0) notify(rows[position - 1]);
+  return static_cast<int>(position);
+}
+
+void FakeListView::setCell(int position, int column, const char* text) {
+  ASSERT_GE(position, 0);
+  ASSERT_LT(static_cast<std::size_t>(position), rows.size());
+  ASSERT_GE(column, 1);
+  ASSERT_LT(static_cast<std::size_t>(column), columns.size());
+  rows[static_cast<std::size_t>(position)].cells[static_cast<std::size_t>(column)] = text;
+}
+
+void FakeListView::clickRow(int position) {
+  ASSERT_GE(position, 0);
+  ASSERT_LT(static_cast<std::size_t>(position), rows.size());
+  FakeRow& clicked = rows[static_cast<std::size_t>(position)];
+  if (clicked.selected) return;
+  for (FakeRow& row : rows) {
+    if (row.focused) {
+      row.focused = false;
+      notify(row);
+    }
+    if (row.selected) {
+      row.selected = false;
+      notify(row);
+    }
+  }
+  clicked.selected = clicked.focused = true;
+  notify(clicked);
+}
+
+void FakeListView::clickEmptyArea() {
+  for (FakeRow& row : rows) {
+    if (!row.selected) continue;
+    row.selected = false;
+    notify(row);
+  }
+}
+
+int FakeListView::findRow(const std::string& text) const {
+  for (std::size_t position = 0; position < rows.size(); ++position)
+    if (rows[position].text == text) return static_cast<int>(position);
+  return -1;
+}
+
+std::vector<std::string> FakeListView::rowTexts() const {
+  std::vector<std::string> texts;
+  for (const FakeRow& row : rows) {
+    std::string text = row.text;
+    for (std::size_t column = 1; column < row.cells.size(); ++column) text += "\t" + row.cells[column];
+    texts.push_back(text);
+  }
+  return texts;
+}
+
+std::vector<int> FakeListView::itemData() const {
+  std::vector<int> data;
+  for (const FakeRow& row : rows) data.push_back(row.itemData);
+  return data;
+}
+
+int FakeListView::selectedRow() const {
+  for (std::size_t position = 0; position < rows.size(); ++position)
+    if (rows[position].selected) return static_cast<int>(position);
+  return -1;
+}
+
+void FakeListView::notify(const FakeRow& row) {
+  ++notificationCount;
+  if (itemChanged) itemChanged(row.itemData);
+}

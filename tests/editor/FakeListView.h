@@ -1,0 +1,54 @@
+// A report list control in memory that sorts its rows by text, case
+// insensitively, and raises item-changed notifications where Wine's list view
+// was measured to raise them. It can also be told to raise them wherever a
+// programmatic change touches a row, as other toolkits do.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ListViewControl.h"
+
+struct FakeColumn {
+  int column;
+  std::string title;
+  int width;
+};
+
+struct FakeRow {
+  std::string text;
+  int itemData;
+  bool selected;
+  bool focused;
+  std::vector<std::string> cells;  // columns 1 and up
+};
+
+class FakeListView : public ListViewControl {
+ public:
+  void insertColumn(int column, const char* title, int width) override;
+  void removeAllRows() override;
+  int insertRow(int requestedPosition, const char* text, int itemData, bool selected) override;
+  void setCell(int position, int column, const char* text) override;
+
+  // The user's side: a click on the row at `position`, or on the empty area
+  // below the rows.
+  void clickRow(int position);
+  void clickEmptyArea();
+  int findRow(const std::string& text) const;  // -1 when there is none
+
+  // Each row as its nine columns joined by tabs, top to bottom.
+  std::vector<std::string> rowTexts() const;
+  std::vector<int> itemData() const;
+  int selectedRow() const;  // -1 when none
+
+  std::function<void(int itemData)> itemChanged;  // the dialog's handler
+  bool notifiesEveryChange = false;
+  int rowsBeforeFailure = -1;  // inserts that succeed before the next fails
+  int notificationCount = 0;
+  std::vector<FakeColumn> columns;
+  std::vector<FakeRow> rows;
+
+ private:
+  void notify(const FakeRow& row);
+};

@@ -1,0 +1,447 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "FakeDialogRunner.h"
+#include "MaterialDataDialog.h"
+#include "MaterialDataDialogIds.h"
+#include "MaterialListDialog.h"
+#include "MaterialListDialogIds.h"
+
+namespace {
+
+// What the dialog handed to the save, and what the save answers.
+struct SaveLog {
+  int calls = 0;
+  std::string list;  // as describeList writes it
+  std::string path;
+  int result = 1;
+};
+SaveLog saveLog;
+
+// The list as text, "Steel,-,Brass" with "-" for an empty node; "absent".
+std::string describeList(const MaterialNode* head) {
+  if (head == nullptr) return "absent";
+  std::string text;
+  for (const MaterialNode* node = head; node != nullptr; node = node->nextNode) {
+    if (!text.empty()) text += ",";
+    text += node->material != nullptr ? node->material->name : "-";
+  }
+  return text;
+}
+
+int recordingSave(const MaterialNode* head, const char* path) {
+  ++saveLog.calls;
+  saveLog.list = describeList(head);
+  saveLog.path = path != nullptr ? path : "(absent)";
+  return saveLog.result;
+}
+
+Material* material(const char* name, double density) {
+  Material* record = createMaterial();
+  record->setName(name);
+  record->setDensity(density);
+  record->setYoungModulus(200);
+  record->setPoissonRatio(0.3);
+  record->setYieldStrength(250);
+  record->setTensileStrength(400);
+  record->setThermalConductivity(50);
+  record->setLinearExpansion(1.2);
+  record->setSpecificHeat(460);
+  return record;
+}
+
+const std::string kSteelRow = "steel\t7.85\t200\t0.3\t250\t400\t50\t1.2\t460";
+const std::string kAluminiumRow = "Aluminium\t2.7\t200\t0.3\t250\t400\t50\t1.2\t460";
+const std::string kBrassRow = "brass\t8.5\t200\t0.3\t250\t400\t50\t1.2\t460";
+
+class ListDialog : public ::testing::Test {
+ protected:
+  void SetUp() override { saveLog = SaveLog(); }
+  void TearDown() override { releaseList(dialog.materials); }
+
+  // The chain steel, Aluminium, brass: node 0 is not the top row on screen.
+  void openWithThree() {
+    MaterialList head = createNode();
+    append(head, material("steel", 7.85));
+    append(head, material("Aluminium", 2.7));
+    append(head, material("brass", 8.5));
+    open(head);
+  }
+  void open(MaterialList head) {
+    dialog.filePath = "C:\\data\\zodo.mat";
+    dialog.materials = head;
+    list.itemChanged = [this](int itemData) { dialog.onItemChanged(itemData); };
+    dialog.onInitDialog(controls, list);
+  }
+  void click(const std::string& name) {
+    int row = list.findRow(name);
+    ASSERT_GE(row, 0) << "no row " << name;
+    list.clickRow(row);
+  }
+  std::string selectedName() const {
+    int row = list.selectedRow();
+    return row >= 0 ? list.rows[static_cast<std::size_t>(row)].text : "(none)";
+  }
+
+  FakeDialogRunner dialogs;
+  MaterialListDialog dialog{dialogs, recordingSave};
+  FakeDialogControls controls = listDialogControls();
+  FakeListView list;
+};
+
+const std::vector<std::string> kStandardFields = {"Copper", "8.96", "120", "0.34", "70",
+                                                  "220",    "400",  "1.7", "385"};
+
+TEST_F(ListDialog, OpensWithNineTitledColumnsThePathAnEmptyMessageLineAndTheFocusOnTheList) {
+  openWithThree();
+  ASSERT_EQ(list.columns.size(), 9u);
+  const char* titles[] = {"Name",           "Density",          "Young Modul",
+                          "Poisson Ratio",  "Yield Strength",   "Tensile Strength",
+                          "Thermal Conductivity", "Linear Expansion", "Specific Heat"};
+  const int widths[] = {120, 60, 80, 80, 80, 80, 80, 80, 80};
+  for (int column = 0; column < 9; ++column) {
+    EXPECT_EQ(list.columns[static_cast<std::size_t>(column)].column, column);
+    EXPECT_EQ(list.columns[static_cast<std::size_t>(column)].title, titles[column]);
+    EXPECT_EQ(list.columns[static_cast<std::size_t>(column)].width, widths[column]);
+  }
+  EXPECT_EQ(controls.text(IDC_LIST_FILE_PATH), "C:\\data\\zodo.mat");
+  EXPECT_EQ(controls.text(IDC_LIST_MESSAGE_LINE), "");
+  EXPECT_EQ(controls.focusedId, IDC_LIST_MATERIALS);
+  EXPECT_EQ(dialog.selectedIndex, -1);
+}
+
+TEST_F(ListDialog, WithoutAPathTheLabelKeepsItsTemplateText) {
+  dialog.onInitDialog(controls, list);
+  EXPECT_EQ(controls.text(IDC_LIST_FILE_PATH), "Static");
+}
+
+TEST_F(ListDialog, RowsStandInNameOrderAndCarryTheirNodeIndexCountingEmptyNodes) {
+  MaterialList head = createNode();
+  append(head, material("steel", 7.85));
+  append(head, material("x", 1));
+  removeAt(head, 1);  // leaves an empty node at index 1
+  append(head, material("Aluminium", 2.7));
+  append(head, material("brass", 8.5));
+  append(head, material("brass", 8.5));
+  open(head);
+  EXPECT_EQ(list.rowTexts(),
+            (std::vector<std::string>{kAluminiumRow, kBrassRow, kBrassRow, kSteelRow}));
+  EXPECT_EQ(list.itemData(), (std::vector<int>{2, 3, 4, 0}));
+}
+
+TEST_F(ListDialog, NumbersShowWithSixSignificantDigitsAndThreeDigitExponents) {
+  MaterialList head = createNode();
+  Material* record = material("Tiny", 1.23456789);
+  record->setYoungModulus(2.1e11);
+  record->setLinearExpansion(1e-5);
+  append(head, record);
+  open(head);
+  EXPECT_EQ(list.rowTexts(), (std::vector<std::string>{
+                                 "Tiny\t1.23457\t2.1e+011\t0.3\t250\t400\t50\t1e-005\t460"}));
+}
+
+TEST_F(ListDialog, AnAbsentListShowsNoRowsAndOffersNothingToEditOrDelete) {
+  open(nullptr);
+  EXPECT_TRUE(list.rows.empty());
+  dialog.onEdit();
+  dialog.onDoubleClick();
+  dialog.onDelete();
+  dialog.onListKeyDown(0x2E);
+  dialog.onDeleteAll();
+  EXPECT_TRUE(controls.messageBoxes.empty());
+  EXPECT_EQ(dialogs.dataDialogsShown, 0);
+  dialog.onOk();
+  EXPECT_EQ(saveLog.calls, 0);
+  EXPECT_EQ(controls.result, DialogResult::Ok);
+}
+
+TEST_F(ListDialog, TheFirstInsertCreatesTheListWithTheMaterialInItsHead) {
+  open(nullptr);
+  dialogs.dataDialogUsers.push_back(typesAndPressesOk(kStandardFields));
+  dialog.onInsert();
+  EXPECT_EQ(describeList(dialog.materials), "Copper");
+  EXPECT_EQ(list.rowTexts(),
+            (std::vector<std::string>{"Copper\t8.96\t120\t0.34\t70\t220\t400\t1.7\t385"}));
+  EXPECT_EQ(controls.focusedId, IDC_LIST_MATERIALS);
+  dialog.onOk();
+  EXPECT_EQ(saveLog.calls, 1);
+  EXPECT_EQ(saveLog.list, "Copper");
+  EXPECT_EQ(saveLog.path, "C:\\data\\zodo.mat");
+}
+
+TEST_F(ListDialog, InsertAppendsToTheChainShowsInNameOrderAndKeepsTheRememberedRow) {
+  openWithThree();
+  click("brass");
+  dialogs.dataDialogUsers.push_back(typesAndPressesOk(kStandardFields));
+  dialog.onInsert();
+  EXPECT_EQ(describeList(dialog.materials), "steel,Aluminium,brass,Copper");
+  EXPECT_EQ(list.rows[2].text, "Copper");
+  EXPECT_EQ(list.rows[2].itemData, 3);
+  EXPECT_EQ(selectedName(), "brass");
+  EXPECT_EQ(dialog.selectedIndex, 2);
+}
+
+TEST_F(ListDialog, InsertIntoAnEmptyHeadNodeFillsIt) {
+  MaterialList head = createNode();
+  append(head, material("steel", 7.85));
+  open(head);
+  click("steel");
+  controls.answers = {MessageBoxAnswer::kYes};
+  dialog.onDelete();
+  ASSERT_EQ(describeList(dialog.materials), "-");
+  dialogs.dataDialogUsers.push_back(typesAndPressesOk(kStandardFields));
+  dialog.onInsert();
+  EXPECT_EQ(dialog.materials, head);
+  EXPECT_EQ(describeList(dialog.materials), "Copper");
+  EXPECT_EQ(list.itemData(), (std::vector<int>{0}));
+}
+
+TEST_F(ListDialog, InsertEndedWithCancelAfterFailedAttemptsAddsNothing) {
+  openWithThree();
+  dialogs.dataDialogUsers.push_back([](MaterialDataDialog& data, FakeDialogControls& fields) {
+    fields.type(IDC_DATA_NAME, "Never");
+    data.onOk();
+    EXPECT_EQ(fields.text(IDC_DATA_MESSAGE_LINE), "Density must be > 0");
+    data.onOk();
+    data.onCancel();
+  });
+  dialog.onInsert();
+  EXPECT_EQ(describeList(dialog.materials), "steel,Aluminium,brass");
+  EXPECT_EQ(list.rows.size(), 3u);
+}
+
+TEST_F(ListDialog, TheRememberedRowSurvivesEveryRefillEvenWhenTheControlNotifiesDuringIt) {
+  openWithThree();
+  list.notifiesEveryChange = true;
+  click("Aluminium");
+  ASSERT_EQ(dialog.selectedIndex, 1);
+  dialogs.dataDialogUsers.push_back(typesAndPressesOk(kStandardFields));
+  dialog.onInsert();
+  EXPECT_GT(list.notificationCount, 4);
+  EXPECT_EQ(dialog.selectedIndex, 1);
+  EXPECT_EQ(selectedName(), "Aluminium");
+  EXPECT_TRUE(list.rows[0].focused);
+}
+
+TEST_F(ListDialog, AClickOnTheEmptyAreaKeepsTheDeselectedRowRemembered) {
+  openWithThree();
+  click("brass");
+  list.clickEmptyArea();
+  EXPECT_EQ(list.selectedRow(), -1);
+  EXPECT_EQ(dialog.selectedIndex, 2);
+  dialogs.dataDialogUsers.push_back([](MaterialDataDialog& data, FakeDialogControls& fields) {
+    EXPECT_EQ(fields.text(IDC_DATA_NAME), "brass");
+    data.onCancel();
+  });
+  dialog.onDoubleClick();
+  EXPECT_EQ(dialogs.dataDialogsShown, 1);
+}
+
+TEST_F(ListDialog, EditChangesTheRememberedRowsRecordAndRebuildsTheRows) {
+  openWithThree();
+  click("steel");
+  dialogs.dataDialogUsers.push_back([](MaterialDataDialog& data, FakeDialogControls& fields) {
+    fields.type(IDC_DATA_NAME, "Carbon steel");
+    fields.type(IDC_DATA_DENSITY, "7.87");
+    data.onOk();
+  });
+  dialog.onEdit();
+  EXPECT_EQ(describeList(dialog.materials), "Carbon steel,Aluminium,brass");
+  EXPECT_EQ(list.rows[2].text, "Carbon steel");
+  EXPECT_EQ(list.rows[2].cells[1], "7.87");
+  EXPECT_EQ(selectedName(), "Carbon steel");
+}
+
+TEST_F(ListDialog, EditFollowedByCancelKeepsTheMaterialAndStillRebuildsTheRows) {
+  openWithThree();
+  click("brass");
+  list.rows[0].cells[1] = "stale";  // gone once the rows are rebuilt
+  dialogs.dataDialogUsers.push_back([](MaterialDataDialog& data, FakeDialogControls& fields) {
+    fields.type(IDC_DATA_DENSITY, "-1");
+    data.onOk();
+    data.onCancel();
+  });
+  dialog.onEdit();
+  EXPECT_EQ(list.rowTexts(), (std::vector<std::string>{kAluminiumRow, kBrassRow, kSteelRow}));
+  EXPECT_EQ(dialog.materials->nextNode->nextNode->material->density, 8.5);
+}
+
+TEST_F(ListDialog, DeleteAsksAndThenRemembersTheHeadOfTheChain) {
+  openWithThree();
+  click("Aluminium");
+  controls.answers = {MessageBoxAnswer::kYes};
+  dialog.onDelete();
+  ASSERT_EQ(controls.messageBoxes.size(), 1u);
+  EXPECT_EQ(controls.messageBoxes[0].text, "Are you sure ?");
+  EXPECT_EQ(controls.messageBoxes[0].caption, "Delete item");
+  EXPECT_EQ(controls.messageBoxes[0].style, 0x124u);
+  EXPECT_EQ(describeList(dialog.materials), "steel,brass");
+  EXPECT_EQ(dialog.selectedIndex, 0);
+  EXPECT_EQ(selectedName(), "steel");  // the chain's first, the last row on screen
+  EXPECT_EQ(list.itemData(), (std::vector<int>{1, 0}));
+}
+
+TEST_F(ListDialog, DeleteAnsweredNoChangesNothing) {
+  openWithThree();
+  click("brass");
+  controls.answers = {MessageBoxAnswer::kNo};
+  dialog.onDelete();
+  EXPECT_EQ(describeList(dialog.materials), "steel,Aluminium,brass");
+  EXPECT_EQ(dialog.selectedIndex, 2);
+}
+
+TEST_F(ListDialog, DeletingTheLastNodesMaterialLeavesAnEmptyNodeThatLaterRowsCountThrough) {
+  openWithThree();
+  click("brass");
+  controls.answers = {MessageBoxAnswer::kYes, MessageBoxAnswer::kYes};
+  dialog.onDelete();
+  ASSERT_EQ(describeList(dialog.materials), "steel,Aluminium,-");
+  dialogs.dataDialogUsers.push_back(typesAndPressesOk(kStandardFields));
+  dialog.onInsert();
+  ASSERT_EQ(describeList(dialog.materials), "steel,Aluminium,-,Copper");
+  EXPECT_EQ(list.itemData(), (std::vector<int>{1, 3, 0}));
+  // The row the user picks leads to its node, past the empty one.
+  click("Copper");
+  EXPECT_EQ(dialog.selectedIndex, 3);
+  dialog.onDelete();
+  EXPECT_EQ(describeList(dialog.materials), "steel,Aluminium,-,-");
+}
+
+TEST_F(ListDialog, DeletingTheOnlyMaterialLeavesAnEmptyHeadThatOkStillWrites) {
+  MaterialList head = createNode();
+  append(head, material("steel", 7.85));
+  open(head);
+  click("steel");
+  controls.answers = {MessageBoxAnswer::kYes};
+  dialog.onListKeyDown(0x2E);
+  EXPECT_TRUE(list.rows.empty());
+  EXPECT_EQ(dialog.selectedIndex, -1);
+  dialog.onOk();
+  EXPECT_EQ(saveLog.calls, 1);
+  EXPECT_EQ(saveLog.list, "-");
+}
+
+TEST_F(ListDialog, TheInsertAndDeleteKeysActAsTheirButtonsAndOtherKeysDoNothing) {
+  openWithThree();
+  dialog.onListKeyDown(0x41);
+  dialog.onListKeyDown(0x0D);
+  EXPECT_EQ(dialogs.dataDialogsShown, 0);
+  dialogs.dataDialogUsers.push_back(pressesCancel());
+  dialog.onListKeyDown(0x2D);
+  EXPECT_EQ(dialogs.dataDialogsShown, 1);
+  click("steel");
+  controls.answers = {MessageBoxAnswer::kNo};
+  dialog.onListKeyDown(0x2E);
+  EXPECT_EQ(controls.messageBoxes.size(), 1u);
+}
+
+TEST_F(ListDialog, DeleteAllAnsweredNoKeepsTheRowsButForgetsTheRememberedRow) {
+  openWithThree();
+  click("brass");
+  controls.answers = {MessageBoxAnswer::kNo};
+  dialog.onDeleteAll();
+  ASSERT_EQ(controls.messageBoxes.size(), 1u);
+  EXPECT_EQ(controls.messageBoxes[0].text, "Are you sure ?");
+  EXPECT_EQ(controls.messageBoxes[0].caption, "Delete All Items");
+  EXPECT_EQ(controls.messageBoxes[0].style, 0x124u);
+  EXPECT_EQ(list.rows.size(), 3u);
+  EXPECT_EQ(selectedName(), "brass");
+  EXPECT_EQ(dialog.selectedIndex, -1);
+  dialog.onEdit();
+  dialog.onDoubleClick();
+  dialog.onDelete();
+  dialog.onListKeyDown(0x2E);
+  EXPECT_EQ(dialogs.dataDialogsShown, 0);
+  EXPECT_EQ(controls.messageBoxes.size(), 1u);
+}
+
+TEST_F(ListDialog, OkAfterAConfirmedDeleteAllWritesAFileWithoutMaterials) {
+  openWithThree();
+  controls.answers = {MessageBoxAnswer::kYes};
+  dialog.onDeleteAll();
+  EXPECT_EQ(dialog.materials, nullptr);
+  EXPECT_TRUE(list.rows.empty());
+  EXPECT_EQ(dialog.selectedIndex, -1);
+  dialog.onOk();
+  EXPECT_EQ(saveLog.calls, 1);
+  EXPECT_EQ(saveLog.list, "absent");
+  EXPECT_EQ(controls.result, DialogResult::Ok);
+}
+
+TEST_F(ListDialog, InsertAfterDeleteAllStartsANewListThatOkWrites) {
+  openWithThree();
+  controls.answers = {MessageBoxAnswer::kYes};
+  dialog.onDeleteAll();
+  dialogs.dataDialogUsers.push_back(typesAndPressesOk(kStandardFields));
+  dialog.onInsert();
+  dialog.onOk();
+  EXPECT_EQ(saveLog.list, "Copper");
+}
+
+TEST_F(ListDialog, AFailedSaveSaysSoAndStaysOpenWithTheListAsItWas) {
+  openWithThree();
+  click("brass");
+  saveLog.result = 0;
+  dialog.onOk();
+  ASSERT_EQ(controls.messageBoxes.size(), 1u);
+  EXPECT_EQ(controls.messageBoxes[0].text, "Cannot save file.");
+  EXPECT_EQ(controls.messageBoxes[0].caption, "Error");
+  EXPECT_EQ(controls.messageBoxes[0].style, 0x10u);
+  EXPECT_FALSE(controls.ended());
+  EXPECT_EQ(describeList(dialog.materials), "steel,Aluminium,brass");
+  EXPECT_EQ(list.rowTexts(), (std::vector<std::string>{kAluminiumRow, kBrassRow, kSteelRow}));
+  EXPECT_EQ(dialog.selectedIndex, 2);
+  // The user fixes the cause and tries again.
+  saveLog.result = 1;
+  dialog.onOk();
+  EXPECT_EQ(saveLog.calls, 2);
+  EXPECT_EQ(controls.messageBoxes.size(), 1u);
+  EXPECT_EQ(controls.result, DialogResult::Ok);
+}
+
+TEST_F(ListDialog, AFailedSaveAfterDeleteAllCanBeRetriedOrCancelled) {
+  openWithThree();
+  controls.answers = {MessageBoxAnswer::kYes};
+  dialog.onDeleteAll();
+  saveLog.result = 0;
+  dialog.onOk();
+  dialog.onOk();
+  EXPECT_EQ(saveLog.calls, 2);
+  EXPECT_EQ(controls.messageBoxes.size(), 3u);
+  dialog.onCancel();
+  EXPECT_EQ(controls.result, DialogResult::Cancel);
+}
+
+TEST_F(ListDialog, CancelWritesNothing) {
+  openWithThree();
+  dialogs.dataDialogUsers.push_back(typesAndPressesOk(kStandardFields));
+  dialog.onInsert();
+  dialog.onCancel();
+  EXPECT_EQ(saveLog.calls, 0);
+  EXPECT_EQ(controls.result, DialogResult::Cancel);
+}
+
+TEST_F(ListDialog, ARowTheControlCannotTakeGetsNoCellsAndIsNotRemembered) {
+  MaterialList head = createNode();
+  append(head, material("steel", 7.85));
+  append(head, material("Aluminium", 2.7));
+  dialog.selectedIndex = 1;
+  list.rowsBeforeFailure = 1;
+  open(head);
+  EXPECT_EQ(list.rowTexts(), (std::vector<std::string>{kSteelRow}));
+  EXPECT_EQ(dialog.selectedIndex, -1);
+}
+
+TEST(ListDialogRun, EndsAsTheUserEndsIt) {
+  FakeDialogRunner dialogs;
+  MaterialListDialog dialog(dialogs, recordingSave);
+  dialogs.listDialogUsers.push_back(
+      [](MaterialListDialog& list, FakeDialogControls&, FakeListView&) { list.onCancel(); });
+  EXPECT_FALSE(dialog.runModal());
+  dialogs.listDialogUsers.push_back(
+      [](MaterialListDialog& list, FakeDialogControls&, FakeListView&) { list.onOk(); });
+  EXPECT_TRUE(dialog.runModal());
+}
+
+}  // namespace
