@@ -18,7 +18,7 @@ char* FakeDialogControls::controlText(int id) {
   auto found = texts.find(id);
   const std::string& text = found != texts.end() ? found->second : std::string();
   char* copy = static_cast<char*>(std::malloc(text.size() + 1));
-  std::memcpy(copy, text.c_str(), text.size() + 1);
+  if (copy != nullptr) std::memcpy(copy, text.c_str(), text.size() + 1);
   return copy;
 }
 
