@@ -1,5 +1,6 @@
 #include "ReplacingFile.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 
@@ -45,6 +46,8 @@ int resolveLink(const char*, char*& resolved) {
   return 1;
 }
 
+bool mayReplace(const char* target) { return _access(target, 2) == 0 || errno == ENOENT; }
+
 // GetTempFileNameA creates the file, so no other program can take the name.
 std::FILE* createTemporaryFile(const char* target, char*& temporaryPath) {
   char* directory = directoryOf(target);
@@ -86,6 +89,8 @@ int resolveLink(const char* target, char*& resolved) {
   resolved = realpath(target, nullptr);
   return resolved != nullptr ? 1 : 0;
 }
+
+bool mayReplace(const char* target) { return access(target, W_OK) == 0 || errno == ENOENT; }
 
 // mkstemp creates the file with mode 0600; the saved file must look like any
 // other file of its owner, or like the file it replaces.
@@ -157,6 +162,9 @@ int ReplacingFile::open(const char* target) {
   target_ = target;
   if (!resolveLink(target, resolvedTarget_)) return 0;
   if (resolvedTarget_ != nullptr) target_ = resolvedTarget_;
+  // A rename would replace a file that the user may not write; opening it
+  // for writing would not.
+  if (!mayReplace(target_)) return 0;
   file_ = createTemporaryFile(target_, temporaryPath_);
   return file_ != nullptr ? 1 : 0;
 }

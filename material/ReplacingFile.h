@@ -17,7 +17,8 @@ class ReplacingFile : public TextSink {
 
   // Creates the temporary file in the directory of `target`, which must stay
   // valid for the life of this object. 0 when the path is absent or empty, the
-  // directory does not exist, or the file cannot be created.
+  // directory does not exist, the target exists but may not be written, or the
+  // temporary file cannot be created.
   int open(const char* target);
 
   // Text mode: on Windows each "\n" is stored as carriage return and line feed.

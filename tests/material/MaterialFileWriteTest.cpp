@@ -3,7 +3,9 @@
 #include <string>
 #include <vector>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -143,7 +145,26 @@ TEST_F(MaterialFileSave, MissingFolderAbsentOrEmptyPathFailWithoutWriting) {
   EXPECT_EQ(folder.entries(), Names{});
 }
 
-#ifndef _WIN32
+#ifdef _WIN32
+TEST_F(MaterialFileSave, ReadOnlyTargetIsNotReplaced) {
+  writeFileBytes(target(), "old\n");
+  ASSERT_NE(SetFileAttributesA(target().c_str(), FILE_ATTRIBUTE_READONLY), 0);
+  EXPECT_EQ(saveMaterialFile(list.head, target().c_str()), 0);
+  SetFileAttributesA(target().c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(fileBytes(target()), "old\n");
+  EXPECT_EQ(folder.entries(), Names{"zodo.mat"});
+}
+#else
+// Root may write any file, so only an ordinary user sees the refusal.
+TEST_F(MaterialFileSave, ReadOnlyTargetIsNotReplaced) {
+  if (geteuid() == 0) GTEST_SKIP() << "root may write a read-only file";
+  writeFileBytes(target(), "old\n");
+  chmod(target().c_str(), 0444);
+  EXPECT_EQ(saveMaterialFile(list.head, target().c_str()), 0);
+  EXPECT_EQ(fileBytes(target()), "old\n");
+  EXPECT_EQ(folder.entries(), Names{"zodo.mat"});
+}
+
 mode_t permissionsOf(const std::string& path) {
   struct stat status;
   return stat(path.c_str(), &status) == 0 ? status.st_mode & 07777 : 0;
