@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -65,6 +66,18 @@ TEST_F(MaterialFileSave, WritesHeaderThenEachMaterialInListOrderExactly) {
   ASSERT_EQ(saveMaterialFile(list.head, target().c_str()), 1);
   EXPECT_EQ(fileBytes(target()), expectedBytes());
   EXPECT_EQ(folder.entries(), Names{"zodo.mat"});
+}
+
+TEST_F(MaterialFileSave, LineEndsAreThoseOfThePlatformsTextMode) {
+  ASSERT_EQ(saveMaterialFile(nullptr, target().c_str()), 1);
+  std::string bytes = fileBytes(target());
+#ifdef _WIN32
+  EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
+  EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\r'), 2);
+#else
+  EXPECT_EQ(bytes.back(), '\n');
+  EXPECT_EQ(bytes.find('\r'), std::string::npos);
+#endif
 }
 
 TEST_F(MaterialFileSave, SinkReceivesLineFeedsWhateverThePlatform) {
