@@ -36,3 +36,30 @@ pralvik_build_windows() {
     -DCMAKE_TOOLCHAIN_FILE="$PRALVIK_ROOT/cmake/toolchain-i686-w64-mingw32.cmake" >/dev/null
   cmake --build "$PRALVIK_WINDOWS_BUILD" -j "$(pralvik_jobs)"
 }
+
+# The fuzz tree: clang with libFuzzer and the address and undefined-behaviour
+# sanitizers. New corpus entries stay in the build folder; an input that
+# fails goes to tests/fuzz/findings, where the ordinary tests replay it.
+PRALVIK_FUZZ_BUILD=${PRALVIK_FUZZ_BUILD:-$PRALVIK_ROOT/build/fuzz}
+PRALVIK_FUZZ_SECONDS=${PRALVIK_FUZZ_SECONDS:-60}
+
+pralvik_build_fuzz() {
+  CC=clang-14 CXX=clang++-14 cmake -S "$PRALVIK_ROOT" -B "$PRALVIK_FUZZ_BUILD" \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPRALVIK_FUZZ=ON >/dev/null
+  cmake --build "$PRALVIK_FUZZ_BUILD" -j "$(pralvik_jobs)" --target material_file_fuzzer
+}
+
+pralvik_run_fuzz() {
+  local corpus="$PRALVIK_FUZZ_BUILD/corpus"
+  local findings="$PRALVIK_ROOT/tests/fuzz/findings"
+  mkdir -p "$corpus"
+  if ! "$PRALVIK_FUZZ_BUILD/tests/fuzz/material_file_fuzzer" -max_total_time="$PRALVIK_FUZZ_SECONDS" \
+      -max_len=20000 -timeout=10 -print_final_stats=1 -artifact_prefix="$findings/" "$corpus" \
+      "$PRALVIK_ROOT/tests/fuzz/corpus" "$PRALVIK_ROOT/tests/matfile/cases" \
+      "$PRALVIK_ROOT/examples" >"$PRALVIK_FUZZ_BUILD/fuzz.log" 2>&1; then
+    tail -n 40 "$PRALVIK_FUZZ_BUILD/fuzz.log" >&2
+    echo "fuzzing found a fault; the input is in tests/fuzz/findings" >&2
+    return 1
+  fi
+  grep -E '^stat::number_of_executed_units' "$PRALVIK_FUZZ_BUILD/fuzz.log" || true
+}

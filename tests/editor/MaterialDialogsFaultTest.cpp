@@ -4,9 +4,9 @@
 // list in a state the user could have reached by cancelling what could not be
 // done, every record whole, and nothing leaked.
 //
-// The allocator is replaced for the whole program: malloc and nothrow new
-// (what the module's code uses) can be made to fail; the throwing new of the
-// tests and the fakes never fails.
+// The countdown allocator fails malloc and the nothrow new, which the
+// module's code uses; the fakes that play the controls use the throwing new,
+// which this program keeps out of its reach.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -15,81 +15,20 @@
 #include <new>
 #include <string>
 
+#include "AllocationFaults.h"
 #include "FakeDialogRunner.h"
 #include "MaterialDataDialog.h"
 #include "MaterialDataDialogIds.h"
 #include "MaterialListDialog.h"
 
 extern "C" void* __libc_malloc(std::size_t size);
-extern "C" void* __libc_calloc(std::size_t count, std::size_t size);
-extern "C" void* __libc_realloc(void* block, std::size_t size);
-extern "C" void __libc_free(void* block);
-
-namespace {
-
-enum class FailureMode { Once, FromThenOn };
-
-struct Injection {
-  bool armed = false;
-  long failAt = 0;  // 1-based count of injectable requests while armed
-  FailureMode mode = FailureMode::Once;
-  long requests = 0;
-  long failures = 0;
-};
-Injection injection;
-long outstanding = 0;  // blocks handed out and not yet released
-
-bool injectFailure() {
-  if (!injection.armed) return false;
-  ++injection.requests;
-  bool fail = injection.mode == FailureMode::Once ? injection.requests == injection.failAt
-                                                  : injection.requests >= injection.failAt;
-  if (fail) ++injection.failures;
-  return fail;
-}
-
-void* counted(void* block) {
-  if (block != nullptr) ++outstanding;
-  return block;
-}
-
-}  // namespace
-
-extern "C" void* malloc(std::size_t size) {
-  return injectFailure() ? nullptr : counted(__libc_malloc(size));
-}
-
-extern "C" void* calloc(std::size_t count, std::size_t size) {
-  return injectFailure() ? nullptr : counted(__libc_calloc(count, size));
-}
-
-extern "C" void* realloc(void* block, std::size_t size) {
-  if (block == nullptr) return malloc(size);
-  if (injectFailure()) return nullptr;
-  return __libc_realloc(block, size);
-}
-
-extern "C" void free(void* block) {
-  if (block != nullptr) --outstanding;
-  __libc_free(block);
-}
 
 void* operator new(std::size_t size) {
-  void* block = counted(__libc_malloc(size != 0 ? size : 1));
+  void* block = __libc_malloc(size != 0 ? size : 1);
   if (block == nullptr) throw std::bad_alloc();
   return block;
 }
 void* operator new[](std::size_t size) { return operator new(size); }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-  return malloc(size != 0 ? size : 1);
-}
-void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept {
-  return operator new(size, tag);
-}
-void operator delete(void* block) noexcept { free(block); }
-void operator delete[](void* block) noexcept { free(block); }
-void operator delete(void* block, std::size_t) noexcept { free(block); }
-void operator delete[](void* block, std::size_t) noexcept { free(block); }
 
 namespace {
 
@@ -136,7 +75,7 @@ void clickRow(FakeListView& list, const std::string& name) {
 }
 
 // One session; what OK saved is left in savedList ("" when nothing).
-void runSession(Injection armedWith) {
+void runSession(long failing, FaultMode mode) {
   savedList[0] = '\0';
   FakeDialogRunner dialogs;
   MaterialListDialog dialog(dialogs, recordingSave);
@@ -148,8 +87,7 @@ void runSession(Injection armedWith) {
   append(dialog.materials, material("Aluminium", 2.7));
   append(dialog.materials, material("brass", 8.5));
 
-  injection = armedWith;
-  injection.armed = true;
+  beginAllocationWindow(failing, mode);
   dialog.onInitDialog(controls, list);
   dialogs.dataDialogUsers.push_back(typesThenOkOrCancel({{IDC_DATA_NAME, "Copper"},
                                                          {IDC_DATA_DENSITY, "8.96"},
@@ -165,16 +103,9 @@ void runSession(Injection armedWith) {
   controls.answers = {MessageBoxAnswer::kYes};
   dialog.onDelete();
   dialog.onOk();
-  injection.armed = false;
+  endAllocationWindow();
 
   releaseList(dialog.materials);
-}
-
-// The blocks that one session left outstanding.
-long session(Injection armedWith) {
-  long before = outstanding;
-  runSession(armedWith);
-  return outstanding - before;
 }
 
 // Every state the user can end in when some of the three changes could not
@@ -186,19 +117,17 @@ bool acceptable(const std::string& saved) {
   return false;
 }
 
-void sweep(FailureMode mode) {
-  for (long failAt = 1;; ++failAt) {
-    SCOPED_TRACE("allocation " + std::to_string(failAt));
-    Injection failing;
-    failing.failAt = failAt;
-    failing.mode = mode;
-    long leaked = session(failing);
+void sweep(FaultMode mode) {
+  for (long failing = 1;; ++failing) {
+    SCOPED_TRACE("allocation " + std::to_string(failing));
+    runSession(failing, mode);
+    // The session released its list; what the fakes hold is not counted.
+    EXPECT_EQ(outstandingBlocks(), 0) << "leaked";
     std::string saved = savedList;
-    EXPECT_EQ(leaked, 0);
     EXPECT_TRUE(acceptable(saved)) << saved;
-    if (injection.failures == 0) {
+    if (!allocationFailed()) {
       EXPECT_EQ(saved, "Carbon steel:7.87:200,Aluminium:2.7:200,Copper:8.96:120");
-      EXPECT_GT(failAt, 5);  // the sweep did reach into the session
+      EXPECT_GT(failing, 5);  // the sweep did reach into the session
       return;
     }
     if (::testing::Test::HasFailure()) return;
@@ -206,11 +135,11 @@ void sweep(FailureMode mode) {
 }
 
 TEST(ListDialogOutOfMemory, EachAllocationFailingOnceLeavesAWholeListAndNoLeak) {
-  sweep(FailureMode::Once);
+  sweep(FaultMode::Once);
 }
 
 TEST(ListDialogOutOfMemory, AllocationsFailingFromThenOnLeaveAWholeListAndNoLeak) {
-  sweep(FailureMode::FromThenOn);
+  sweep(FaultMode::FromThenOn);
 }
 
 }  // namespace

@@ -1,0 +1,27 @@
+// The text of a file, read through the C runtime's buffered stream in text
+// mode, so that on Windows a carriage return and line feed arrive as a line
+// feed alone.
+#pragma once
+
+#include <cstdio>
+
+#include "TextSource.h"
+
+class FileTextSource : public TextSource {
+ public:
+  FileTextSource() = default;
+  FileTextSource(const FileTextSource&) = delete;
+  FileTextSource& operator=(const FileTextSource&) = delete;
+  ~FileTextSource() override;  // closes the file
+
+  // 1 when the file is open for reading; 0 otherwise, with errno telling why
+  // (ENOMEM when the stream could not be allocated).
+  int open(const char* path);
+
+  std::size_t read(char* buffer, std::size_t capacity) override;
+  bool failed() const override;
+
+ private:
+  std::FILE* file_ = nullptr;
+  bool failed_ = false;
+};

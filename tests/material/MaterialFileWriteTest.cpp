@@ -1,0 +1,219 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+#include "MaterialFile.h"
+#include "ReplacingFile.h"
+#include "TestFiles.h"
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+Material* material(const char* name, std::initializer_list<double> numbers) {
+  Material* record = createMaterial();
+  if (name != nullptr) record->setName(name);
+  double values[8] = {};
+  std::copy(numbers.begin(), numbers.end(), values);
+  record->setDensity(values[0]);
+  record->setYoungModulus(values[1]);
+  record->setPoissonRatio(values[2]);
+  record->setYieldStrength(values[3]);
+  record->setTensileStrength(values[4]);
+  record->setThermalConductivity(values[5]);
+  record->setLinearExpansion(values[6]);
+  record->setSpecificHeat(values[7]);
+  return record;
+}
+
+// Steel, an empty node, a name with "%", an unnamed material: the list behind
+// files/written.mat.
+MaterialList sampleList() {
+  MaterialList head = createNode();
+  append(head, material("Steel", {7.85, 210, 0.3, 235, 360, 50, 1.2, 460}));
+  append(head, material("gone", {1, 1, 1, 1, 1, 1, 1, 1}));
+  removeAt(head, 1);  // the last node stays behind empty
+  append(head, material("100% PTFE %s %d", {2.2, 0.5, 0.46, 1e-5, 123456789, 0.25, 12, 1000}));
+  append(head, material(nullptr, {0, 0, 0, 0, 0, 0, 0, -0.0}));
+  return head;
+}
+
+const std::string kHeader =
+    "; zodo.mat - created with KVO Material Editor\n"
+    "; -------------------------------------------\n";
+
+class MaterialFileSave : public ::testing::Test {
+ protected:
+  void SetUp() override { list.head = sampleList(); }
+  std::string target() const { return folder.file("zodo.mat"); }
+  std::string expectedBytes() const {
+    return withPlatformLineEnds(fileBytes(testDataPath("material/files/written.mat")));
+  }
+  TemporaryFolder folder;
+  ListGuard list;
+};
+
+TEST_F(MaterialFileSave, WritesHeaderThenEachMaterialInListOrderExactly) {
+  ASSERT_EQ(saveMaterialFile(list.head, target().c_str()), 1);
+  EXPECT_EQ(fileBytes(target()), expectedBytes());
+  EXPECT_EQ(folder.entries(), Names{"zodo.mat"});
+}
+
+TEST_F(MaterialFileSave, LineEndsAreThoseOfThePlatformsTextMode) {
+  ASSERT_EQ(saveMaterialFile(nullptr, target().c_str()), 1);
+  std::string bytes = fileBytes(target());
+#ifdef _WIN32
+  EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
+  EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\r'), 2);
+#else
+  EXPECT_EQ(bytes.back(), '\n');
+  EXPECT_EQ(bytes.find('\r'), std::string::npos);
+#endif
+}
+
+TEST_F(MaterialFileSave, SinkReceivesLineFeedsWhateverThePlatform) {
+  MemorySink sink;
+  ASSERT_EQ(writeMaterialText(list.head, sink), 1);
+  EXPECT_EQ(sink.text, fileBytes(testDataPath("material/files/written.mat")));
+  EXPECT_TRUE(sink.closed);
+}
+
+TEST_F(MaterialFileSave, AbsentOrEmptyListWritesOnlyTheHeader) {
+  ASSERT_EQ(saveMaterialFile(nullptr, target().c_str()), 1);
+  EXPECT_EQ(fileBytes(target()), withPlatformLineEnds(kHeader));
+  MaterialList empty = createNode();
+  MemorySink sink;
+  EXPECT_EQ(writeMaterialText(empty, sink), 1);
+  EXPECT_EQ(sink.text, kHeader);
+  releaseList(empty);
+}
+
+TEST_F(MaterialFileSave, SavedFileReadsBackAsTheListWithoutEmptyNodes) {
+  ASSERT_EQ(saveMaterialFile(list.head, target().c_str()), 1);
+  MaterialList loaded = loadMaterialFile(target().c_str());
+  EXPECT_EQ(describeList(loaded),
+            "Steel|7.85 210 0.3 235 360 50 1.2 460\n"
+            "100% PTFE %s %d|2.2 0.5 0.46 1e-005 1.23457e+008 0.25 12 1000\n"
+            "(null)|0 0 0 0 0 0 0 -0\n");
+  releaseList(loaded);
+}
+
+TEST_F(MaterialFileSave, ReplacesAnExistingFileInOneStep) {
+  writeFileBytes(target(), "old content\n");
+  ASSERT_EQ(saveMaterialFile(list.head, target().c_str()), 1);
+  EXPECT_EQ(fileBytes(target()), expectedBytes());
+  ASSERT_EQ(saveMaterialFile(nullptr, target().c_str()), 1);
+  EXPECT_EQ(fileBytes(target()), withPlatformLineEnds(kHeader));
+  EXPECT_EQ(folder.entries(), Names{"zodo.mat"});
+}
+
+// Writes: two header lines, then three per material (asterisk, name, numbers).
+TEST_F(MaterialFileSave, FailedWriteLeavesTheTargetAsItWasAndNoTemporaryFile) {
+  const int writes = 2 + 3 * 3;
+  writeFileBytes(target(), "old content\n");
+  for (int failing = 1; failing <= writes; ++failing) {
+    {
+      ReplacingFile file;
+      ASSERT_EQ(file.open(target().c_str()), 1);
+      FailingSink sink(file, failing, false);
+      EXPECT_EQ(writeMaterialText(list.head, sink), 0) << "write " << failing;
+    }
+    EXPECT_EQ(fileBytes(target()), "old content\n") << "write " << failing;
+    EXPECT_EQ(folder.entries(), Names{"zodo.mat"}) << "write " << failing;
+  }
+}
+
+TEST_F(MaterialFileSave, FailedCloseLeavesNoFileWhereThereWasNone) {
+  {
+    ReplacingFile file;
+    ASSERT_EQ(file.open(target().c_str()), 1);
+    FailingSink sink(file, 0, true);
+    EXPECT_EQ(writeMaterialText(list.head, sink), 0);
+  }
+  EXPECT_EQ(folder.entries(), Names{});
+}
+
+TEST_F(MaterialFileSave, FolderWhereTheFileMustGoFailsAndStays) {
+  std::filesystem::create_directory(target());
+  writeFileBytes(folder.file("zodo.mat/inside"), "kept");
+  EXPECT_EQ(saveMaterialFile(list.head, target().c_str()), 0);
+  EXPECT_TRUE(std::filesystem::is_directory(target()));
+  EXPECT_EQ(fileBytes(folder.file("zodo.mat/inside")), "kept");
+  EXPECT_EQ(folder.entries(), Names{"zodo.mat"});
+}
+
+TEST_F(MaterialFileSave, MissingFolderAbsentOrEmptyPathFailWithoutWriting) {
+  EXPECT_EQ(saveMaterialFile(list.head, folder.file("missing/zodo.mat").c_str()), 0);
+  EXPECT_EQ(saveMaterialFile(list.head, nullptr), 0);
+  EXPECT_EQ(saveMaterialFile(list.head, ""), 0);
+  EXPECT_EQ(folder.entries(), Names{});
+}
+
+#ifdef _WIN32
+TEST_F(MaterialFileSave, ReadOnlyTargetIsNotReplaced) {
+  writeFileBytes(target(), "old\n");
+  ASSERT_NE(SetFileAttributesA(target().c_str(), FILE_ATTRIBUTE_READONLY), 0);
+  EXPECT_EQ(saveMaterialFile(list.head, target().c_str()), 0);
+  SetFileAttributesA(target().c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(fileBytes(target()), "old\n");
+  EXPECT_EQ(folder.entries(), Names{"zodo.mat"});
+}
+#else
+// Root may write any file, so only an ordinary user sees the refusal.
+TEST_F(MaterialFileSave, ReadOnlyTargetIsNotReplaced) {
+  if (geteuid() == 0) GTEST_SKIP() << "root may write a read-only file";
+  writeFileBytes(target(), "old\n");
+  chmod(target().c_str(), 0444);
+  EXPECT_EQ(saveMaterialFile(list.head, target().c_str()), 0);
+  EXPECT_EQ(fileBytes(target()), "old\n");
+  EXPECT_EQ(folder.entries(), Names{"zodo.mat"});
+}
+
+mode_t permissionsOf(const std::string& path) {
+  struct stat status;
+  return stat(path.c_str(), &status) == 0 ? status.st_mode & 07777 : 0;
+}
+
+TEST_F(MaterialFileSave, ReplacedFileKeepsItsPermissions) {
+  writeFileBytes(target(), "old\n");
+  chmod(target().c_str(), 0640);
+  ASSERT_EQ(saveMaterialFile(list.head, target().c_str()), 1);
+  EXPECT_EQ(permissionsOf(target()), 0640u);
+}
+
+TEST_F(MaterialFileSave, NewFileGetsThePermissionsOfAnyNewFile) {
+  mode_t previous = umask(027);
+  int saved = saveMaterialFile(list.head, target().c_str());
+  umask(previous);
+  ASSERT_EQ(saved, 1);
+  EXPECT_EQ(permissionsOf(target()), 0640u);
+}
+
+TEST_F(MaterialFileSave, SaveThroughLinkReplacesTheLinkedFileAndKeepsTheLink) {
+  std::filesystem::create_directory(folder.file("data"));
+  writeFileBytes(folder.file("data/real.mat"), "old\n");
+  std::filesystem::create_symlink("data/real.mat", target());
+  ASSERT_EQ(saveMaterialFile(list.head, target().c_str()), 1);
+  EXPECT_TRUE(std::filesystem::is_symlink(target()));
+  EXPECT_EQ(fileBytes(folder.file("data/real.mat")), expectedBytes());
+  EXPECT_EQ(folder.entries(), (Names{"data", "zodo.mat"}));
+}
+
+TEST_F(MaterialFileSave, LinkLeadingNowhereCannotBeSavedThrough) {
+  std::filesystem::create_symlink("nowhere/real.mat", target());
+  EXPECT_EQ(saveMaterialFile(list.head, target().c_str()), 0);
+  EXPECT_TRUE(std::filesystem::is_symlink(target()));
+  EXPECT_EQ(folder.entries(), Names{"zodo.mat"});
+}
+#endif
+
+}  // namespace

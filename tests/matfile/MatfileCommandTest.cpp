@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "MatfileRun.h"
+#include "TestFiles.h"
+
+namespace {
+
+bool contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+const std::string kClean = "*A\n 1 2 3 4 5 6 7 8\n";
+const std::string kLossy = "*A\n 1 2 3 4 5 6 7 8\n*B\n 1 2\n";
+
+TEST(MatfileCommandLine, WrongCommandLinesExitTwoWithUsageOnStandardError) {
+  for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
+           {}, {"frobnicate", "x"}, {"list"}, {"list", "a", "b"}, {"check", "--verbose", "x"},
+           {"format", "x", "--output"}}) {
+    MatfileRun run = matfile(arguments);
+    EXPECT_EQ(run.exitCode, 2) << ::testing::PrintToString(arguments);
+    EXPECT_TRUE(contains(run.err, "usage: matfile")) << run.err;
+    EXPECT_EQ(run.out, "");
+  }
+}
+
+TEST(MatfileCommandLine, HelpGoesToStandardOutput) {
+  MatfileRun run = matfile({"--help"});
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_TRUE(contains(run.out, "matfile format FILE [--output OUT] [--force]"));
+}
+
+TEST(MatfileUnreadable, EveryCommandExitsTwoAndSaysWhy) {
+  TemporaryFolder folder;
+  std::string missing = folder.file("missing.mat");
+  for (const char* command : {"list", "check", "format"}) {
+    MatfileRun run = matfile({command, missing});
+    EXPECT_EQ(run.exitCode, 2) << command;
+    EXPECT_EQ(run.out, "") << command;
+    EXPECT_TRUE(contains(run.err, "matfile: cannot open " + missing + ": ")) << run.err;
+  }
+  EXPECT_EQ(folder.entries(), std::vector<std::string>{});
+}
+
+class MatfileFormat : public ::testing::Test {
+ protected:
+  std::string file() const { return folder.file("zodo.mat"); }
+  TemporaryFolder folder;
+};
+
+TEST_F(MatfileFormat, RewritesTheFileInPlace) {
+  writeFileBytes(file(), "; mine\n*A\r\n1 2 3 4 5 6 7 8");
+  MatfileRun run = matfile({"format", file()});
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(fileBytes(file()), withPlatformLineEnds(
+                                   "; zodo.mat - created with KVO Material Editor\n"
+                                   "; -------------------------------------------\n" + kClean));
+  EXPECT_EQ(folder.entries(), std::vector<std::string>{"zodo.mat"});
+}
+
+TEST_F(MatfileFormat, OutputOptionLeavesTheInputAlone) {
+  writeFileBytes(file(), kClean);
+  MatfileRun run = matfile({"format", file(), "--output", folder.file("new.mat")});
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(fileBytes(file()), kClean);
+  EXPECT_TRUE(contains(fileBytes(folder.file("new.mat")), "*A"));
+}
+
+TEST_F(MatfileFormat, RefusesWhenFormattingWouldLoseLinesOrValues) {
+  writeFileBytes(file(), kLossy);
+  MatfileRun run = matfile({"format", file()});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(fileBytes(file()), kLossy);
+  EXPECT_TRUE(contains(run.err, file() + ":3: ")) << run.err;
+  EXPECT_TRUE(contains(run.err, file() + ":4: ")) << run.err;
+  EXPECT_TRUE(contains(run.err, "not formatted")) << run.err;
+}
+
+TEST_F(MatfileFormat, ForceFormatsAnywayAndStillReports) {
+  writeFileBytes(file(), kLossy);
+  MatfileRun run = matfile({"format", "--force", file()});
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_TRUE(contains(run.err, file() + ":4: ")) << run.err;
+  EXPECT_FALSE(contains(fileBytes(file()), "*B"));
+}
+
+TEST_F(MatfileFormat, UnwritableOutputExitsTwoAndLeavesItAsItWas) {
+  writeFileBytes(file(), kClean);
+  std::filesystem::create_directory(folder.file("taken"));
+  MatfileRun run = matfile({"format", file(), "--output", folder.file("taken")});
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_TRUE(contains(run.err, "matfile: cannot write " + folder.file("taken"))) << run.err;
+  EXPECT_TRUE(std::filesystem::is_directory(folder.file("taken")));
+  EXPECT_EQ(folder.entries(), (std::vector<std::string>{"taken", "zodo.mat"}));
+}
+
+TEST(MatfileList, LongNamesAndAbsentNamesPrintWhole) {
+  TemporaryFolder folder;
+  std::string name(10000, 'x');
+  writeFileBytes(folder.file("a.mat"), "*" + name + "\n 1 2 3 4 5 6 7 8\n*\n 1 2 3 4 5 6 7 1e-5\n");
+  MatfileRun run = matfile({"list", folder.file("a.mat")});
+  EXPECT_EQ(run.out, name + "\t1\t2\t3\t4\t5\t6\t7\t8\n(null)\t1\t2\t3\t4\t5\t6\t7\t1e-005\n");
+}
+
+}  // namespace

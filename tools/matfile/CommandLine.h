@@ -1,0 +1,39 @@
+// The command line of matfile: a command name, its files and its options,
+// checked against the command's entry in the command table.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+struct OptionEntry {
+  const char* name;  // "--output"
+  bool takesValue;
+};
+
+struct Invocation;
+struct Console;
+
+struct CommandEntry {
+  const char* name;                 // "format"
+  const char* arguments;            // "FILE [--output OUT] [--force]", for the usage text
+  const char* summary;              // one line for the usage text
+  std::size_t fileCount;            // files the command takes, no more and no fewer
+  std::vector<OptionEntry> options;
+  int (*run)(const Invocation& invocation, Console& console);
+};
+
+struct Invocation {
+  const CommandEntry* command = nullptr;
+  std::vector<std::string> files;
+  std::map<std::string, std::string> options;  // a flag maps to ""
+
+  bool has(const std::string& option) const { return options.count(option) != 0; }
+  const std::string& option(const std::string& name, const std::string& fallback) const;
+};
+
+// Fills `invocation` from the arguments after the program name; on a wrong
+// command line returns false with `error` saying what is wrong.
+bool parseCommandLine(const std::vector<std::string>& arguments,
+                      const std::vector<CommandEntry>& commands, Invocation& invocation,
+                      std::string& error);

@@ -1,0 +1,19 @@
+// The commands of matfile, one function each, and the table that names them.
+// A new command is one more function and one more table entry.
+#pragma once
+
+#include <vector>
+
+#include "CommandLine.h"
+#include "Console.h"
+
+const std::vector<CommandEntry>& matfileCommands();
+
+// One tab-separated line per material: name, then the eight numbers.
+int runList(const Invocation& invocation, Console& console);
+
+// "LINE: what" for every dropped line and rejected value.
+int runCheck(const Invocation& invocation, Console& console);
+
+// Load and save, refusing when the load would lose something.
+int runFormat(const Invocation& invocation, Console& console);

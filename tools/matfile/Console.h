@@ -1,0 +1,16 @@
+// Where a command writes: its results to `out`, its messages to `err`.
+#pragma once
+
+#include <ostream>
+
+struct Console {
+  std::ostream& out;
+  std::ostream& err;
+};
+
+// Exit codes shared by every command.
+enum ExitCode : int {
+  kExitSuccess = 0,
+  kExitFindings = 1,  // the command ran and has something to report
+  kExitTrouble = 2,   // a file cannot be read or written, or the command line is wrong
+};

@@ -1,0 +1,21 @@
+#include "Commands.h"
+#include "FileReading.h"
+#include "MaterialProperty.h"
+#include "NumberText.h"
+
+int runList(const Invocation& invocation, Console& console) {
+  OwnedList list;
+  if (!readForCommand(invocation.files[0], list, console)) return kExitTrouble;
+  for (const MaterialNode* node = list.get(); node != nullptr; node = node->nextNode) {
+    if (node->material == nullptr) continue;
+    const Material& material = *node->material;
+    console.out << (material.name != nullptr ? material.name : "(null)");
+    for (int position = 0; position < kPropertyCount; ++position) {
+      char text[kNumberTextSize];
+      formatNumber(propertyValue(material, propertyAt(position)), text);
+      console.out << '\t' << text;
+    }
+    console.out << '\n';
+  }
+  return kExitSuccess;
+}
