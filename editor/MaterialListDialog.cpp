@@ -152,8 +152,11 @@ bool MaterialListDialog::confirm(MessageNumber question, MessageNumber caption) 
 }
 
 void MaterialListDialog::onListKeyDown(unsigned virtualKey) {
-  if (virtualKey == kInsertKey) onInsert();
-  if (virtualKey == kDeleteKey) onDelete();
+  if (virtualKey == kInsertKey) {
+    onInsert();
+  } else if (virtualKey == kDeleteKey) {
+    onDelete();
+  }
 }
 
 void MaterialListDialog::onOk() {

@@ -8,6 +8,9 @@ void MaterialDataDialogWindow::onInitDialog() { behaviour_.onInitDialog(*this); 
 
 void MaterialDataDialogWindow::onCommand(int controlId, int notifyCode) {
   if (notifyCode != BN_CLICKED) return;
-  if (controlId == IDOK) behaviour_.onOk();
-  if (controlId == IDCANCEL) behaviour_.onCancel();
+  if (controlId == IDOK) {
+    behaviour_.onOk();
+  } else if (controlId == IDCANCEL) {
+    behaviour_.onCancel();
+  }
 }
