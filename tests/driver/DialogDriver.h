@@ -28,8 +28,8 @@ class DialogDriver {
  public:
   using RowsReport = std::function<void(const std::vector<std::string>& rows)>;
 
-  // `rowsReport` receives what each "rows" step reads; without one, the last
-  // reading is kept (lastRows).
+  // `rowsReport`, when given, receives what each "rows" step reads; the last
+  // reading is also kept (lastRows).
   explicit DialogDriver(RowsReport rowsReport = nullptr);
   ~DialogDriver();
   DialogDriver(const DialogDriver&) = delete;
