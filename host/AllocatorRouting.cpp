@@ -22,6 +22,12 @@ std::size_t _msize(void* block) { return acad__msize(block); }
 char* strdup(const char* text) { return acad__strdup(text); }
 char* _strdup(const char* text) { return acad__strdup(text); }
 
+// The C runtime's headers declare _msize and _strdup as imports, so code that
+// includes them calls through these import pointers; they lead here too, not
+// to the C runtime library.
+std::size_t (*msizeImport)(void*) __asm__("__imp___msize") = &_msize;
+char* (*strdupImport)(const char*) __asm__("__imp___strdup") = &_strdup;
+
 }  // extern "C"
 
 namespace {
@@ -74,8 +80,7 @@ void* operator new[](std::size_t size, std::align_val_t alignment) {
 void* operator new(std::size_t size, std::align_val_t alignment, const std::nothrow_t&) noexcept {
   return allocateAligned(size, alignment);
 }
-void* operator new[](std::size_t size, std::align_val_t alignment,
-                     const std::nothrow_t&) noexcept {
+void* operator new[](std::size_t size, std::align_val_t alignment, const std::nothrow_t&) noexcept {
   return allocateAligned(size, alignment);
 }
 

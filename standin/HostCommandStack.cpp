@@ -34,8 +34,9 @@ int HostCommandStack::addCommand(const char* groupName, const char* globalName,
 int HostCommandStack::removeGroup(const char* groupName) {
   ++removalCalls_;
   if (groupName == nullptr) return kCommandStackBadArgument;
-  auto removed = std::remove_if(commands_.begin(), commands_.end(),
-                                [&](const HostCommand& command) { return command.group == groupName; });
+  auto removed =
+      std::remove_if(commands_.begin(), commands_.end(),
+                     [&](const HostCommand& command) { return command.group == groupName; });
   if (removed == commands_.end()) return kCommandStackNoGroup;
   commands_.erase(removed, commands_.end());
   return kCommandStackOk;

@@ -48,9 +48,7 @@ bool HostWindow::create() {
   return true;
 }
 
-bool HostWindow::postRunCommand() {
-  return PostMessageA(window_, kRunCommandMessage, 0, 0) != 0;
-}
+bool HostWindow::postRunCommand() { return PostMessageA(window_, kRunCommandMessage, 0, 0) != 0; }
 
 bool HostWindow::postConsoleLine(std::string* line) {
   if (PostMessageA(window_, kConsoleLineMessage, 0, reinterpret_cast<LPARAM>(line))) return true;

@@ -20,11 +20,16 @@ struct VerbName {
 };
 
 constexpr VerbName kVerbs[] = {
-    {"command", ScriptVerb::Command},  {"expect-window", ScriptVerb::ExpectWindow},
-    {"press", ScriptVerb::Press},      {"set", ScriptVerb::Set},
-    {"select", ScriptVerb::Select},    {"key", ScriptVerb::Key},
-    {"expect-text", ScriptVerb::ExpectText}, {"expect-focus", ScriptVerb::ExpectFocus},
-    {"rows", ScriptVerb::Rows},        {"quit", ScriptVerb::Quit},
+    {"command", ScriptVerb::Command},
+    {"expect-window", ScriptVerb::ExpectWindow},
+    {"press", ScriptVerb::Press},
+    {"set", ScriptVerb::Set},
+    {"select", ScriptVerb::Select},
+    {"key", ScriptVerb::Key},
+    {"expect-text", ScriptVerb::ExpectText},
+    {"expect-focus", ScriptVerb::ExpectFocus},
+    {"rows", ScriptVerb::Rows},
+    {"quit", ScriptVerb::Quit},
 };
 
 struct KeyName {
@@ -92,8 +97,10 @@ bool parseArguments(const std::string& rest, ScriptLine& line, std::string& reas
   std::string argument = trimmed(rest);
   switch (line.verb) {
     case ScriptVerb::Command:
-      if (argument.empty()) reason = "the command name is missing";
-      else if (argument.find_first_of(" \t") != std::string::npos) reason = "a command name is one word";
+      if (argument.empty())
+        reason = "the command name is missing";
+      else if (argument.find_first_of(" \t") != std::string::npos)
+        reason = "a command name is one word";
       break;
     case ScriptVerb::ExpectWindow:
       if (argument.empty()) reason = "the window title is missing";

@@ -111,7 +111,8 @@ ScriptSession::Progress ScriptSession::awaitCommandEnd(const char* what) {
   if (!host_.commandRunning()) return Progress::Done;
   if (!waitedTooLong()) return Progress::Waiting;
   std::string title;
-  if (windows_.activeWindowTitle(title)) return fail(std::string(what) + ": window " + quoted(title) + " is open");
+  if (windows_.activeWindowTitle(title))
+    return fail(std::string(what) + ": window " + quoted(title) + " is open");
   return fail(std::string(what) + " within 5 s");
 }
 
@@ -120,7 +121,8 @@ ScriptSession::Progress ScriptSession::runCommand(const ScriptLine& line) {
     Progress previous = awaitCommandEnd("the previous command did not end");
     if (previous != Progress::Done) return previous;
   }
-  if (!host_.startCommand(line.argument)) return fail("no command " + quoted(line.argument) + " is registered");
+  if (!host_.startCommand(line.argument))
+    return fail("no command " + quoted(line.argument) + " is registered");
   return Progress::Done;
 }
 
@@ -157,14 +159,16 @@ ScriptSession::Progress ScriptSession::runDialogVerb(const ScriptLine& line) {
       std::string text;
       ActionResult result = dialogVerbs_->controlText(line.controlId, text);
       if (!result.held) return fail(result.reason);
-      if (text != line.argument) return fail("control " + std::to_string(line.controlId) + " holds " + quoted(text));
+      if (text != line.argument)
+        return fail("control " + std::to_string(line.controlId) + " holds " + quoted(text));
       return Progress::Done;
     }
     case ScriptVerb::ExpectFocus: {
       int focused = 0;
       ActionResult result = dialogVerbs_->focusedControl(focused);
       if (!result.held) return fail(result.reason);
-      if (focused != line.controlId) return fail("the focus is on control " + std::to_string(focused));
+      if (focused != line.controlId)
+        return fail("the focus is on control " + std::to_string(focused));
       return Progress::Done;
     }
     case ScriptVerb::Rows: {
