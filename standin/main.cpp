@@ -3,6 +3,8 @@
 // user or a script run the module's commands. Exit codes: 0 all went well,
 // 1 a script line did not hold (or the module released memory it never
 // had), 2 the command line, the script file or the module could not be used.
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 
 #include <cstdio>
@@ -59,6 +61,10 @@ void reportAllocations(const HostOptions& options) {
 int main(int argc, char** argv) {
   SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
   SetUnhandledExceptionFilter(&reportCrash);
+  // Lines end in "\n" wherever the output goes, so that scripts on either
+  // side can compare it with files as they are checked in.
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
 
   HostOptions options;
   std::string error;
