@@ -53,7 +53,8 @@ if(WIN32)
   # host's allocator too), and the host interface imported from the
   # stand-in host's executable.
   function(add_host_module target)
-    cmake_parse_arguments(MODULE "" "OUTPUT_NAME;SUFFIX;DEF;OUTPUT_DIRECTORY" "SOURCES;LIBRARIES" ${ARGN})
+    cmake_parse_arguments(MODULE "" "OUTPUT_NAME;SUFFIX;DEF;OUTPUT_DIRECTORY" "SOURCES;LIBRARIES"
+      ${ARGN})
     if(NOT MODULE_OUTPUT_DIRECTORY)
       set(MODULE_OUTPUT_DIRECTORY ${PRALVIK_PROGRAM_DIRECTORY})
     endif()

@@ -26,7 +26,7 @@ char* _strdup(const char* text) { return acad__strdup(text); }
 // includes them calls through these import pointers; they lead here too, not
 // to the C runtime library.
 std::size_t (*msizeImport)(void*) __asm__("__imp___msize") = &_msize;
-char* (*strdupImport)(const char*) __asm__("__imp___strdup") = &_strdup;
+char* (*strdupImport)(const char*)__asm__("__imp___strdup") = &_strdup;
 
 }  // extern "C"
 
