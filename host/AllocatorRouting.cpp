@@ -25,8 +25,10 @@ char* _strdup(const char* text) { return acad__strdup(text); }
 // The C runtime's headers declare _msize and _strdup as imports, so code that
 // includes them calls through these import pointers; they lead here too, not
 // to the C runtime library.
-std::size_t (*msizeImport)(void*) __asm__("__imp___msize") = &_msize;
-char* (*strdupImport)(const char*)__asm__("__imp___strdup") = &_strdup;
+using SizeQuery = std::size_t (*)(void*);
+using TextCopy = char* (*)(const char*);
+SizeQuery msizeImport __asm__("__imp___msize") = &_msize;
+TextCopy strdupImport __asm__("__imp___strdup") = &_strdup;
 
 }  // extern "C"
 
