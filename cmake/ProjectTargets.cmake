@@ -38,3 +38,36 @@ function(add_project_test name)
     set_tests_properties(${name} PROPERTIES LABELS "${TEST_LABELS}")
   endif()
 endfunction()
+
+if(WIN32)
+  # Programs and modules that run together sit in one folder: the stand-in
+  # host loads the module it finds beside itself.
+  set(PRALVIK_PROGRAM_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+
+  # add_host_module(target OUTPUT_NAME name SUFFIX .ext DEF file.def
+  #                 [SOURCES ...] [LIBRARIES ...] [OUTPUT_DIRECTORY dir])
+  # A module that the host loads: the module's entry points (module_entry),
+  # linked with the exports that the .def names and nothing else, the custom
+  # library entry point that leaves the runtime start to _SetacrxPtp, the
+  # runtimes linked in statically (so that their allocations reach the
+  # host's allocator too), and the host interface imported from the
+  # stand-in host's executable.
+  function(add_host_module target)
+    cmake_parse_arguments(MODULE "" "OUTPUT_NAME;SUFFIX;DEF;OUTPUT_DIRECTORY" "SOURCES;LIBRARIES"
+      ${ARGN})
+    if(NOT MODULE_OUTPUT_DIRECTORY)
+      set(MODULE_OUTPUT_DIRECTORY ${PRALVIK_PROGRAM_DIRECTORY})
+    endif()
+    add_library(${target} SHARED ${MODULE_DEF} ${MODULE_SOURCES})
+    project_module_code(${target})
+    # The registration refers to the command (runMaterialEditor) that one of
+    # LIBRARIES defines, and everything refers to the host interface: both
+    # come after it on the link line.
+    target_link_libraries(${target} PRIVATE module_entry command_registration ${MODULE_LIBRARIES}
+      standin_host)
+    target_link_options(${target} PRIVATE -Wl,-e,_ModuleEntry@12 ${PROJECT_STATIC_RUNTIME})
+    set_target_properties(${target} PROPERTIES
+      OUTPUT_NAME ${MODULE_OUTPUT_NAME} PREFIX "" SUFFIX ${MODULE_SUFFIX}
+      RUNTIME_OUTPUT_DIRECTORY ${MODULE_OUTPUT_DIRECTORY})
+  endfunction()
+endif()

@@ -11,18 +11,18 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 pralvik_jobs() { nproc 2>/dev/null || echo 2; }
 
 # A fresh prefix takes about ten seconds; every later start reuses it.
-# Windows are left unmanaged: with no window manager on the virtual display,
-# Wine otherwise waits two seconds for one whenever a dialog closes.
+# Without a window manager (Xvfb) Wine waits 2 s for one whenever a managed
+# window closes, so every dialog and message box would cost 2 s: the prefix
+# lets Wine manage its windows itself.
 pralvik_wine_prefix() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1 || true
     wineserver -w || true
   fi
-  if [ ! -f "$WINEPREFIX/.pralvik-unmanaged" ]; then
+  if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
     wineserver -w || true
-    touch "$WINEPREFIX/.pralvik-unmanaged"
   fi
 }
 

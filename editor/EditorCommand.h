@@ -1,0 +1,6 @@
+// The host command `me`: find the material file along the host's search path
+// (or offer to start a new one) and let the user edit its materials.
+#pragma once
+
+// Called by the host on its user-interface thread; keeps nothing between runs.
+void runMaterialEditor();

@@ -1,0 +1,69 @@
+// What a running script needs from the program around it: the host (its
+// commands, its clock, its output), the windows of the running command, and
+// the dialog verbs, which a dialog driver library provides. Each is an
+// interface so the script's logic runs natively against fakes.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "Script.h"
+
+// The outcome of one action on a window.
+struct ActionResult {
+  bool held = true;
+  std::string reason;  // why it did not hold
+
+  static ActionResult success() { return ActionResult{}; }
+  static ActionResult failed(std::string reason) { return ActionResult{false, std::move(reason)}; }
+};
+
+class ScriptHost {
+ public:
+  virtual ~ScriptHost() = default;
+  // Starts the registered command `name` as if typed, once the host is back
+  // in its message loop, so that the command's modal loops never run inside
+  // a script step. False when no command of that name is registered.
+  virtual bool startCommand(const std::string& name) = 0;
+  // From startCommand until the command function has returned.
+  virtual bool commandRunning() const = 0;
+  // A monotonic clock.
+  virtual long long milliseconds() const = 0;
+  // One line of the script's output (standard output).
+  virtual void writeOutputLine(const std::string& line) = 0;
+};
+
+// The windows of the running command as a user meets them. The active window
+// is the topmost one that takes input; every action acts on it. Actions that
+// may open another modal loop are posted: they take effect after the step.
+class WindowDriver {
+ public:
+  virtual ~WindowDriver() = default;
+  // False when the command has no window open.
+  virtual bool activeWindowTitle(std::string& title) = 0;
+  // Clicks the button whose text, "&" removed, is `label`.
+  virtual ActionResult press(const std::string& label) = 0;
+  // Closes the active window as a user would: Cancel, or No in a question,
+  // or OK when that is its only way out, or the close box. False when no
+  // window is open.
+  virtual bool closeActiveWindow() = 0;
+};
+
+// The verbs that act on the controls of the module's dialogs (list 1000 and
+// the dialogs' edit fields). A host without them fails those lines.
+class DialogVerbs {
+ public:
+  virtual ~DialogVerbs() = default;
+  // Sets the control's text as typing does.
+  virtual ActionResult setText(int controlId, const std::string& text) = 0;
+  // Selects the row of list 1000 whose name is `name`, as a click does.
+  virtual ActionResult selectRow(const std::string& name) = 0;
+  // Presses the key in the focused control.
+  virtual ActionResult pressKey(ScriptKey key) = 0;
+  virtual ActionResult controlText(int controlId, std::string& text) = 0;
+  virtual ActionResult focusedControl(int& controlId) = 0;
+  // The rows of list 1000 top to bottom, each the nine column texts joined by
+  // single tab characters.
+  virtual ActionResult listRows(std::vector<std::string>& rows) = 0;
+};

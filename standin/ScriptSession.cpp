@@ -1,0 +1,184 @@
+#include "ScriptSession.h"
+
+#include <utility>
+
+namespace {
+
+std::string quoted(const std::string& text) { return "\"" + text + "\""; }
+
+std::string firstWord(const std::string& text) {
+  std::string::size_type start = text.find_first_not_of(" \t");
+  if (start == std::string::npos) return std::string();
+  std::string::size_type end = text.find_first_of(" \t", start);
+  return text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+}
+
+}  // namespace
+
+ScriptSession::ScriptSession(const Script& script, ScriptHost& host, WindowDriver& windows,
+                             DialogVerbs* dialogVerbs)
+    : script_(script), host_(host), windows_(windows), dialogVerbs_(dialogVerbs) {}
+
+void ScriptSession::step() {
+  switch (phase_) {
+    case Phase::Running:
+      stepRunning();
+      break;
+    case Phase::Closing:
+      stepClosing();
+      break;
+    case Phase::Finished:
+      break;
+  }
+}
+
+// The end of the script acts as a quit line of its own.
+void ScriptSession::stepRunning() {
+  ScriptLine end;
+  end.number = script_.endLineNumber;
+  end.text = "(end of script)";
+  end.verb = ScriptVerb::Quit;
+  const ScriptLine& line = next_ < script_.lines.size() ? script_.lines[next_] : end;
+  if (waitStart_ < 0) waitStart_ = host_.milliseconds();
+  switch (runLine(line)) {
+    case Progress::Done:
+      ++next_;
+      waitStart_ = -1;
+      if (line.verb == ScriptVerb::Quit) phase_ = Phase::Finished;
+      break;
+    case Progress::Waiting:
+      break;
+    case Progress::Failed:
+      startClosing(line);
+      break;
+  }
+}
+
+void ScriptSession::startClosing(const ScriptLine& line) {
+  failed_ = true;
+  failure_ = ScriptFailure{line.number, line.text, reason_};
+  phase_ = Phase::Closing;
+  waitStart_ = host_.milliseconds();
+}
+
+// One window per step: the close is posted and takes effect before the next
+// tick, which may reveal the window below it.
+void ScriptSession::stepClosing() {
+  if (host_.milliseconds() - waitStart_ > kCloseMilliseconds) {
+    windowsLeftOpen_ = host_.commandRunning();
+    phase_ = Phase::Finished;
+    return;
+  }
+  if (windows_.closeActiveWindow()) return;
+  if (!host_.commandRunning()) phase_ = Phase::Finished;
+}
+
+bool ScriptSession::waitedTooLong() const {
+  return host_.milliseconds() - waitStart_ > kWaitMilliseconds;
+}
+
+ScriptSession::Progress ScriptSession::fail(std::string reason) {
+  reason_ = std::move(reason);
+  return Progress::Failed;
+}
+
+ScriptSession::Progress ScriptSession::fromResult(const ActionResult& result) {
+  return result.held ? Progress::Done : fail(result.reason);
+}
+
+ScriptSession::Progress ScriptSession::runLine(const ScriptLine& line) {
+  switch (line.verb) {
+    case ScriptVerb::Command:
+      return runCommand(line);
+    case ScriptVerb::ExpectWindow:
+      return expectWindow(line);
+    case ScriptVerb::Press:
+      return press(line);
+    case ScriptVerb::Quit:
+      return awaitCommandEnd("the command did not end");
+    case ScriptVerb::Set:
+    case ScriptVerb::Select:
+    case ScriptVerb::Key:
+    case ScriptVerb::ExpectText:
+    case ScriptVerb::ExpectFocus:
+    case ScriptVerb::Rows:
+      return runDialogVerb(line);
+  }
+  return fail("unknown action");
+}
+
+ScriptSession::Progress ScriptSession::awaitCommandEnd(const char* what) {
+  if (!host_.commandRunning()) return Progress::Done;
+  if (!waitedTooLong()) return Progress::Waiting;
+  std::string title;
+  if (windows_.activeWindowTitle(title))
+    return fail(std::string(what) + ": window " + quoted(title) + " is open");
+  return fail(std::string(what) + " within 5 s");
+}
+
+ScriptSession::Progress ScriptSession::runCommand(const ScriptLine& line) {
+  if (host_.commandRunning()) {
+    Progress previous = awaitCommandEnd("the previous command did not end");
+    if (previous != Progress::Done) return previous;
+  }
+  if (!host_.startCommand(line.argument))
+    return fail("no command " + quoted(line.argument) + " is registered");
+  return Progress::Done;
+}
+
+// A window that can no longer come (no command running, none open) fails at
+// once instead of after the whole wait.
+ScriptSession::Progress ScriptSession::expectWindow(const ScriptLine& line) {
+  std::string title;
+  bool open = windows_.activeWindowTitle(title);
+  if (open && title == line.argument) return Progress::Done;
+  if (!open && !host_.commandRunning()) return fail("no window is open and no command is running");
+  if (!waitedTooLong()) return Progress::Waiting;
+  if (open) return fail("the active window is " + quoted(title));
+  return fail("no window came within 5 s");
+}
+
+ScriptSession::Progress ScriptSession::press(const ScriptLine& line) {
+  std::string title;
+  if (!windows_.activeWindowTitle(title)) return fail("no window is open");
+  return fromResult(windows_.press(line.argument));
+}
+
+ScriptSession::Progress ScriptSession::runDialogVerb(const ScriptLine& line) {
+  if (dialogVerbs_ == nullptr) {
+    return fail(quoted(firstWord(line.text)) + " needs the dialog driver, which this host lacks");
+  }
+  switch (line.verb) {
+    case ScriptVerb::Set:
+      return fromResult(dialogVerbs_->setText(line.controlId, line.argument));
+    case ScriptVerb::Select:
+      return fromResult(dialogVerbs_->selectRow(line.argument));
+    case ScriptVerb::Key:
+      return fromResult(dialogVerbs_->pressKey(line.key));
+    case ScriptVerb::ExpectText: {
+      std::string text;
+      ActionResult result = dialogVerbs_->controlText(line.controlId, text);
+      if (!result.held) return fail(result.reason);
+      if (text != line.argument)
+        return fail("control " + std::to_string(line.controlId) + " holds " + quoted(text));
+      return Progress::Done;
+    }
+    case ScriptVerb::ExpectFocus: {
+      int focused = 0;
+      ActionResult result = dialogVerbs_->focusedControl(focused);
+      if (!result.held) return fail(result.reason);
+      if (focused != line.controlId)
+        return fail("the focus is on control " + std::to_string(focused));
+      return Progress::Done;
+    }
+    case ScriptVerb::Rows: {
+      std::vector<std::string> rows;
+      ActionResult result = dialogVerbs_->listRows(rows);
+      if (!result.held) return fail(result.reason);
+      for (const std::string& row : rows) host_.writeOutputLine(row);
+      return Progress::Done;
+    }
+    default:
+      return fail("not a dialog action");
+  }
+}

@@ -1,0 +1,70 @@
+#include <gtest/gtest.h>
+
+#include "HostOptions.h"
+
+namespace {
+
+bool parse(const std::vector<std::string>& arguments, HostOptions& options, std::string& error) {
+  options = HostOptions{};
+  error.clear();
+  return parseHostOptions(arguments, options, error);
+}
+
+TEST(HostOptions, NoArgumentsMeanThePromptWithTheModuleBesideTheHost) {
+  HostOptions options;
+  std::string error;
+  ASSERT_TRUE(parse({}, options, error));
+  EXPECT_TRUE(options.scriptPath.empty());
+  EXPECT_TRUE(options.modulePath.empty());
+  EXPECT_TRUE(options.searchFolders.empty());
+  EXPECT_EQ(options.failingRequest, 0);
+  EXPECT_FALSE(options.reportAllocations);
+}
+
+TEST(HostOptions, ReadsEveryOption) {
+  HostOptions options;
+  std::string error;
+  ASSERT_TRUE(parse({"--search-path", "a;b", "--script", "run.script", "--report-allocations",
+                     "--report-requests", "--fail-allocation", "12", "other.arx"},
+                    options, error))
+      << error;
+  EXPECT_EQ(options.searchFolders, (std::vector<std::string>{"a", "b"}));
+  EXPECT_EQ(options.scriptPath, "run.script");
+  EXPECT_TRUE(options.reportAllocations);
+  EXPECT_TRUE(options.reportRequests);
+  EXPECT_EQ(options.failingRequest, 12);
+  EXPECT_EQ(options.modulePath, "other.arx");
+}
+
+TEST(HostOptions, SearchPathsSplitAtSemicolonsAndAddUp) {
+  EXPECT_EQ(splitSearchPath(";a;;b c;"), (std::vector<std::string>{"a", "b c"}));
+  EXPECT_TRUE(splitSearchPath("").empty());
+  HostOptions options;
+  std::string error;
+  ASSERT_TRUE(parse({"--search-path", "a", "--search-path", "Z:\\data;c"}, options, error));
+  EXPECT_EQ(options.searchFolders, (std::vector<std::string>{"a", "Z:\\data", "c"}));
+}
+
+TEST(HostOptions, FailingRequestIsAPositiveWholeNumber) {
+  HostOptions options;
+  std::string error;
+  for (const char* bad : {"0", "-1", "+3", "3x", "", "x", "99999999999999999999"}) {
+    EXPECT_FALSE(parse({"--fail-allocation", bad}, options, error)) << bad;
+    EXPECT_NE(error.find("--fail-allocation"), std::string::npos) << bad;
+  }
+  EXPECT_TRUE(parse({"--fail-allocation", "1"}, options, error));
+}
+
+TEST(HostOptions, RefusesWhatCannotBeRun) {
+  HostOptions options;
+  std::string error;
+  EXPECT_FALSE(parse({"--script"}, options, error));
+  EXPECT_EQ(error, "--script needs a value");
+  EXPECT_FALSE(parse({"--fail"}, options, error));
+  EXPECT_EQ(error, "unknown option \"--fail\"");
+  EXPECT_FALSE(parse({"one.arx", "two.arx"}, options, error));
+  EXPECT_TRUE(parse({"--help"}, options, error));
+  EXPECT_TRUE(options.helpWanted);
+}
+
+}  // namespace

@@ -1,0 +1,277 @@
+// The script's run, step by step, against a host whose clock the test moves,
+// windows that the test opens, and dialog verbs that record what they were
+// asked.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+
+#include "ScriptParser.h"
+#include "ScriptSession.h"
+
+namespace {
+
+struct FakeWindow {
+  std::string title;
+  std::vector<std::string> buttons;
+  bool closes = true;  // whether a close as a user takes it away
+};
+
+class FakeWindows final : public WindowDriver {
+ public:
+  bool activeWindowTitle(std::string& title) override {
+    if (open.empty()) return false;
+    title = open.back().title;
+    return true;
+  }
+  ActionResult press(const std::string& label) override {
+    if (open.empty()) return ActionResult::failed("no window");
+    const std::vector<std::string>& buttons = open.back().buttons;
+    if (std::find(buttons.begin(), buttons.end(), label) == buttons.end()) {
+      return ActionResult::failed("no button " + label);
+    }
+    pressed.push_back(label);
+    open.pop_back();
+    return ActionResult::success();
+  }
+  bool closeActiveWindow() override {
+    if (open.empty()) return false;
+    ++closeAttempts;
+    if (open.back().closes) open.pop_back();
+    return true;
+  }
+
+  std::vector<FakeWindow> open;
+  std::vector<std::string> pressed;
+  int closeAttempts = 0;
+};
+
+class FakeHost final : public ScriptHost {
+ public:
+  bool startCommand(const std::string& name) override {
+    if (name != "me") return false;
+    started.push_back(name);
+    running = true;
+    return true;
+  }
+  bool commandRunning() const override { return running; }
+  long long milliseconds() const override { return now; }
+  void writeOutputLine(const std::string& line) override { output.push_back(line); }
+
+  std::vector<std::string> started;
+  bool running = false;
+  long long now = 0;
+  std::vector<std::string> output;
+};
+
+class FakeDialogVerbs final : public DialogVerbs {
+ public:
+  ActionResult setText(int id, const std::string& text) override {
+    texts[id] = text;
+    return ActionResult::success();
+  }
+  ActionResult selectRow(const std::string& name) override {
+    selected = name;
+    return ActionResult::success();
+  }
+  ActionResult pressKey(ScriptKey key) override {
+    keys.push_back(key);
+    return ActionResult::success();
+  }
+  ActionResult controlText(int id, std::string& text) override {
+    text = texts[id];
+    return ActionResult::success();
+  }
+  ActionResult focusedControl(int& id) override {
+    id = focus;
+    return ActionResult::success();
+  }
+  ActionResult listRows(std::vector<std::string>& rows) override {
+    rows = {"brass\t8.5", "steel\t7.85"};
+    return ActionResult::success();
+  }
+
+  std::map<int, std::string> texts;
+  std::string selected;
+  std::vector<ScriptKey> keys;
+  int focus = 0;
+};
+
+const FakeWindow kQuestion{"Create new file", {"Yes", "No"}};
+
+class ScriptSessionTest : public ::testing::Test {
+ protected:
+  void start(const std::string& content, DialogVerbs* dialogVerbs = nullptr) {
+    ScriptFailure failure;
+    ASSERT_TRUE(parseScript(content, script, failure)) << describeFailure(failure);
+    session = std::make_unique<ScriptSession>(script, host, windows, dialogVerbs);
+  }
+
+  // Steps with the clock moving 10 ms a step, as the host's timer does.
+  void runSteps(int steps) {
+    for (int i = 0; i < steps && !session->finished(); ++i) {
+      session->step();
+      host.now += 10;
+    }
+  }
+
+  void runToEnd() { runSteps(10000); }
+
+  Script script;
+  FakeHost host;
+  FakeWindows windows;
+  std::unique_ptr<ScriptSession> session;
+};
+
+TEST_F(ScriptSessionTest, RunsOneActionPerStepInsideTheCommandsWindows) {
+  start("command me\nexpect-window Create new file\npress No\n");
+  session->step();
+  EXPECT_EQ(host.started, std::vector<std::string>{"me"});
+  windows.open.push_back(kQuestion);
+  session->step();
+  EXPECT_TRUE(windows.pressed.empty());
+  session->step();
+  EXPECT_EQ(windows.pressed, std::vector<std::string>{"No"});
+  host.running = false;
+  session->step();
+  EXPECT_TRUE(session->finished());
+  EXPECT_TRUE(session->held());
+}
+
+TEST_F(ScriptSessionTest, ExpectWindowWaitsForTheWindowToCome) {
+  start("command me\nexpect-window Create new file\npress Yes\n");
+  runSteps(100);
+  EXPECT_FALSE(session->finished());
+  windows.open.push_back(kQuestion);
+  runSteps(2);
+  EXPECT_EQ(windows.pressed, std::vector<std::string>{"Yes"});
+}
+
+TEST_F(ScriptSessionTest, ExpectWindowGivesUpAfterFiveSecondsNamingTheActiveWindow) {
+  start("command me\nexpect-window Material list\n");
+  windows.open.push_back(kQuestion);
+  session->step();
+  runSteps(499);
+  EXPECT_EQ(session->failure().lineNumber, 0) << "still waiting";
+  runSteps(3);
+  ASSERT_TRUE(host.running);
+  EXPECT_EQ(session->failure().lineNumber, 2);
+  EXPECT_EQ(session->failure().lineText, "expect-window Material list");
+  EXPECT_EQ(session->failure().reason, "the active window is \"Create new file\"");
+}
+
+// After the command has ended no window can come: waiting would only delay
+// the failure.
+TEST_F(ScriptSessionTest, ExpectWindowFailsAtOnceWhenNoCommandRuns) {
+  start("expect-window Create new file\n");
+  session->step();
+  session->step();
+  EXPECT_TRUE(session->finished());
+  EXPECT_FALSE(session->held());
+  EXPECT_EQ(session->failure().reason, "no window is open and no command is running");
+}
+
+TEST_F(ScriptSessionTest, FailureClosesTheWindowsOneAStepUntilTheCommandEnds) {
+  start("command me\nexpect-window Create new file\npress Maybe\npress No\n");
+  runSteps(1);
+  windows.open = {FakeWindow{"Material list", {"OK", "Cancel"}}, kQuestion};
+  runSteps(3);
+  EXPECT_EQ(session->failure().lineNumber, 3);
+  EXPECT_EQ(session->failure().reason, "no button Maybe");
+  EXPECT_EQ(windows.open.size(), 1u);
+  runSteps(1);
+  EXPECT_TRUE(windows.open.empty());
+  runSteps(20);
+  EXPECT_FALSE(session->finished()) << "the command is still running";
+  host.running = false;
+  runSteps(1);
+  EXPECT_TRUE(session->finished());
+  EXPECT_FALSE(session->held());
+  EXPECT_FALSE(session->windowsLeftOpen());
+  EXPECT_TRUE(windows.pressed.empty());
+}
+
+TEST_F(ScriptSessionTest, WindowsThatWillNotCloseAreGivenUpOn) {
+  start("command me\npress Maybe\n");
+  runSteps(1);
+  windows.open.push_back(FakeWindow{"Stubborn", {}, false});
+  runToEnd();
+  EXPECT_TRUE(session->finished());
+  EXPECT_TRUE(session->windowsLeftOpen());
+  EXPECT_GT(host.now, ScriptSession::kCloseMilliseconds);
+}
+
+TEST_F(ScriptSessionTest, UnknownCommandFails) {
+  start("command erase\n");
+  runToEnd();
+  EXPECT_EQ(session->failure().reason, "no command \"erase\" is registered");
+  EXPECT_TRUE(host.started.empty());
+}
+
+TEST_F(ScriptSessionTest, NextCommandWaitsForThePreviousOne) {
+  start("command me\ncommand me\n");
+  runSteps(10);
+  EXPECT_EQ(host.started.size(), 1u);
+  host.running = false;
+  runSteps(1);
+  EXPECT_EQ(host.started.size(), 2u);
+  runSteps(600);
+  EXPECT_EQ(session->failure().lineNumber, 3);
+  EXPECT_EQ(session->failure().lineText, "(end of script)");
+}
+
+TEST_F(ScriptSessionTest, QuitWaitsForTheCommandAndNamesAWindowLeftOpen) {
+  start("command me\nquit\n");
+  runSteps(1);
+  windows.open.push_back(FakeWindow{"Material list", {"OK"}, false});
+  runSteps(550);
+  EXPECT_EQ(session->failure().lineNumber, 2);
+  EXPECT_EQ(session->failure().reason, "the command did not end: window \"Material list\" is open");
+}
+
+TEST_F(ScriptSessionTest, ScriptWithoutCommandsHolds) {
+  start("# nothing to do\n");
+  runToEnd();
+  EXPECT_TRUE(session->finished());
+  EXPECT_TRUE(session->held());
+}
+
+TEST_F(ScriptSessionTest, PressNeedsAWindow) {
+  start("press OK\n");
+  runToEnd();
+  EXPECT_EQ(session->failure().reason, "no window is open");
+}
+
+TEST_F(ScriptSessionTest, DialogVerbsFailWithoutADialogDriver) {
+  start("set 1002 steel\n");
+  runToEnd();
+  EXPECT_EQ(session->failure().reason, "\"set\" needs the dialog driver, which this host lacks");
+}
+
+TEST_F(ScriptSessionTest, DialogVerbsGoToTheDialogDriver) {
+  FakeDialogVerbs verbs;
+  verbs.focus = 1003;
+  start(
+      "set 1002 steel\nexpect-text 1002 steel\nselect brass\nkey Delete\nexpect-focus 1003\nrows\n",
+      &verbs);
+  runToEnd();
+  EXPECT_TRUE(session->held()) << describeFailure(session->failure());
+  EXPECT_EQ(verbs.texts[1002], "steel");
+  EXPECT_EQ(verbs.selected, "brass");
+  EXPECT_EQ(verbs.keys, std::vector<ScriptKey>{ScriptKey::Delete});
+  EXPECT_EQ(host.output, (std::vector<std::string>{"brass\t8.5", "steel\t7.85"}));
+}
+
+TEST_F(ScriptSessionTest, ExpectTextAndFocusNameWhatTheyFound) {
+  FakeDialogVerbs verbs;
+  verbs.texts[1001] = "Density must be > 0";
+  verbs.focus = 1004;
+  start("expect-text 1001 \n", &verbs);
+  runToEnd();
+  EXPECT_EQ(session->failure().reason, "control 1001 holds \"Density must be > 0\"");
+  start("expect-focus 1003\n", &verbs);
+  runToEnd();
+  EXPECT_EQ(session->failure().reason, "the focus is on control 1004");
+}
+
+}  // namespace
