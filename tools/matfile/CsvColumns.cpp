@@ -56,6 +56,11 @@ std::vector<std::string> CsvColumns::headerRow() {
 
 bool CsvColumns::locate(const std::vector<std::string>& header, std::vector<std::string>& problems) {
   std::size_t before = problems.size();
+  if (header.size() == 1 && header[0].find(';') != std::string::npos) {
+    problems.push_back("the header row holds no comma but semicolons: the fields must be "
+                       "separated by commas (and numbers written with a decimal point)");
+    return false;
+  }
   int found[kCount];
   for (int& field : found) field = kNotFound;
   for (std::size_t field = 0; field < header.size(); ++field) {
@@ -72,10 +77,6 @@ bool CsvColumns::locate(const std::vector<std::string>& header, std::vector<std:
   for (int column = 0; column < kCount; ++column) {
     if (found[column] == kNotFound) problems.push_back("missing column " + quoted(headerOf(column)));
     else fields_[column] = static_cast<std::size_t>(found[column]);
-  }
-  if (header.size() == 1 && header[0].find(';') != std::string::npos) {
-    problems.push_back("the header row holds no comma: the fields must be separated by commas, "
-                       "not semicolons");
   }
   return problems.size() == before;
 }

@@ -183,6 +183,13 @@ struct Plan {
   long skipped = 0;
 };
 
+// What check would warn about in a material that goes into the file.
+void warnAboutValues(const ImportedRow& row, RowReports& reports) {
+  for (const std::string& warning : PlausibilityCheck::valueWarningsFor(*row.material)) {
+    reports.note(row.row, "warning: " + warning);
+  }
+}
+
 // A row whose name the file already holds is skipped, or with --replace takes
 // that material's place. A replacement must be unambiguous: a name the file
 // holds twice, or two rows for the same material, is an error. Rows that share
@@ -195,11 +202,9 @@ Plan planImport(std::vector<ImportedRow>& rows, Target& target, const std::strin
   for (ImportedRow& row : rows) {
     const Material& material = *row.material;
     std::string name = writtenName(material);
-    for (const std::string& warning : PlausibilityCheck::valueWarningsFor(material)) {
-      reports.note(row.row, "warning: " + warning);
-    }
     auto existing = target.byName.find(name);
     if (existing == target.byName.end()) {
+      warnAboutValues(row, reports);
       auto [first, isNew] = appendedBy.try_emplace(name, row.row);
       if (!isNew) {
         reports.note(row.row, "warning: " + quotedName(material) + ": same name as row " +
@@ -225,6 +230,7 @@ Plan planImport(std::vector<ImportedRow>& rows, Target& target, const std::strin
                                  std::to_string(entries.front().nameLine) + " already, in row " +
                                  std::to_string(first->second));
     } else {
+      warnAboutValues(row, reports);
       plan.replacements.push_back({entries.front().node, &row});
     }
   }
@@ -309,7 +315,7 @@ int runImport(const Invocation& invocation, Console& console) {
     return kExitSuccess;
   }
   if (plan.appends.empty() && plan.replacements.empty()) {
-    console.out << targetPath << ": " << counts(plan, false) << "; left as it was\n";
+    console.out << targetPath << ": " << counts(plan, false) << "; nothing written\n";
     return kExitSuccess;
   }
   if (!apply(plan, target)) {
