@@ -199,8 +199,8 @@ TEST_F(MatfileImport, TwoRowsReplacingOneMaterialAreAnError) {
   writeTable(kBrassRow + kCopperRow + kBrassRow);
   MatfileRun run = import({"--replace"});
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_TRUE(contains(run.err, table() + ":4: \"Brass\" replaces the material on line 3 already, "
-                                          "in row 2\n"))
+  EXPECT_TRUE(contains(run.err, table() + ":4: \"Brass\": row 2 replaces the material on line 3 "
+                                          "already\n"))
       << run.err;
   EXPECT_EQ(fileBytes(target()), before);
 }

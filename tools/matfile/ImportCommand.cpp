@@ -226,9 +226,9 @@ Plan planImport(std::vector<ImportedRow>& rows, Target& target, const std::strin
                                  " (lines " + lineList(entries) +
                                  "), so --replace cannot tell which material to replace");
     } else if (auto [first, isNew] = replacedBy.try_emplace(name, row.row); !isNew) {
-      reports.error(row.row, quotedName(material) + " replaces the material on line " +
-                                 std::to_string(entries.front().nameLine) + " already, in row " +
-                                 std::to_string(first->second));
+      reports.error(row.row, quotedName(material) + ": row " + std::to_string(first->second) +
+                                 " replaces the material on line " +
+                                 std::to_string(entries.front().nameLine) + " already");
     } else {
       warnAboutValues(row, reports);
       plan.replacements.push_back({entries.front().node, &row});
