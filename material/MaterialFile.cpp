@@ -183,6 +183,7 @@ class ListBuilder {
 
   // Through the tail, so that a long file costs no walk along the list.
   bool appendPending() {
+    const Material& material = *pending_;
     if (head_ == nullptr) {
       head_ = createNode();
       if (head_ == nullptr) return false;
@@ -194,6 +195,7 @@ class ListBuilder {
       tail_ = node;
     }
     pending_ = nullptr;
+    if (observer_ != nullptr) observer_->materialRead(pendingLine_, material);
     return true;
   }
 

@@ -13,3 +13,5 @@ const char* droppedLineText(DroppedLine cause) {
   }
   return "dropped";
 }
+
+void MaterialFileObserver::materialRead(long, const Material&) {}

@@ -2,6 +2,8 @@
 // caller that wants to know (a checking tool) hands it an observer.
 #pragma once
 
+struct Material;
+
 // Why the reader dropped a line.
 enum class DroppedLine {
   NumbersWithoutName,    // a numbers line with no name line before it
@@ -23,4 +25,9 @@ class MaterialFileObserver {
   // A setter rejected a value of this line; `message` is the text that the
   // setter put into the record's errorText.
   virtual void valueRejected(long lineNumber, const char* message) = 0;
+
+  // A material was completed and is now in the list; `nameLineNumber` is the
+  // line of its name line. The record stays valid as long as the list. Does
+  // nothing unless overridden.
+  virtual void materialRead(long nameLineNumber, const Material& material);
 };

@@ -91,3 +91,27 @@ double textToNumber(const char* begin, const char* end) {
 }
 
 double textToNumber(const char* text) { return textToNumber(text, text + std::strlen(text)); }
+
+const char* numberTextEnd(const char* begin, const char* end) {
+  const char* p = begin;
+  while (p < end && isNumberSpace(*p)) ++p;
+  if (p < end && (*p == '+' || *p == '-')) ++p;
+  const char* digits = p;
+  while (p < end && isDigit(*p)) ++p;
+  bool anyDigit = p > digits;
+  if (p < end && *p == '.') {
+    const char* fraction = ++p;
+    while (p < end && isDigit(*p)) ++p;
+    anyDigit = anyDigit || p > fraction;
+  }
+  if (!anyDigit) return begin;
+  // An exponent counts only with at least one digit: "5e" and "5e+" read as 5.
+  if (p < end && (*p == 'e' || *p == 'E')) {
+    const char* q = p + 1;
+    if (q < end && (*q == '+' || *q == '-')) ++q;
+    const char* exponentDigits = q;
+    while (q < end && isDigit(*q)) ++q;
+    if (q > exponentDigits) p = q;
+  }
+  return p;
+}

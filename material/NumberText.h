@@ -25,5 +25,10 @@ double textToNumber(const char* begin, const char* end);
 // The same for a zero-terminated text.
 double textToNumber(const char* text);
 
+// Where the number that textToNumber reads from [begin, end) stops: past its
+// last digit, or `begin` when the text holds no number. A caller that must
+// not take "7,85" for 7 checks that only whitespace follows.
+const char* numberTextEnd(const char* begin, const char* end);
+
 // Whitespace as the "C" locale classifies it; bytes from 128 up never are.
 bool isNumberSpace(char c);

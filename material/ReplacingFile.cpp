@@ -49,7 +49,7 @@ int resolveLink(const char*, char*& resolved) {
 bool mayReplace(const char* target) { return _access(target, 2) == 0 || errno == ENOENT; }
 
 // GetTempFileNameA creates the file, so no other program can take the name.
-std::FILE* createTemporaryFile(const char* target, char*& temporaryPath) {
+std::FILE* createTemporaryFile(const char* target, const char* mode, char*& temporaryPath) {
   char* directory = directoryOf(target);
   if (directory == nullptr) return nullptr;
   char name[MAX_PATH];
@@ -58,7 +58,7 @@ std::FILE* createTemporaryFile(const char* target, char*& temporaryPath) {
   if (created == 0) return nullptr;
   std::size_t size = std::strlen(name) + 1;
   temporaryPath = static_cast<char*>(std::malloc(size));
-  std::FILE* file = temporaryPath != nullptr ? std::fopen(name, "wt") : nullptr;
+  std::FILE* file = temporaryPath != nullptr ? std::fopen(name, mode) : nullptr;
   if (file == nullptr) {
     DeleteFileA(name);
     std::free(temporaryPath);
@@ -108,7 +108,8 @@ bool adoptPermissions(int descriptor, const char* target) {
   return fchmod(descriptor, 0666 & ~mask) == 0;
 }
 
-std::FILE* createTemporaryFile(const char* target, char*& temporaryPath) {
+// A POSIX stream stores the bytes as written in any mode.
+std::FILE* createTemporaryFile(const char* target, const char*, char*& temporaryPath) {
   static const char kSuffix[] = ".XXXXXX";
   std::size_t length = std::strlen(target);
   temporaryPath = static_cast<char*>(std::malloc(length + sizeof kSuffix));
@@ -157,7 +158,7 @@ ReplacingFile::~ReplacingFile() {
   std::free(resolvedTarget_);
 }
 
-int ReplacingFile::open(const char* target) {
+int ReplacingFile::open(const char* target, LineEnds lineEnds) {
   if (target == nullptr || target[0] == '\0' || file_ != nullptr) return 0;
   target_ = target;
   if (!resolveLink(target, resolvedTarget_)) return 0;
@@ -165,7 +166,8 @@ int ReplacingFile::open(const char* target) {
   // A rename would replace a file that the user may not write; opening it
   // for writing would not.
   if (!mayReplace(target_)) return 0;
-  file_ = createTemporaryFile(target_, temporaryPath_);
+  const char* mode = lineEnds == LineEnds::Platform ? "wt" : "wb";
+  file_ = createTemporaryFile(target_, mode, temporaryPath_);
   return file_ != nullptr ? 1 : 0;
 }
 

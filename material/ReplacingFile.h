@@ -10,6 +10,11 @@
 
 class ReplacingFile : public TextSink {
  public:
+  // Platform: text mode, on Windows each "\n" is stored as carriage return and
+  // line feed (the material file). AsWritten: the bytes exactly as written,
+  // for formats that fix their own line end.
+  enum class LineEnds { Platform, AsWritten };
+
   ReplacingFile() = default;
   ReplacingFile(const ReplacingFile&) = delete;
   ReplacingFile& operator=(const ReplacingFile&) = delete;
@@ -19,9 +24,8 @@ class ReplacingFile : public TextSink {
   // valid for the life of this object. 0 when the path is absent or empty, the
   // directory does not exist, the target exists but may not be written, or the
   // temporary file cannot be created.
-  int open(const char* target);
+  int open(const char* target, LineEnds lineEnds = LineEnds::Platform);
 
-  // Text mode: on Windows each "\n" is stored as carriage return and line feed.
   int write(const char* text, std::size_t length) override;
 
   // Flushes and syncs the temporary file, closes it and renames it over the

@@ -186,6 +186,40 @@ TEST(MaterialFileReports, CleanFileReportsNothing) {
   EXPECT_TRUE(reportsOf("; h\n\n*A\r\n" + kEight + "*B\n" + kEight).empty());
 }
 
+// A checker names each material by the line where its name stands.
+class MaterialLineObserver : public RecordingObserver {
+ public:
+  void materialRead(long nameLineNumber, const Material& material) override {
+    reports.push_back(std::to_string(nameLineNumber) + ": read " +
+                      (material.name != nullptr ? material.name : "<absent>"));
+  }
+};
+
+TEST(MaterialFileReports, EveryListedMaterialIsHeardOfWithItsNameLine) {
+  std::string text =
+      "; header\n"   // 1
+      "*A\n"         // 2
+      "\n"           // 3
+      + kEight +     // 4
+      "*B\n"         // 5 dropped: short numbers line
+      " 1 2\n"       // 6
+      "*\n"          // 7 absent name
+      + kEight +     // 8
+      "*C\n";        // 9 never completed
+  MaterialLineObserver observer;
+  ListGuard list;
+  ASSERT_EQ(readText(text, list.head, &observer), MaterialFileStatus::Read);
+  EXPECT_EQ(observer.reports,
+            (std::vector<std::string>{
+                "2: read A",
+                "5: " + std::string(droppedLineText(DroppedLine::NameWithTooFewNumbers)),
+                "6: " + std::string(droppedLineText(DroppedLine::TooFewNumbers)),
+                "7: Name cannot be blank.",
+                "7: read <absent>",
+                "9: " + std::string(droppedLineText(DroppedLine::NameWithoutNumbers)),
+            }));
+}
+
 // Fails every read after the first `good` bytes.
 class BrokenSource : public TextSource {
  public:

@@ -80,6 +80,17 @@ TEST_F(MaterialFileSave, LineEndsAreThoseOfThePlatformsTextMode) {
 #endif
 }
 
+TEST_F(MaterialFileSave, FileAsWrittenKeepsEveryByteOnEveryPlatform) {
+  std::string path = target();
+  ReplacingFile file;
+  ASSERT_EQ(file.open(path.c_str(), ReplacingFile::LineEnds::AsWritten), 1);
+  const std::string bytes = "a,b\r\nc\nd\r";
+  ASSERT_EQ(file.write(bytes.data(), bytes.size()), 1);
+  ASSERT_EQ(file.close(), 1);
+  EXPECT_EQ(fileBytes(target()), bytes);
+  EXPECT_EQ(folder.entries(), Names{"zodo.mat"});
+}
+
 TEST_F(MaterialFileSave, SinkReceivesLineFeedsWhateverThePlatform) {
   MemorySink sink;
   ASSERT_EQ(writeMaterialText(list.head, sink), 1);

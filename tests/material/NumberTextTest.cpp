@@ -118,6 +118,38 @@ TEST(NumberParse, IndependentOfProcessLocale) {
   std::setlocale(LC_NUMERIC, saved.c_str());
 }
 
+std::string numberPart(const std::string& text) {
+  const char* begin = text.c_str();
+  return std::string(begin, numberTextEnd(begin, begin + text.size()));
+}
+
+TEST(NumberTextEnd, StopsWhereTheNumberStops) {
+  EXPECT_EQ(numberPart("7.85"), "7.85");
+  EXPECT_EQ(numberPart(" \t-1.5e-005 "), " \t-1.5e-005");
+  EXPECT_EQ(numberPart("7,85"), "7");
+  EXPECT_EQ(numberPart("200GPa"), "200");
+  EXPECT_EQ(numberPart("5."), "5.");
+  EXPECT_EQ(numberPart(".5"), ".5");
+  EXPECT_EQ(numberPart("1e"), "1");
+  EXPECT_EQ(numberPart("1E+"), "1");
+  EXPECT_EQ(numberPart("0x1A"), "0");
+  EXPECT_EQ(numberPart("3.5.7"), "3.5");
+  EXPECT_EQ(numberPart("1e999"), "1e999");
+  for (const char* none : {"", "  ", "abc", "-", "+.", ".", "e5", "inf", "nan", "+-1"}) {
+    EXPECT_EQ(numberPart(none), "") << none;
+  }
+}
+
+// A text cut where numberTextEnd says reads as the whole text does.
+TEST(NumberTextEnd, AgreesWithTextToNumber) {
+  for (const std::string text : {"7.85", "  210x", "+0.5", "-.5e3", "5.e2", "1e+", "1.2.3",
+                                 "12e-3q", "-", "1e999", ".e1", "0009", "1e-400"}) {
+    const char* begin = text.c_str();
+    const char* end = begin + text.size();
+    EXPECT_EQ(textToNumber(begin, numberTextEnd(begin, end)), textToNumber(begin, end)) << text;
+  }
+}
+
 TEST(NumberText, WhitespaceIsThatOfTheCLocale) {
   for (char c : std::string(" \t\n\v\f\r")) EXPECT_TRUE(isNumberSpace(c));
   EXPECT_FALSE(isNumberSpace('\xA0'));

@@ -35,7 +35,7 @@ TEST(MatfileCommandLine, HelpGoesToStandardOutput) {
 TEST(MatfileUnreadable, EveryCommandExitsTwoAndSaysWhy) {
   TemporaryFolder folder;
   std::string missing = folder.file("missing.mat");
-  for (const char* command : {"list", "check", "format"}) {
+  for (const char* command : {"list", "check", "format", "export"}) {
     MatfileRun run = matfile({command, missing});
     EXPECT_EQ(run.exitCode, 2) << command;
     EXPECT_EQ(run.out, "") << command;

@@ -61,6 +61,12 @@ bool parseCommandLine(const std::vector<std::string>& arguments,
     }
     invocation.options[argument] = value;
   }
+  for (const OptionEntry& option : command.options) {
+    if (option.required && !invocation.has(option.name)) {
+      error = std::string(command.name) + " needs " + option.name;
+      return false;
+    }
+  }
   if (invocation.files.size() != command.fileCount) {
     error = std::string(command.name) + " takes " + std::to_string(command.fileCount) +
             (command.fileCount == 1 ? " file" : " files");

@@ -9,6 +9,7 @@
 struct OptionEntry {
   const char* name;  // "--output"
   bool takesValue;
+  bool required = false;
 };
 
 struct Invocation;

@@ -12,8 +12,18 @@ const std::vector<CommandEntry>& matfileCommands();
 // One tab-separated line per material: name, then the eight numbers.
 int runList(const Invocation& invocation, Console& console);
 
-// "LINE: what" for every dropped line and rejected value.
+// "LINE: what" for every dropped line and rejected value, then
+// "LINE: warning: what" for every implausible value and repeated name.
 int runCheck(const Invocation& invocation, Console& console);
 
 // Load and save, refusing when the load would lose something.
 int runFormat(const Invocation& invocation, Console& console);
+
+// The materials as a CSV table.
+int runExport(const Invocation& invocation, Console& console);
+
+// A CSV table validated row by row and appended to a material file.
+int runImport(const Invocation& invocation, Console& console);
+
+// The plausibility rules as a Markdown table.
+int runRules(const Invocation& invocation, Console& console);

@@ -6,6 +6,9 @@
 struct Console {
   std::ostream& out;
   std::ostream& err;
+  // Makes `out` keep every byte as written, so that a format with its own line
+  // end (CSV) survives Windows text mode; absent where `out` already does.
+  void (*keepOutBytes)() = nullptr;
 };
 
 // Exit codes shared by every command.
@@ -13,4 +16,5 @@ enum ExitCode : int {
   kExitSuccess = 0,
   kExitFindings = 1,  // the command ran and has something to report
   kExitTrouble = 2,   // a file cannot be read or written, or the command line is wrong
+  kExitWarnings = 3,  // check: nothing was dropped or rejected, but values look implausible
 };

@@ -1,5 +1,6 @@
 #include "Commands.h"
 #include "FileReading.h"
+#include "MaterialNames.h"
 #include "MaterialProperty.h"
 #include "NumberText.h"
 
@@ -9,7 +10,7 @@ int runList(const Invocation& invocation, Console& console) {
   for (const MaterialNode* node = list.get(); node != nullptr; node = node->nextNode) {
     if (node->material == nullptr) continue;
     const Material& material = *node->material;
-    console.out << (material.name != nullptr ? material.name : "(null)");
+    console.out << writtenName(material);
     for (int position = 0; position < kPropertyCount; ++position) {
       char text[kNumberTextSize];
       formatNumber(propertyValue(material, propertyAt(position)), text);

@@ -8,10 +8,11 @@ namespace {
 void writeUsage(std::ostream& stream) {
   stream << "usage: matfile COMMAND ...\n";
   for (const CommandEntry& command : matfileCommands()) {
-    stream << "  matfile " << command.name << ' ' << command.arguments << "\n      "
-           << command.summary << '\n';
+    stream << "  matfile " << command.name << (*command.arguments != '\0' ? " " : "")
+           << command.arguments << "\n      " << command.summary << '\n';
   }
-  stream << "exit codes: 0 done, 1 something to report, 2 trouble (file or command line)\n";
+  stream << "exit codes: 0 done, 1 something to report, 2 trouble (file or command line),\n"
+            "  3 check found nothing but warnings\n";
 }
 
 bool asksForHelp(const std::vector<std::string>& arguments) {

@@ -1,4 +1,4 @@
-// A material list that releases itself.
+// A material list, or a single material, that releases itself.
 #pragma once
 
 #include <memory>
@@ -13,3 +13,9 @@ struct ListRelease {
 };
 
 using OwnedList = std::unique_ptr<MaterialNode, ListRelease>;
+
+struct MaterialRelease {
+  void operator()(Material* material) const { releaseMaterial(material); }
+};
+
+using OwnedMaterial = std::unique_ptr<Material, MaterialRelease>;

@@ -12,3 +12,7 @@ void ReportingObserver::report(long lineNumber, const char* what) {
   out_ << prefix_ << lineNumber << ": " << what << '\n';
   ++count_;
 }
+
+void ReportingObserver::materialRead(long nameLineNumber, const Material& material) {
+  materials_.push_back({nameLineNumber, &material});
+}

@@ -1,8 +1,10 @@
-// Writes what the reader passes over as "LINE: what" lines and counts them.
+// Writes what the reader passes over as "LINE: what" lines and counts them;
+// keeps where each material it completes stands, for reports about them.
 #pragma once
 
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "MaterialFileObserver.h"
 
@@ -13,8 +15,16 @@ class ReportingObserver : public MaterialFileObserver {
 
   void lineDropped(long lineNumber, DroppedLine cause) override;
   void valueRejected(long lineNumber, const char* message) override;
+  void materialRead(long nameLineNumber, const Material& material) override;
 
   long count() const { return count_; }
+
+  struct MaterialAt {
+    long nameLine;
+    const Material* material;  // valid as long as the list that was read
+  };
+  // Every material of the list in list order.
+  const std::vector<MaterialAt>& materials() const { return materials_; }
 
  private:
   void report(long lineNumber, const char* what);
@@ -22,4 +32,5 @@ class ReportingObserver : public MaterialFileObserver {
   std::ostream& out_;
   std::string prefix_;
   long count_ = 0;
+  std::vector<MaterialAt> materials_;
 };

@@ -1,0 +1,19 @@
+// Writes comma-separated values as RFC 4180 defines them: records end in
+// CR LF; a field is quoted, with its quotes doubled, when it holds a comma, a
+// quote, a CR or an LF, or begins or ends with a blank or tab (which some
+// spreadsheets drop from an unquoted field).
+#pragma once
+
+#include <string>
+
+class CsvWriter {
+ public:
+  void addField(const std::string& field);
+  void endRecord();
+
+  const std::string& text() const { return text_; }
+
+ private:
+  std::string text_;
+  bool inRecord_ = false;
+};

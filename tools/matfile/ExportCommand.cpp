@@ -1,0 +1,61 @@
+#include "Commands.h"
+#include "CsvColumns.h"
+#include "CsvWriter.h"
+#include "FileReading.h"
+#include "MaterialNames.h"
+#include "NumberText.h"
+#include "ReplacingFile.h"
+#include "ReportingObserver.h"
+
+namespace {
+
+// The header, then one record per material in list order, the numbers in the
+// file's own text so that an import writes the same file again.
+std::string materialTable(const MaterialNode* head) {
+  CsvWriter csv;
+  for (const std::string& header : CsvColumns::headerRow()) csv.addField(header);
+  csv.endRecord();
+  for (const MaterialNode* node = head; node != nullptr; node = node->nextNode) {
+    if (node->material == nullptr) continue;
+    const Material& material = *node->material;
+    csv.addField(writtenName(material));
+    for (int position = 0; position < kPropertyCount; ++position) {
+      char text[kNumberTextSize];
+      formatNumber(propertyValue(material, propertyAt(position)), text);
+      csv.addField(text);
+    }
+    csv.endRecord();
+  }
+  return csv.text();
+}
+
+bool writeWhole(const std::string& path, const std::string& text) {
+  ReplacingFile file;
+  return file.open(path.c_str(), ReplacingFile::LineEnds::AsWritten) &&
+         file.write(text.data(), text.size()) && file.close();
+}
+
+}  // namespace
+
+// The table holds what the editor would show; what the reader dropped is
+// reported, and the exit code says the table lacks it.
+int runExport(const Invocation& invocation, Console& console) {
+  const std::string& input = invocation.files[0];
+  ReportingObserver reports(console.err, input + ":");
+  OwnedList list;
+  if (!readForCommand(input, list, console, &reports)) return kExitTrouble;
+  std::string table = materialTable(list.get());
+  if (invocation.has("--output")) {
+    const std::string& output = invocation.option("--output", "");
+    if (!writeWhole(output, table)) {
+      console.err << "matfile: cannot write " << output << " (it is left as it was)\n";
+      return kExitTrouble;
+    }
+  } else {
+    if (console.keepOutBytes != nullptr) console.keepOutBytes();
+    console.out << table;
+  }
+  if (reports.count() == 0) return kExitSuccess;
+  console.err << "matfile: the table lacks what is reported above (see matfile check)\n";
+  return kExitFindings;
+}

@@ -1,0 +1,25 @@
+#include "MaterialNames.h"
+
+#include "NumberText.h"
+
+namespace {
+
+constexpr char kAbsentName[] = "(null)";
+
+}  // namespace
+
+std::string writtenName(const Material& material) {
+  return material.name != nullptr ? material.name : kAbsentName;
+}
+
+std::string quotedName(const Material& material) {
+  return material.name != nullptr ? '"' + std::string(material.name) + '"' : kAbsentName;
+}
+
+std::string withoutOuterBlanks(const std::string& text) {
+  std::size_t begin = 0;
+  std::size_t end = text.size();
+  while (begin < end && isNumberSpace(text[begin])) ++begin;
+  while (end > begin && isNumberSpace(text[end - 1])) --end;
+  return text.substr(begin, end - begin);
+}

@@ -1,0 +1,57 @@
+// Values that every setter accepts but that are almost surely a unit mistake
+// or a typo: the stored units (g/cm^3, GPa, 10^-5 per kelvin) are not the
+// ones most data sheets use, so a value off by a power of ten is the typical
+// error. The rules and their reasons stand in one table (PlausibilityRules.cpp);
+// `matfile rules` prints it for the README.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "MaterialProperty.h"
+
+enum class PlausibilityTest {
+  Above,         // the value is above `limit`
+  AtLeast,       // the value is `limit` or more
+  BelowNonZero,  // the value is below `limit` but not 0
+  AboveOther,    // the value is above that of `other`, neither being 0
+  NameTaken,     // an earlier material has the same name
+};
+
+struct PlausibilityRule {
+  MaterialProperty property;  // the property warned about; unused for NameTaken
+  PlausibilityTest test;
+  double limit;               // Above, AtLeast, BelowNonZero
+  MaterialProperty other;     // AboveOther
+  double fromDensity;         // the rule holds only at this density or more; 0: always
+  const char* reason;         // why no real material has such a value
+  const char* likelyCause;    // what was probably typed instead
+};
+
+// Every rule, in the order in which the warnings about one material come.
+// A value of 0 is never warned about: it is what an unset number reads and
+// what an empty dialog field gives.
+const std::vector<PlausibilityRule>& plausibilityRules();
+
+// The rules as Markdown table rows under a header row: property (with unit),
+// when it is warned about, the physical reason, the likely cause.
+std::string plausibilityTable();
+
+// Checks materials one after another, remembering their names for NameTaken.
+class PlausibilityCheck {
+ public:
+  // One text per rule that `material` breaks, starting with its quoted name;
+  // `place` is where it stands (its name line), for later name clashes.
+  std::vector<std::string> warningsFor(long place, const Material& material);
+
+  // The rules that need no other material: for a record checked on its own.
+  static std::vector<std::string> valueWarningsFor(const Material& material);
+
+ private:
+  struct FirstUse {
+    long place;
+    std::string name;
+  };
+  std::map<std::string, FirstUse> names_;  // by the name without outer blanks
+};

@@ -1,0 +1,7 @@
+#include "Commands.h"
+#include "PlausibilityRules.h"
+
+int runRules(const Invocation&, Console& console) {
+  console.out << plausibilityTable();
+  return kExitSuccess;
+}
