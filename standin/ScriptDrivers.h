@@ -17,6 +17,10 @@ struct ActionResult {
 
   static ActionResult success() { return ActionResult{}; }
   static ActionResult failed(std::string reason) { return ActionResult{false, std::move(reason)}; }
+  // Held when `reason` is empty.
+  static ActionResult unless(std::string reason) {
+    return reason.empty() ? success() : failed(std::move(reason));
+  }
 };
 
 class ScriptHost {

@@ -45,6 +45,7 @@ class ScriptSession {
   Progress fail(std::string reason);
   Progress fromResult(const ActionResult& result);
   bool waitedTooLong() const;
+  bool windowPending() const;
 
   void stepRunning();
   void stepClosing();
