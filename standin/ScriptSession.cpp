@@ -94,6 +94,8 @@ ScriptSession::Progress ScriptSession::runLine(const ScriptLine& line) {
       return expectWindow(line);
     case ScriptVerb::Press:
       return press(line);
+    case ScriptVerb::Picture:
+      return takePicture(line);
     case ScriptVerb::Quit:
       return awaitCommandEnd("the command did not end");
     case ScriptVerb::Set:
@@ -151,6 +153,11 @@ ScriptSession::Progress ScriptSession::press(const ScriptLine& line) {
   std::string title;
   if (!windows_.activeWindowTitle(title)) return fail("no window is open");
   return fromResult(windows_.press(line.argument));
+}
+
+ScriptSession::Progress ScriptSession::takePicture(const ScriptLine& line) {
+  if (host_.milliseconds() - waitStart_ < kPaintMilliseconds) return Progress::Waiting;
+  return fromResult(windows_.savePicture(line.argument));
 }
 
 ScriptSession::Progress ScriptSession::runDialogVerb(const ScriptLine& line) {

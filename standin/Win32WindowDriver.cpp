@@ -1,7 +1,25 @@
 #include "Win32WindowDriver.h"
 
 #include "DriverActions.h"
+#include "ScreenPicture.h"
 #include "UserInput.h"
+
+namespace {
+
+// The host's main window and the command's windows all belong to this
+// thread: the area that shows them all.
+BOOL CALLBACK addShownWindow(HWND window, LPARAM area) {
+  RECT frame;
+  if (!IsWindowVisible(window) || !GetWindowRect(window, &frame)) return TRUE;
+  RECT* shown = reinterpret_cast<RECT*>(area);
+  if (IsRectEmpty(shown))
+    *shown = frame;
+  else
+    UnionRect(shown, shown, &frame);
+  return TRUE;
+}
+
+}  // namespace
 
 bool Win32WindowDriver::activeWindowTitle(std::string& title) {
   HWND window = UserInput::activeModalWindow();
@@ -21,4 +39,10 @@ bool Win32WindowDriver::closeActiveWindow() {
   if (window == nullptr) return false;
   DriverActions::closeAsUser(window);
   return true;
+}
+
+ActionResult Win32WindowDriver::savePicture(const std::string& path) {
+  RECT shown = {};
+  EnumThreadWindows(GetCurrentThreadId(), &addShownWindow, reinterpret_cast<LPARAM>(&shown));
+  return ActionResult::unless(saveScreenPicture(shown, path));
 }

@@ -1,7 +1,7 @@
 // The windows of the running command as the dialog driver library finds and
 // handles them: the active modal window (a dialog or a message box of this
 // thread, never the host's main window), its buttons, and closing it as a
-// user would.
+// user would; and pictures of them for the documentation.
 #pragma once
 
 #include "ScriptDrivers.h"
@@ -11,4 +11,5 @@ class Win32WindowDriver final : public WindowDriver {
   bool activeWindowTitle(std::string& title) override;
   ActionResult press(const std::string& label) override;
   bool closeActiveWindow() override;
+  ActionResult savePicture(const std::string& path) override;
 };

@@ -46,12 +46,9 @@ TEST_F(EditorAllocationSweep, EveryFailedRequestLeavesTheOldFileOrTheNewOneWhole
   long readFailures = 0;
   SweepSummary summary = sweepAllocations(plan, [&](const SweepRun& run) {
     SCOPED_TRACE("request " + std::to_string(run.failingRequest) + " failing");
-    ASSERT_FALSE(run.outcome.timedOut);
+    expectNothingLeaked(run);
     // 1: a window came that the script did not expect; anything else is a crash.
     EXPECT_LE(run.outcome.exitCode, 1u) << run.outcome.errors;
-    ASSERT_TRUE(run.report.present) << run.outcome.errors;
-    EXPECT_EQ(run.report.outstanding, 0);
-    EXPECT_EQ(run.outcome.errors.find("invalid releases"), std::string::npos);
     std::string file = fileBytes((fs::path(run.workingFolder) / "zodo.mat").string());
     EXPECT_TRUE(file == before || file == after) << file;
     EXPECT_EQ(entries(run.workingFolder), std::vector<std::string>{"zodo.mat"});

@@ -60,6 +60,13 @@ void expectEverythingReleased(const HostOutcome& outcome) {
   EXPECT_EQ(outcome.errors.find("invalid releases"), std::string::npos) << outcome.errors;
 }
 
+void expectNothingLeaked(const SweepRun& run) {
+  ASSERT_FALSE(run.outcome.timedOut);
+  ASSERT_TRUE(run.report.present) << run.outcome.errors;
+  EXPECT_EQ(run.report.outstanding, 0);
+  EXPECT_EQ(run.outcome.errors.find("invalid releases"), std::string::npos) << run.outcome.errors;
+}
+
 HeldFile::HeldFile(const std::string& path, DWORD sharing)
     : handle_(CreateFileA(path.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING,
                           FILE_ATTRIBUTE_NORMAL, nullptr)) {}

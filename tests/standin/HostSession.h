@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "AllocationSweep.h"
 #include "HostProcess.h"
 
 class HostSession : public ::testing::Test {
@@ -40,6 +41,11 @@ class HostSession : public ::testing::Test {
 
 // The module gave back every block it took, and no other.
 void expectEverythingReleased(const HostOutcome& outcome);
+
+// A run of an allocation sweep ended by itself and reported its counts: no
+// block was left with the host's allocator, and none released that it never
+// gave. How the session itself ended is the caller's to judge.
+void expectNothingLeaked(const SweepRun& run);
 
 // Holds a file open as another program would, with the given sharing, for
 // as long as it lives.

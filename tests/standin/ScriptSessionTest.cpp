@@ -40,9 +40,14 @@ class FakeWindows final : public WindowDriver {
     if (open.back().closes) open.pop_back();
     return true;
   }
+  ActionResult savePicture(const std::string& path) override {
+    pictures.push_back(path);
+    return ActionResult::success();
+  }
 
   std::vector<FakeWindow> open;
   std::vector<std::string> pressed;
+  std::vector<std::string> pictures;
   int closeAttempts = 0;
 };
 
@@ -291,6 +296,17 @@ TEST_F(ScriptSessionTest, WindowActionsGiveUpWhenNoWindowComes) {
   runSteps(5);
   EXPECT_EQ(session->failure().lineNumber, 2);
   EXPECT_EQ(session->failure().reason, "no window is open");
+}
+
+// What the lines before it changed is painted only once the thread has
+// been idle for a while.
+TEST_F(ScriptSessionTest, PictureLetsTheWindowsPaintFirst) {
+  start("picture list.bmp\n");
+  runSteps(static_cast<int>(ScriptSession::kPaintMilliseconds / 10) - 1);
+  EXPECT_TRUE(windows.pictures.empty());
+  runToEnd();
+  EXPECT_EQ(windows.pictures, std::vector<std::string>{"list.bmp"});
+  EXPECT_TRUE(session->held());
 }
 
 TEST_F(ScriptSessionTest, ExpectTextAndFocusNameWhatTheyFound) {

@@ -3,10 +3,14 @@
 // the windows closed, and allocation failures on the way to the command.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <cstring>
 #include <filesystem>
 
 #include "AllocationSweep.h"
 #include "HostSession.h"
+#include "TestFiles.h"
 #include "WindowsPath.h"
 
 namespace {
@@ -37,6 +41,24 @@ TEST_F(StandinHostTest, BadScriptLineIsNamedBeforeTheModuleLoads) {
   EXPECT_EQ(outcome.errors, "line 2: frobnicate\n  unknown action \"frobnicate\"\n");
 }
 
+// The picture covers the host's main window (720 x 480) and the question
+// over it, as the screen shows them.
+TEST_F(StandinHostTest, PictureShowsTheHostWithTheCommandsWindows) {
+  HostOutcome outcome = run({"--script", script("picture.script")});
+  EXPECT_EQ(outcome.exitCode, 0u) << outcome.errors;
+  std::string picture = fileBytes((root / "work" / "question.bmp").string());
+  BITMAPFILEHEADER file = {};
+  BITMAPINFOHEADER info = {};
+  ASSERT_GE(picture.size(), sizeof file + sizeof info);
+  std::memcpy(&file, picture.data(), sizeof file);
+  std::memcpy(&info, picture.data() + sizeof file, sizeof info);
+  EXPECT_EQ(file.bfType, 0x4D42);
+  EXPECT_EQ(file.bfSize, picture.size());
+  EXPECT_GE(info.biWidth, 720);
+  EXPECT_GE(info.biHeight, 480);
+  EXPECT_EQ(info.biBitCount, 24);
+}
+
 TEST_F(StandinHostTest, PromptRunsTypedCommandsUntilQuit) {
   HostOutcome outcome = run({"--report-allocations"}, "bogus\n\n  QUIT  \nme\n");
   EXPECT_EQ(outcome.exitCode, 0u);
@@ -62,15 +84,11 @@ TEST_F(StandinHostTest, CommandLineThatCannotRunEndsWithTwo) {
   EXPECT_EQ(run({"--script", script("absent.script")}).exitCode, 2u);
 }
 
-// Each run must hold or fail cleanly, give back every block, and release
-// nothing it never had; here the session must hold whatever fails.
+// Here the session must hold whatever fails.
 void expectCleanRun(const SweepRun& run) {
   SCOPED_TRACE("request " + std::to_string(run.failingRequest) + " failing");
-  ASSERT_FALSE(run.outcome.timedOut);
+  expectNothingLeaked(run);
   EXPECT_EQ(run.outcome.exitCode, 0u) << run.outcome.errors;
-  ASSERT_TRUE(run.report.present) << run.outcome.errors;
-  EXPECT_EQ(run.report.outstanding, 0);
-  EXPECT_EQ(run.outcome.errors.find("invalid releases"), std::string::npos);
 }
 
 TEST_F(StandinHostTest, FailedAllocationOnTheCommandPathIsHandled) {
