@@ -57,6 +57,13 @@ TEST_F(EditorSession, FoundFileShowsItsMaterialsInNameOrder) {
   EXPECT_EQ(fileBytes(workFile()), sampleBytes()) << "Cancel writes nothing";
 }
 
+// Read to its end without a complete material: the editor opens, empty.
+TEST_F(EditorSession, FoundFileWithoutMaterialsOpensTheDialogEmpty) {
+  writeFileBytes(workFile(), kHeader + "; no materials yet\n*name without numbers\n");
+  HostOutcome outcome = runScript("list-sample.script");
+  EXPECT_EQ(outcome.output, "");
+}
+
 TEST_F(EditorSession, NotFoundAndNoCreatesNoFile) {
   std::string elsewhere = folder("elsewhere");
   runScript("answer-no.script", {"--search-path", elsewhere});
@@ -161,6 +168,22 @@ TEST_F(EditorSession, SearchPathFindsTheFileInItsSecondFolder) {
             withPlatformLineEnds(replaced(sampleBytes(), "*PTFE\n 2.17 ", "*PTFE\n 2.2 ")));
   EXPECT_TRUE(entries(first).empty());
   EXPECT_TRUE(entries(work()).empty());
+}
+
+// The search ignores letter case and answers the name as stored; the dialog
+// shows that path, and OK writes back to that very file.
+TEST_F(EditorSession, DialogShowsThePathThatTheSearchFound) {
+  std::string shared = folder("shared");
+  std::string found = (fs::path(shared) / "ZODO.MAT").string();
+  writeFileBytes(found, sampleBytes());
+  std::string script = (root / "path.script").string();
+  writeFileBytes(script, "command me\nexpect-window KVO Material Editor\nexpect-text 1004 " +
+                             found + "\npress OK\n");
+  HostOutcome outcome = run({"--search-path", shared, "--script", script, "--report-allocations"});
+  EXPECT_EQ(outcome.exitCode, 0u) << outcome.errors;
+  expectEverythingReleased(outcome);
+  EXPECT_EQ(entries(shared), std::vector<std::string>{"ZODO.MAT"});
+  EXPECT_EQ(fileBytes(found), sampleAsSaved()) << "the unchanged list, saved";
 }
 
 TEST_F(EditorSession, FileInTheWorkingFolderComesBeforeTheSearchPath) {
