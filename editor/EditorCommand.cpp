@@ -5,7 +5,11 @@
 #include <cstring>
 
 #include "HostInterface.h"
+#include "MaterialFile.h"
+#include "MaterialList.h"
+#include "MaterialListDialog.h"
 #include "MessageText.h"
+#include "Win32DialogRunner.h"
 
 namespace {
 
@@ -21,28 +25,46 @@ void copyBounded(char* destination, std::size_t size, const char* text) {
   destination[length] = '\0';
 }
 
+// A box owned by the host's main window. The caption is copied aside first:
+// the text's lookup reuses the shared message buffer.
+int askFromHostWindow(MessageNumber text, MessageNumber caption, unsigned style) {
+  char captionCopy[kMessageTextBufferSize];
+  copyBounded(captionCopy, sizeof captionCopy, messageText(caption));
+  return MessageBoxA(adsw_acadMainWnd(), messageText(text), captionCopy, style);
+}
+
 // Only No ends the command: any other answer, even a box that could not be
 // shown, goes on as Yes.
 bool userWantsNewFile() {
-  // The caption is copied aside first: the next lookup reuses the shared
-  // message buffer.
-  char caption[kMessageTextBufferSize];
-  copyBounded(caption, sizeof caption, messageText(MessageNumber::FileNotFoundCaption));
-  const char* question = messageText(MessageNumber::FileNotFoundQuestion);
-  return MessageBoxA(adsw_acadMainWnd(), question, caption, MB_YESNO | MB_ICONQUESTION) != IDNO;
+  return askFromHostWindow(MessageNumber::FileNotFoundQuestion, MessageNumber::FileNotFoundCaption,
+                           MB_YESNO | MB_ICONQUESTION) != IDNO;
 }
 
-// Where the list dialog takes over: until it exists the command ends once the
-// file is known (found: its path; new: "zodo.mat" and no list).
-void editMaterialFile(const char* /*path*/) {}
+// A found file that could not be read whole must not open the editor: the
+// list would lack the file's materials, and its OK would write them away.
+bool readFoundFile(const char* path, MaterialList& list) {
+  if (readMaterialFile(path, list) == MaterialFileStatus::Read) return true;
+  askFromHostWindow(MessageNumber::ReadFailedText, MessageNumber::SaveFailedCaption,
+                    MB_OK | MB_ICONSTOP);
+  return false;
+}
 
 }  // namespace
 
 void runMaterialEditor() {
+  Win32DialogRunner dialogs;
+  MaterialListDialog dialog(dialogs);
   char pathBuffer[kFindFileResultSize];
-  if (ads_findfile(kSearchedFileName, pathBuffer) != kFindFileFound) {
+  MaterialList list = nullptr;
+  if (ads_findfile(kSearchedFileName, pathBuffer) == kFindFileFound) {
+    if (!readFoundFile(pathBuffer, list)) return;
+  } else {
     if (!userWantsNewFile()) return;
     copyBounded(pathBuffer, sizeof pathBuffer, kNewFileName);
   }
-  editMaterialFile(pathBuffer);
+  dialog.filePath = pathBuffer;
+  dialog.materials = list;
+  dialog.runModal();
+  list = dialog.materials;
+  releaseList(list);
 }

@@ -10,6 +10,15 @@
 
 extern "C" BOOL WINAPI DllMainCRTStartup(HANDLE instance, DWORD reason, LPVOID reserved);
 
+// The C++ runtime's start takes a reserve block for exceptions raised when
+// memory runs out (the number conversions bring that part of the runtime
+// in), and its termination never gives it back: this, the release that the
+// runtime offers leak checkers, does. Without it every unload would leave
+// the block with the host's allocator.
+namespace __gnu_cxx {
+void __freeres();
+}
+
 namespace {
 
 // Module-wide state, touched only on the host's user-interface thread.
@@ -50,7 +59,11 @@ extern "C" BOOL WINAPI ModuleEntry(HINSTANCE instance, DWORD reason, LPVOID rese
     case DLL_PROCESS_DETACH:
       if (!runtimeStarted) return FALSE;
       runtimeStarted = false;
-      return DllMainCRTStartup(moduleInstance, DLL_PROCESS_DETACH, reserved);
+      {
+        BOOL ended = DllMainCRTStartup(moduleInstance, DLL_PROCESS_DETACH, reserved);
+        __gnu_cxx::__freeres();
+        return ended;
+      }
     default:
       return TRUE;
   }

@@ -14,6 +14,7 @@ enum class ScriptVerb {
   ExpectText,    // expect-text ID TEXT
   ExpectFocus,   // expect-focus ID
   Rows,          // rows
+  Picture,       // picture FILE
   Quit,          // quit
 };
 
@@ -23,7 +24,7 @@ struct ScriptLine {
   int number = 0;    // in the file, from 1
   std::string text;  // as written, without the line end
   ScriptVerb verb = ScriptVerb::Quit;
-  std::string argument;  // name, title, label or text, as the verb takes one
+  std::string argument;  // name, title, label, text or file, as the verb takes one
   int controlId = 0;     // set, expect-text, expect-focus
   ScriptKey key = ScriptKey::Enter;
 };

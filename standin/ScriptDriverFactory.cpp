@@ -1,9 +1,8 @@
 #include "ScriptDriverFactory.h"
 
+#include "Win32DialogVerbs.h"
 #include "Win32WindowDriver.h"
 
-std::unique_ptr<WindowDriver> makeWindowDriver(HWND hostWindow) {
-  return std::make_unique<Win32WindowDriver>(hostWindow);
-}
+std::unique_ptr<WindowDriver> makeWindowDriver() { return std::make_unique<Win32WindowDriver>(); }
 
-std::unique_ptr<DialogVerbs> makeDialogVerbs(HWND) { return nullptr; }
+std::unique_ptr<DialogVerbs> makeDialogVerbs() { return std::make_unique<Win32DialogVerbs>(); }

@@ -17,6 +17,10 @@ struct ActionResult {
 
   static ActionResult success() { return ActionResult{}; }
   static ActionResult failed(std::string reason) { return ActionResult{false, std::move(reason)}; }
+  // Held when `reason` is empty.
+  static ActionResult unless(std::string reason) {
+    return reason.empty() ? success() : failed(std::move(reason));
+  }
 };
 
 class ScriptHost {
@@ -48,6 +52,9 @@ class WindowDriver {
   // or OK when that is its only way out, or the close box. False when no
   // window is open.
   virtual bool closeActiveWindow() = 0;
+  // Saves a picture of the screen around the host's main window and every
+  // window of the command, as they are painted, into the BMP file `path`.
+  virtual ActionResult savePicture(const std::string& path) = 0;
 };
 
 // The verbs that act on the controls of the module's dialogs (list 1000 and

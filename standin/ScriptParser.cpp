@@ -29,6 +29,7 @@ constexpr VerbName kVerbs[] = {
     {"expect-text", ScriptVerb::ExpectText},
     {"expect-focus", ScriptVerb::ExpectFocus},
     {"rows", ScriptVerb::Rows},
+    {"picture", ScriptVerb::Picture},
     {"quit", ScriptVerb::Quit},
 };
 
@@ -110,6 +111,9 @@ bool parseArguments(const std::string& rest, ScriptLine& line, std::string& reas
       break;
     case ScriptVerb::Select:
       if (argument.empty()) reason = "the row's name is missing";
+      break;
+    case ScriptVerb::Picture:
+      if (argument.empty()) reason = "the picture's file name is missing";
       break;
     case ScriptVerb::Key:
       if (!findKey(argument, line.key)) {

@@ -94,6 +94,8 @@ ScriptSession::Progress ScriptSession::runLine(const ScriptLine& line) {
       return expectWindow(line);
     case ScriptVerb::Press:
       return press(line);
+    case ScriptVerb::Picture:
+      return takePicture(line);
     case ScriptVerb::Quit:
       return awaitCommandEnd("the command did not end");
     case ScriptVerb::Set:
@@ -138,16 +140,31 @@ ScriptSession::Progress ScriptSession::expectWindow(const ScriptLine& line) {
   return fail("no window came within 5 s");
 }
 
+// Right after a command or a click opened a window, a tick may come before
+// the window shows (its modal loop shows it once the queue is empty); while
+// the command runs, a line that acts on a window waits for one.
+bool ScriptSession::windowPending() const {
+  std::string title;
+  return !windows_.activeWindowTitle(title) && host_.commandRunning() && !waitedTooLong();
+}
+
 ScriptSession::Progress ScriptSession::press(const ScriptLine& line) {
+  if (windowPending()) return Progress::Waiting;
   std::string title;
   if (!windows_.activeWindowTitle(title)) return fail("no window is open");
   return fromResult(windows_.press(line.argument));
+}
+
+ScriptSession::Progress ScriptSession::takePicture(const ScriptLine& line) {
+  if (host_.milliseconds() - waitStart_ < kPaintMilliseconds) return Progress::Waiting;
+  return fromResult(windows_.savePicture(line.argument));
 }
 
 ScriptSession::Progress ScriptSession::runDialogVerb(const ScriptLine& line) {
   if (dialogVerbs_ == nullptr) {
     return fail(quoted(firstWord(line.text)) + " needs the dialog driver, which this host lacks");
   }
+  if (windowPending()) return Progress::Waiting;
   switch (line.verb) {
     case ScriptVerb::Set:
       return fromResult(dialogVerbs_->setText(line.controlId, line.argument));

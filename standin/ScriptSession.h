@@ -16,6 +16,9 @@ class ScriptSession {
   static constexpr long long kWaitMilliseconds = 5000;
   // How long closing the windows after a failure may take.
   static constexpr long long kCloseMilliseconds = 10000;
+  // How long "picture" lets the windows paint what the lines before it
+  // changed before it takes the picture.
+  static constexpr long long kPaintMilliseconds = 500;
 
   // `dialogVerbs` may be absent: the dialog verbs then fail.
   ScriptSession(const Script& script, ScriptHost& host, WindowDriver& windows,
@@ -40,11 +43,13 @@ class ScriptSession {
   Progress runCommand(const ScriptLine& line);
   Progress expectWindow(const ScriptLine& line);
   Progress press(const ScriptLine& line);
+  Progress takePicture(const ScriptLine& line);
   Progress runDialogVerb(const ScriptLine& line);
   Progress awaitCommandEnd(const char* what);
   Progress fail(std::string reason);
   Progress fromResult(const ActionResult& result);
   bool waitedTooLong() const;
+  bool windowPending() const;
 
   void stepRunning();
   void stepClosing();

@@ -100,8 +100,8 @@ void StandinHost::runCommand(const std::string& name) {
 }
 
 int StandinHost::runScript(const Script& script) {
-  std::unique_ptr<WindowDriver> windows = makeWindowDriver(window_.handle());
-  std::unique_ptr<DialogVerbs> dialogVerbs = makeDialogVerbs(window_.handle());
+  std::unique_ptr<WindowDriver> windows = makeWindowDriver();
+  std::unique_ptr<DialogVerbs> dialogVerbs = makeDialogVerbs();
   ScriptSession session(script, *this, *windows, dialogVerbs.get());
   bool quitPosted = false;
   StepTimer timer([&] {

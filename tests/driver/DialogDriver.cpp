@@ -4,13 +4,12 @@
 #include <cstdlib>
 #include <utility>
 
-#include "ListView.h"
+#include "DriverActions.h"
 #include "UserInput.h"
 
 namespace {
 
 constexpr DWORD kWindowWaitMilliseconds = 5000;
-constexpr int kListId = 1000;
 // Clicks on one window before the driver ends it itself.
 constexpr int kCloseAttempts = 20;
 
@@ -159,72 +158,45 @@ DialogDriver::Outcome DialogDriver::runStep(const DriverStep& step, HWND window)
     if (GetTickCount() - stepStarted_ < kWindowWaitMilliseconds) return Outcome::Waiting;
     return fail("no window is open");
   }
-  std::string title = quoted(UserInput::windowText(window));
-
+  std::string wrong;
   switch (step.action) {
-    case DriverAction::Press: {
-      HWND button = UserInput::findButton(window, step.text);
-      if (button == nullptr) return fail(title + " has no button " + quoted(step.text));
-      UserInput::clickButton(button);
-      return Outcome::Done;
-    }
-    case DriverAction::Set: {
-      HWND edit = GetDlgItem(window, step.controlId);
-      char name[16] = {};
-      if (edit != nullptr) GetClassNameA(edit, name, sizeof name);
-      if (lstrcmpiA(name, "Edit") != 0)
-        return fail(title + " has no edit control " + std::to_string(step.controlId));
-      UserInput::typeText(window, edit, step.text);
-      return Outcome::Done;
-    }
+    case DriverAction::Press:
+      wrong = DriverActions::press(window, step.text);
+      break;
+    case DriverAction::Set:
+      wrong = DriverActions::setText(window, step.controlId, step.text);
+      break;
     case DriverAction::Select:
-    case DriverAction::DoubleClick: {
-      HWND list = GetDlgItem(window, kListId);
-      if (list == nullptr) return fail(title + " has no list");
-      int position = ListView(list).findRow(step.text.c_str());
-      if (position < 0) return fail("the list has no row " + quoted(step.text));
-      bool clicked = step.action == DriverAction::Select ? UserInput::clickRow(list, position)
-                                                         : UserInput::doubleClickRow(list, position);
-      if (!clicked) return fail("the row " + quoted(step.text) + " cannot be clicked");
-      if (ListView(list).selectedRow() != position)
-        return fail("a click on " + quoted(step.text) + " did not select it");
-      return Outcome::Done;
-    }
-    case DriverAction::Key: {
-      HWND focus = GetFocus();
-      UserInput::pressKey(focus != nullptr ? focus : window, step.virtualKey);
-      return Outcome::Done;
-    }
+    case DriverAction::DoubleClick:
+      wrong = DriverActions::clickRow(window, step.text, step.action == DriverAction::DoubleClick);
+      break;
+    case DriverAction::Key:
+      wrong = DriverActions::pressKey(window, step.virtualKey);
+      break;
     case DriverAction::ExpectText: {
-      HWND control = GetDlgItem(window, step.controlId);
-      if (control == nullptr)
-        return fail(title + " has no control " + std::to_string(step.controlId));
-      std::string shown = UserInput::windowText(control);
-      if (shown != step.text)
-        return fail("control " + std::to_string(step.controlId) + " shows " + quoted(shown) +
-                    ", not " + quoted(step.text));
-      return Outcome::Done;
+      std::string shown;
+      wrong = DriverActions::readText(window, step.controlId, shown);
+      if (wrong.empty() && shown != step.text)
+        wrong = "control " + std::to_string(step.controlId) + " shows " + quoted(shown) +
+                ", not " + quoted(step.text);
+      break;
     }
     case DriverAction::ExpectFocus: {
-      HWND focus = GetFocus();
-      bool inWindow = focus != nullptr && GetParent(focus) == window;
-      int focusedId = inWindow ? GetDlgCtrlID(focus) : 0;
-      if (focusedId != step.controlId)
-        return fail("the focus is on " + (inWindow ? "control " + std::to_string(focusedId)
-                                                   : std::string("no control of ") + title) +
-                    ", not on control " + std::to_string(step.controlId));
-      return Outcome::Done;
+      int focused = 0;
+      wrong = DriverActions::readFocus(window, focused);
+      if (wrong.empty() && focused != step.controlId)
+        wrong = "the focus is on control " + std::to_string(focused);
+      if (!wrong.empty()) wrong += ", not on control " + std::to_string(step.controlId);
+      break;
     }
-    case DriverAction::Rows: {
-      HWND list = GetDlgItem(window, kListId);
-      if (list == nullptr) return fail(title + " has no list");
-      lastRows_ = UserInput::listRows(list);
-      if (rowsReport_) rowsReport_(lastRows_);
-      return Outcome::Done;
-    }
+    case DriverAction::Rows:
+      wrong = DriverActions::readRows(window, lastRows_);
+      if (wrong.empty() && rowsReport_) rowsReport_(lastRows_);
+      break;
     default:
-      return fail("unknown step");
+      wrong = "unknown step";
   }
+  return wrong.empty() ? Outcome::Done : fail(wrong);
 }
 
 DialogDriver::Outcome DialogDriver::expectWindow(const DriverStep& step, HWND window) {
@@ -245,11 +217,5 @@ void DialogDriver::closeOneWindow(HWND window) {
     EndDialog(window, IDCANCEL);  // a window that ignores its buttons
     return;
   }
-  for (const char* label : {"No", "Cancel", "OK"}) {
-    HWND button = UserInput::findButton(window, label);
-    if (button == nullptr) continue;
-    UserInput::clickButton(button);
-    return;
-  }
-  EndDialog(window, IDCANCEL);
+  DriverActions::closeAsUser(window);
 }

@@ -9,6 +9,7 @@
 
 #include "DialogDriver.h"
 #include "MaterialListDialog.h"
+#include "ScreenPicture.h"
 #include "Win32DialogRunner.h"
 
 namespace {
@@ -40,46 +41,11 @@ MaterialList sampleMaterials() {
   return head;
 }
 
-// Writes the window as the screen shows it, frame included, as a 24-bit BMP.
-// What was painted reaches the screen only once the thread has been idle, so
-// the caller lets some ticks pass first.
+// The window as the screen shows it, frame included.
 std::string saveWindowPicture(HWND window, const std::string& path) {
   RECT frame;
   GetWindowRect(window, &frame);
-  int width = frame.right - frame.left;
-  int height = frame.bottom - frame.top;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-  HGDIOBJ previous = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY);
-  SelectObject(memory, previous);
-
-  BITMAPINFOHEADER info = {};
-  info.biSize = sizeof info;
-  info.biWidth = width;
-  info.biHeight = height;
-  info.biPlanes = 1;
-  info.biBitCount = 24;
-  info.biCompression = BI_RGB;
-  DWORD rowSize = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
-  std::string pixels(rowSize * static_cast<DWORD>(height), '\0');
-  GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), &pixels[0],
-            reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-
-  BITMAPFILEHEADER file = {};
-  file.bfType = 0x4D42;  // "BM"
-  file.bfOffBits = sizeof file + sizeof info;
-  file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-  FILE* out = std::fopen(path.c_str(), "wb");
-  if (out == nullptr) return "cannot write " + path;
-  std::fwrite(&file, sizeof file, 1, out);
-  std::fwrite(&info, sizeof info, 1, out);
-  std::fwrite(pixels.data(), 1, pixels.size(), out);
-  return std::fclose(out) == 0 ? "" : "cannot write " + path;
+  return saveScreenPicture(frame, path);
 }
 
 // Waits some ticks, so that everything the last steps changed is painted

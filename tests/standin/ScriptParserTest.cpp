@@ -56,9 +56,10 @@ TEST(ScriptParser, SetAndExpectTextKeepTheirTextAsWritten) {
   EXPECT_EQ(script.lines[3].argument, "Density must be > 0");
 }
 
-TEST(ScriptParser, ReadsKeysFocusRowsAndQuit) {
+TEST(ScriptParser, ReadsKeysFocusRowsPictureAndQuit) {
   Script script =
-      parsed("key Enter\nkey Escape\nkey Insert\nkey Delete\nexpect-focus 1004\nrows\nquit\n");
+      parsed("key Enter\nkey Escape\nkey Insert\nkey Delete\nexpect-focus 1004\nrows\n"
+             "picture docs shot.bmp\nquit\n");
   EXPECT_EQ(script.lines[0].key, ScriptKey::Enter);
   EXPECT_EQ(script.lines[1].key, ScriptKey::Escape);
   EXPECT_EQ(script.lines[2].key, ScriptKey::Insert);
@@ -66,7 +67,9 @@ TEST(ScriptParser, ReadsKeysFocusRowsAndQuit) {
   EXPECT_EQ(script.lines[4].verb, ScriptVerb::ExpectFocus);
   EXPECT_EQ(script.lines[4].controlId, 1004);
   EXPECT_EQ(script.lines[5].verb, ScriptVerb::Rows);
-  EXPECT_EQ(script.lines[6].verb, ScriptVerb::Quit);
+  EXPECT_EQ(script.lines[6].verb, ScriptVerb::Picture);
+  EXPECT_EQ(script.lines[6].argument, "docs shot.bmp");
+  EXPECT_EQ(script.lines[7].verb, ScriptVerb::Quit);
 }
 
 TEST(ScriptParser, NamesTheFirstBadLineWithItsNumberAndText) {
@@ -81,7 +84,7 @@ TEST(ScriptParser, RefusesArgumentsAVerbCannotTake) {
   for (const char* bad :
        {"command", "command me too", "expect-window", "press  ", "select", "key Tab", "key", "set",
         "set x 1", "set 70000 1", "expect-text", "expect-focus", "expect-focus 10 11", "rows 3",
-        "quit now", "Command me"}) {
+        "quit now", "Command me", "picture"}) {
     ScriptFailure failure = rejected(bad);
     EXPECT_EQ(failure.lineNumber, 1) << bad;
     EXPECT_FALSE(failure.reason.empty()) << bad;

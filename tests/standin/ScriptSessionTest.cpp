@@ -40,9 +40,14 @@ class FakeWindows final : public WindowDriver {
     if (open.back().closes) open.pop_back();
     return true;
   }
+  ActionResult savePicture(const std::string& path) override {
+    pictures.push_back(path);
+    return ActionResult::success();
+  }
 
   std::vector<FakeWindow> open;
   std::vector<std::string> pressed;
+  std::vector<std::string> pictures;
   int closeAttempts = 0;
 };
 
@@ -67,6 +72,7 @@ class FakeHost final : public ScriptHost {
 class FakeDialogVerbs final : public DialogVerbs {
  public:
   ActionResult setText(int id, const std::string& text) override {
+    if (!windowOpen) return ActionResult::failed("no window is open");
     texts[id] = text;
     return ActionResult::success();
   }
@@ -91,6 +97,7 @@ class FakeDialogVerbs final : public DialogVerbs {
     return ActionResult::success();
   }
 
+  bool windowOpen = true;
   std::map<int, std::string> texts;
   std::string selected;
   std::vector<ScriptKey> keys;
@@ -260,6 +267,46 @@ TEST_F(ScriptSessionTest, DialogVerbsGoToTheDialogDriver) {
   EXPECT_EQ(verbs.selected, "brass");
   EXPECT_EQ(verbs.keys, std::vector<ScriptKey>{ScriptKey::Delete});
   EXPECT_EQ(host.output, (std::vector<std::string>{"brass\t8.5", "steel\t7.85"}));
+}
+
+// A click's window shows only once its modal loop has found the queue
+// empty, and a tick may come first: while the command runs, the lines that
+// act on a window wait for one.
+TEST_F(ScriptSessionTest, WindowActionsWaitForAWindowWhileTheCommandRuns) {
+  FakeDialogVerbs verbs;
+  start("command me\nrows\npress No\n", &verbs);
+  runSteps(1);
+  runSteps(100);
+  EXPECT_TRUE(host.output.empty());
+  windows.open.push_back(kQuestion);
+  runSteps(2);
+  EXPECT_EQ(host.output.size(), 2u);
+  EXPECT_EQ(windows.pressed, std::vector<std::string>{"No"});
+  host.running = false;
+  runToEnd();
+  EXPECT_TRUE(session->held());
+}
+
+TEST_F(ScriptSessionTest, WindowActionsGiveUpWhenNoWindowComes) {
+  FakeDialogVerbs verbs;
+  verbs.windowOpen = false;
+  start("command me\nset 1003 steel\n", &verbs);
+  runSteps(499);
+  EXPECT_EQ(session->failure().lineNumber, 0) << "still waiting";
+  runSteps(5);
+  EXPECT_EQ(session->failure().lineNumber, 2);
+  EXPECT_EQ(session->failure().reason, "no window is open");
+}
+
+// What the lines before it changed is painted only once the thread has
+// been idle for a while.
+TEST_F(ScriptSessionTest, PictureLetsTheWindowsPaintFirst) {
+  start("picture list.bmp\n");
+  runSteps(static_cast<int>(ScriptSession::kPaintMilliseconds / 10) - 1);
+  EXPECT_TRUE(windows.pictures.empty());
+  runToEnd();
+  EXPECT_EQ(windows.pictures, std::vector<std::string>{"list.bmp"});
+  EXPECT_TRUE(session->held());
 }
 
 TEST_F(ScriptSessionTest, ExpectTextAndFocusNameWhatTheyFound) {

@@ -1,0 +1,197 @@
+// The whole editor end to end: the real PRALVIK.arx in the stand-in host,
+// driven by the scripts of scripts/ as a user drives it, with the material
+// file on disk checked afterwards byte for byte.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <filesystem>
+
+#include "HostSession.h"
+#include "TestFiles.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kFileName = "zodo.mat";
+
+// The text with `from` replaced; `from` must be in it.
+std::string replaced(const std::string& text, const std::string& from, const std::string& to) {
+  std::string::size_type at = text.find(from);
+  EXPECT_NE(at, std::string::npos) << from;
+  if (at == std::string::npos) return text;
+  return text.substr(0, at) + to + text.substr(at + from.size());
+}
+
+// The file text without the material's name line and the numbers line after it.
+std::string withoutMaterial(const std::string& text, const std::string& name) {
+  std::string::size_type at = text.find("*" + name + "\n");
+  EXPECT_NE(at, std::string::npos) << name;
+  if (at == std::string::npos) return text;
+  std::string::size_type numbersEnd = text.find('\n', text.find('\n', at) + 1);
+  return text.substr(0, at) + text.substr(numbersEnd + 1);
+}
+
+const std::string kHeader =
+    "; zodo.mat - created with KVO Material Editor\n"
+    "; -------------------------------------------\n";
+
+class EditorSession : public HostSession {
+ protected:
+  HostOutcome runScript(const char* name, std::vector<std::string> options = {}) {
+    options.insert(options.end(), {"--script", script(name), "--report-allocations"});
+    HostOutcome outcome = run(options);
+    EXPECT_EQ(outcome.exitCode, 0u) << outcome.errors;
+    expectEverythingReleased(outcome);
+    return outcome;
+  }
+
+  std::string workFile() const { return (fs::path(work()) / kFileName).string(); }
+};
+
+TEST_F(EditorSession, FoundFileShowsItsMaterialsInNameOrder) {
+  seedSample(work());
+  HostOutcome outcome = runScript("list-sample.script");
+  EXPECT_EQ(outcome.output, expected("list-sample.rows"));
+  EXPECT_EQ(fileBytes(workFile()), sampleBytes()) << "Cancel writes nothing";
+}
+
+// Read to its end without a complete material: the editor opens, empty.
+TEST_F(EditorSession, FoundFileWithoutMaterialsOpensTheDialogEmpty) {
+  writeFileBytes(workFile(), kHeader + "; no materials yet\n*name without numbers\n");
+  HostOutcome outcome = runScript("list-sample.script");
+  EXPECT_EQ(outcome.output, "");
+}
+
+TEST_F(EditorSession, NotFoundAndNoCreatesNoFile) {
+  std::string elsewhere = folder("elsewhere");
+  runScript("answer-no.script", {"--search-path", elsewhere});
+  EXPECT_TRUE(entries(work()).empty());
+  EXPECT_TRUE(entries(elsewhere).empty());
+}
+
+TEST_F(EditorSession, NotFoundAndYesWritesTheNewFileIntoTheWorkingFolder) {
+  std::string elsewhere = folder("elsewhere");
+  HostOutcome outcome = runScript("new-file.script", {"--search-path", elsewhere});
+  EXPECT_EQ(outcome.output, "Structural steel S235JR\t7.85\t210\t0.3\t235\t360\t50\t1.2\t460\n");
+  EXPECT_EQ(fileBytes(workFile()),
+            withPlatformLineEnds(kHeader + "*Structural steel S235JR\n"
+                                           " 7.85 210 0.3 235 360 50 1.2 460\n"));
+  EXPECT_EQ(entries(work()), std::vector<std::string>{kFileName});
+  EXPECT_TRUE(entries(elsewhere).empty());
+}
+
+TEST_F(EditorSession, EditAndDeleteAreWrittenOnOkInFileOrder) {
+  seedSample(work());
+  HostOutcome outcome = runScript("edit-delete.script");
+  EXPECT_EQ(outcome.output, expected("edit-delete.rows"));
+  std::string edited = replaced(sampleBytes(), "*PTFE\n 2.17 0.5 0.46 10 25 0.25 12 1000\n",
+                                "*PTFE\n 2.2 0.5 0.46 10 25 0.25 12 1050\n");
+  edited = withoutMaterial(withoutMaterial(edited, "Brass CuZn39Pb3"), "Polyacetal POM-C");
+  EXPECT_EQ(fileBytes(workFile()), withPlatformLineEnds(edited));
+  EXPECT_EQ(entries(work()), std::vector<std::string>{kFileName});
+}
+
+// OK after a confirmed Delete All writes a file without materials, as
+// deleting them one by one does; it never leaves the old materials behind.
+TEST_F(EditorSession, DeleteAllThenOkLeavesOnlyTheHeader) {
+  seedSample(work());
+  HostOutcome outcome = runScript("delete-all.script");
+  EXPECT_EQ(outcome.output, "");
+  EXPECT_EQ(fileBytes(workFile()), withPlatformLineEnds(kHeader));
+}
+
+TEST_F(EditorSession, CancelAfterChangesWritesNothing) {
+  seedSample(work());
+  runScript("cancel-changes.script");
+  EXPECT_EQ(fileBytes(workFile()), sampleBytes());
+  EXPECT_EQ(entries(work()), std::vector<std::string>{kFileName});
+}
+
+TEST_F(EditorSession, DataDialogReportsTheFirstRejectedFieldAndFocusesIt) {
+  seedSample(work());
+  HostOutcome outcome = runScript("validation.script");
+  EXPECT_EQ(outcome.output, expected("list-sample.rows")) << "neither Cancel changed the list";
+  EXPECT_EQ(fileBytes(workFile()), sampleBytes());
+}
+
+// The new file must go where a directory stands: OK says so and leaves the
+// dialog open with the inserted material; the directory stays as it was.
+TEST_F(EditorSession, FailedSaveOfANewFileKeepsTheDialogOpen) {
+  fs::create_directories(root / "work" / kFileName);
+  writeFileBytes((root / "work" / kFileName / "inside.txt").string(), "kept\n");
+  HostOutcome outcome = runScript("save-fails-new.script");
+  EXPECT_EQ(outcome.output, "Zinc\t7.14\t0\t0\t0\t0\t0\t0\t0\n");
+  EXPECT_TRUE(fs::is_directory(workFile()));
+  EXPECT_EQ(entries(workFile()), std::vector<std::string>{"inside.txt"});
+  EXPECT_EQ(entries(work()), std::vector<std::string>{kFileName}) << "no temporary file is left";
+}
+
+// Another program holds the found file open without letting it be replaced:
+// the save fails, the file keeps every byte, and no temporary file is left.
+TEST_F(EditorSession, FailedSaveOfTheFoundFileLeavesItAsItWas) {
+  seedSample(work());
+  HostOutcome outcome;
+  {
+    HeldFile holder(workFile(), FILE_SHARE_READ);
+    ASSERT_TRUE(holder.held());
+    outcome = runScript("save-fails-found.script");
+  }
+  std::string rows = expected("list-sample.rows");
+  EXPECT_EQ(outcome.output, replaced(rows, "PTFE\t2.17\t0.5\t0.46\t10\t25\t0.25\t12\t1000\n", ""))
+      << "the dialog kept the deletion";
+  EXPECT_EQ(fileBytes(workFile()), sampleBytes());
+  EXPECT_EQ(entries(work()), std::vector<std::string>{kFileName});
+}
+
+// A found file that cannot be read must not open an empty editor, whose OK
+// would replace the file and lose every material in it.
+TEST_F(EditorSession, UnreadableFoundFileIsReportedAndLeftAlone) {
+  seedSample(work());
+  {
+    HeldFile holder(workFile(), 0);
+    ASSERT_TRUE(holder.held());
+    runScript("read-fails.script");
+  }
+  EXPECT_EQ(fileBytes(workFile()), sampleBytes());
+}
+
+// The working folder comes first, then each folder of the search path; OK
+// writes back to the file that the search found.
+TEST_F(EditorSession, SearchPathFindsTheFileInItsSecondFolder) {
+  std::string first = folder("first");
+  std::string second = folder("second");
+  seedSample(second);
+  runScript("edit-one.script", {"--search-path", first + ";" + second});
+  EXPECT_EQ(fileBytes((fs::path(second) / kFileName).string()),
+            withPlatformLineEnds(replaced(sampleBytes(), "*PTFE\n 2.17 ", "*PTFE\n 2.2 ")));
+  EXPECT_TRUE(entries(first).empty());
+  EXPECT_TRUE(entries(work()).empty());
+}
+
+// The search ignores letter case and answers the name as stored; the dialog
+// shows that path, and OK writes back to that very file.
+TEST_F(EditorSession, DialogShowsThePathThatTheSearchFound) {
+  std::string shared = folder("shared");
+  std::string found = (fs::path(shared) / "ZODO.MAT").string();
+  writeFileBytes(found, sampleBytes());
+  std::string script = (root / "path.script").string();
+  writeFileBytes(script, "command me\nexpect-window KVO Material Editor\nexpect-text 1004 " +
+                             found + "\npress OK\n");
+  HostOutcome outcome = run({"--search-path", shared, "--script", script, "--report-allocations"});
+  EXPECT_EQ(outcome.exitCode, 0u) << outcome.errors;
+  expectEverythingReleased(outcome);
+  EXPECT_EQ(entries(shared), std::vector<std::string>{"ZODO.MAT"});
+  EXPECT_EQ(fileBytes(found), sampleAsSaved()) << "the unchanged list, saved";
+}
+
+TEST_F(EditorSession, FileInTheWorkingFolderComesBeforeTheSearchPath) {
+  std::string other = folder("other");
+  seedSample(other);
+  writeFileBytes(workFile(), kHeader + "*Zinc\n 7.14 108 0.25 0 0 116 3.02 388\n");
+  HostOutcome outcome = runScript("list-sample.script", {"--search-path", other});
+  EXPECT_EQ(outcome.output, "Zinc\t7.14\t108\t0.25\t0\t0\t116\t3.02\t388\n");
+}
+
+}  // namespace

@@ -1,0 +1,76 @@
+#include "HostSession.h"
+
+#include <algorithm>
+
+#include "TestFiles.h"
+#include "WindowsPath.h"
+
+namespace fs = std::filesystem;
+
+void HostSession::SetUp() {
+  const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  root = fs::path(windowsPath(WORK_ROOT)) / test->test_suite_name() / test->name();
+  fs::remove_all(root);
+  fs::create_directories(root / "work");
+}
+
+HostOutcome HostSession::run(std::vector<std::string> arguments, const std::string& input) {
+  HostInvocation invocation{host(), std::move(arguments), work(), input};
+  HostOutcome outcome = runHost(invocation);
+  EXPECT_TRUE(outcome.started);
+  EXPECT_FALSE(outcome.timedOut);
+  return outcome;
+}
+
+std::string HostSession::host() { return windowsPath(STANDIN_HOST_PATH); }
+
+std::string HostSession::script(const char* name) {
+  return (fs::path(windowsPath(SCRIPT_FOLDER)) / name).string();
+}
+
+std::string HostSession::expected(const char* name) { return fileBytes(script(name)); }
+
+std::string HostSession::sampleBytes() { return fileBytes(windowsPath(SAMPLE_FILE)); }
+
+std::string HostSession::sampleAsSaved() { return withPlatformLineEnds(sampleBytes()); }
+
+std::string HostSession::folder(const char* name) const {
+  fs::create_directories(root / name);
+  return (root / name).string();
+}
+
+void HostSession::seedSample(const std::string& folder) const {
+  writeFileBytes((fs::path(folder) / "zodo.mat").string(), sampleBytes());
+}
+
+std::vector<std::string> HostSession::entries(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+void expectEverythingReleased(const HostOutcome& outcome) {
+  AllocationReport report = allocationReport(outcome.errors);
+  ASSERT_TRUE(report.present) << outcome.errors;
+  EXPECT_GT(report.allocations, 0) << "the runtime's own start allocates through the host";
+  EXPECT_EQ(report.releases, report.allocations);
+  EXPECT_EQ(report.outstanding, 0);
+  EXPECT_EQ(outcome.errors.find("invalid releases"), std::string::npos) << outcome.errors;
+}
+
+void expectNothingLeaked(const SweepRun& run) {
+  ASSERT_FALSE(run.outcome.timedOut);
+  ASSERT_TRUE(run.report.present) << run.outcome.errors;
+  EXPECT_EQ(run.report.outstanding, 0);
+  EXPECT_EQ(run.outcome.errors.find("invalid releases"), std::string::npos) << run.outcome.errors;
+}
+
+HeldFile::HeldFile(const std::string& path, DWORD sharing)
+    : handle_(CreateFileA(path.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+
+HeldFile::~HeldFile() {
+  if (held()) CloseHandle(handle_);
+}
