@@ -11,6 +11,12 @@ class ListViewControl {
 
   virtual void removeAllRows() = 0;
 
+  // Between these two the control neither draws nor updates its scroll bars;
+  // resuming draws it once with all that changed meanwhile. Rebuilding many
+  // rows while it draws each one costs a visible wait per row.
+  virtual void suspendRedraw() = 0;
+  virtual void resumeRedraw() = 0;
+
   // Inserts a row with `text` at `requestedPosition`, which a sorting control
   // overrules; `selected` gives it the selected and the focused state. Returns
   // the position the row really took, or -1 when it could not be inserted.
@@ -19,6 +25,10 @@ class ListViewControl {
 
   // Sets the text of column `column` (1 and up) of the row at `position`.
   virtual void setCell(int position, int column, const char* text) = 0;
+
+  // Orders two row texts as the control sorts its rows: below, at or above
+  // zero. A row sorts after the rows whose texts compare equal to it.
+  virtual int compareRowTexts(const char* first, const char* second) const = 0;
 
  protected:
   ~ListViewControl() = default;

@@ -68,6 +68,9 @@ class MaterialListDialog {
   void focusControl(int id);
 
  private:
+  bool insertRows();
+  bool insertRowsInNodeOrder();
+  bool insertRow(const Material& material, int nodeIndex);
   bool confirm(MessageNumber question, MessageNumber caption);
   void showSaveFailure();
   bool addMaterial(Material* material);

@@ -40,6 +40,8 @@ bool parseHostOptions(const std::vector<std::string>& arguments, HostOptions& op
       options.reportAllocations = true;
     } else if (argument == "--report-requests") {
       options.reportRequests = true;
+    } else if (argument == "--report-timings") {
+      options.reportTimings = true;
     } else if (argument == "--search-path" || argument == "--script" ||
                argument == "--fail-allocation") {
       if (!hasValue) {
@@ -80,5 +82,7 @@ const char* hostUsage() {
          "  --report-requests           print how many allocator requests the module made from\n"
          "                              the start of the first command\n"
          "  --fail-allocation N         the Nth of those requests fails\n"
+         "  --report-timings            print how long each acting script line kept the user\n"
+         "                              waiting, until the windows were idle and painted\n"
          "  --help                      this text\n";
 }

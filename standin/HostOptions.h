@@ -10,6 +10,7 @@ struct HostOptions {
   std::string modulePath;                  // empty: PRALVIK.arx beside the host
   bool reportAllocations = false;
   bool reportRequests = false;
+  bool reportTimings = false;  // of each acting script line
   long failingRequest = 0;  // 0: no request fails
   bool helpWanted = false;
 };

@@ -36,6 +36,9 @@ class ScriptHost {
   virtual long long milliseconds() const = 0;
   // One line of the script's output (standard output).
   virtual void writeOutputLine(const std::string& line) = 0;
+  // A line that acts on the command or its windows (command, press, set,
+  // select, key) has just done so; what it started runs after the step.
+  virtual void onLineActed(const ScriptLine& /*line*/) {}
 };
 
 // The windows of the running command as a user meets them. The active window

@@ -13,6 +13,19 @@ std::string firstWord(const std::string& text) {
   return text.substr(start, end == std::string::npos ? std::string::npos : end - start);
 }
 
+bool acts(ScriptVerb verb) {
+  switch (verb) {
+    case ScriptVerb::Command:
+    case ScriptVerb::Press:
+    case ScriptVerb::Set:
+    case ScriptVerb::Select:
+    case ScriptVerb::Key:
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace
 
 ScriptSession::ScriptSession(const Script& script, ScriptHost& host, WindowDriver& windows,
@@ -42,6 +55,7 @@ void ScriptSession::stepRunning() {
   if (waitStart_ < 0) waitStart_ = host_.milliseconds();
   switch (runLine(line)) {
     case Progress::Done:
+      if (acts(line.verb)) host_.onLineActed(line);
       ++next_;
       waitStart_ = -1;
       if (line.verb == ScriptVerb::Quit) phase_ = Phase::Finished;

@@ -73,6 +73,10 @@ void StandinHost::writeOutputLine(const std::string& line) {
   std::fflush(stdout);
 }
 
+void StandinHost::onLineActed(const ScriptLine& line) {
+  if (actionTimer_ != nullptr) actionTimer_->start(line.number, line.text);
+}
+
 bool StandinHost::startCommand(const std::string& name) {
   if (commandRunning_ || registry_.commandStack().find(name) == nullptr) return false;
   pendingCommand_ = name;
@@ -103,6 +107,7 @@ int StandinHost::runScript(const Script& script) {
   std::unique_ptr<WindowDriver> windows = makeWindowDriver();
   std::unique_ptr<DialogVerbs> dialogVerbs = makeDialogVerbs();
   ScriptSession session(script, *this, *windows, dialogVerbs.get());
+  if (options_.reportTimings) actionTimer_ = std::make_unique<ActionTimer>();
   bool quitPosted = false;
   StepTimer timer([&] {
     session.step();
@@ -119,6 +124,7 @@ int StandinHost::runScript(const Script& script) {
     PostQuitMessage(0);
   });
   runMessageLoop();
+  actionTimer_.reset();
   if (session.held()) return 0;
   std::fputs(describeFailure(session.failure()).c_str(), stderr);
   return 1;

@@ -3,7 +3,10 @@
 #pragma once
 
 #include <deque>
+#include <memory>
 #include <string>
+
+#include "ActionTimer.h"
 
 #include "FileSearch.h"
 #include "HostOptions.h"
@@ -34,6 +37,7 @@ class StandinHost final : public ScriptHost, private HostWindow::Events {
   bool commandRunning() const override { return commandRunning_; }
   long long milliseconds() const override;
   void writeOutputLine(const std::string& line) override;
+  void onLineActed(const ScriptLine& line) override;
 
  private:
   void onRunCommand() override;
@@ -49,6 +53,7 @@ class StandinHost final : public ScriptHost, private HostWindow::Events {
   FileSearch fileSearch_;
   HostWindow window_;
   LoadedModule module_;
+  std::unique_ptr<ActionTimer> actionTimer_;  // with --report-timings, while a script runs
   std::string pendingCommand_;
   std::deque<std::string> typedAhead_;
   bool commandRunning_ = false;

@@ -20,8 +20,11 @@ class ListView : public ListViewControl {
 
   void insertColumn(int column, const char* title, int width) override;
   void removeAllRows() override;
+  void suspendRedraw() override;
+  void resumeRedraw() override;
   int insertRow(int requestedPosition, const char* text, int itemData, bool selected) override;
   void setCell(int position, int column, const char* text) override;
+  int compareRowTexts(const char* first, const char* second) const override;
 
   int rowCount() const;
   int columnCount() const;

@@ -47,6 +47,10 @@ LRESULT MaterialListDialogWindow::onNotify(const NMHDR& header) {
       if (change.iItem >= 0) behaviour_.onItemChanged(listView_.itemData(change.iItem));
       break;
     }
+    case LVN_DELETEALLITEMS:
+      // No row needs its own farewell: TRUE spares a notification per row
+      // each time the rows are rebuilt.
+      return TRUE;
     case NM_DBLCLK:
       behaviour_.onDoubleClick();
       break;

@@ -14,12 +14,26 @@ void FakeListView::removeAllRows() {
   rows.clear();
 }
 
+void FakeListView::suspendRedraw() { redrawSuspended = true; }
+
+void FakeListView::resumeRedraw() {
+  redrawSuspended = false;
+  ++redrawsResumed;
+}
+
 int FakeListView::insertRow(int, const char* text, int data, bool selected) {
+  if (!redrawSuspended) ++rowsInsertedWhileDrawing;
   if (rowsBeforeFailure == 0) return -1;
   if (rowsBeforeFailure > 0) --rowsBeforeFailure;
   // After the rows that sort equal, as the control places them.
   std::size_t position = 0;
-  while (position < rows.size() && strcasecmp(rows[position].text.c_str(), text) <= 0) ++position;
+  // From the top, as Wine's list view searches: the first row that sorts
+  // after the new one is where it goes.
+  while (position < rows.size()) {
+    ++rowComparisons;
+    if (compareRowTexts(rows[position].text.c_str(), text) > 0) break;
+    ++position;
+  }
   if (selected)
     for (FakeRow& row : rows) row.selected = row.focused = false;
   FakeRow row{text, data, selected, selected, std::vector<std::string>(columns.size())};
@@ -35,6 +49,10 @@ void FakeListView::setCell(int position, int column, const char* text) {
   ASSERT_GE(column, 1);
   ASSERT_LT(static_cast<std::size_t>(column), columns.size());
   rows[static_cast<std::size_t>(position)].cells[static_cast<std::size_t>(column)] = text;
+}
+
+int FakeListView::compareRowTexts(const char* first, const char* second) const {
+  return comparison ? comparison(first, second) : strcasecmp(first, second);
 }
 
 void FakeListView::clickRow(int position) {

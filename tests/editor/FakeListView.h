@@ -28,8 +28,11 @@ class FakeListView : public ListViewControl {
  public:
   void insertColumn(int column, const char* title, int width) override;
   void removeAllRows() override;
+  void suspendRedraw() override;
+  void resumeRedraw() override;
   int insertRow(int requestedPosition, const char* text, int itemData, bool selected) override;
   void setCell(int position, int column, const char* text) override;
+  int compareRowTexts(const char* first, const char* second) const override;
 
   // The user's side: a click on the row at `position`, or on the empty area
   // below the rows.
@@ -43,9 +46,16 @@ class FakeListView : public ListViewControl {
   int selectedRow() const;  // -1 when none
 
   std::function<void(int itemData)> itemChanged;  // the dialog's handler
+  // How the control orders row texts; absent: ignoring case, as Wine's does
+  // for plain names.
+  std::function<int(const char*, const char*)> comparison;
   bool notifiesEveryChange = false;
   int rowsBeforeFailure = -1;  // inserts that succeed before the next fails
   int notificationCount = 0;
+  long rowComparisons = 0;  // made by inserts to find their rows' places
+  bool redrawSuspended = false;
+  int rowsInsertedWhileDrawing = 0;
+  int redrawsResumed = 0;
   std::vector<FakeColumn> columns;
   std::vector<FakeRow> rows;
 

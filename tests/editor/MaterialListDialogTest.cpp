@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
 
 #include "FakeDialogRunner.h"
@@ -431,6 +432,100 @@ TEST_F(ListDialog, ARowTheControlCannotTakeGetsNoCellsAndIsNotRemembered) {
   open(head);
   EXPECT_EQ(list.rowTexts(), (std::vector<std::string>{kSteelRow}));
   EXPECT_EQ(dialog.selectedIndex, -1);
+}
+
+// The rows go in from the last name to the first so that the control, which
+// looks for each row's place from the top, places every one at once. What
+// it shows must not differ in any way from the rows given in node order.
+class ListDialogRefill : public ListDialog {
+ protected:
+  // The rows and item data that the same control shows for the list when
+  // given the rows one by one in node order.
+  void expectRowsAsInNodeOrder() {
+    FakeListView reference;
+    reference.comparison = list.comparison;
+    reference.columns = list.columns;
+    int nodeIndex = 0;
+    for (const MaterialNode* node = dialog.materials; node != nullptr;
+         node = node->nextNode, ++nodeIndex) {
+      if (node->material == nullptr) continue;
+      const char* name = node->material->name != nullptr ? node->material->name : "";
+      reference.insertRow(nodeIndex, name, nodeIndex, false);
+    }
+    std::vector<std::string> names, expectedNames;
+    for (const FakeRow& row : list.rows) names.push_back(row.text);
+    for (const FakeRow& row : reference.rows) expectedNames.push_back(row.text);
+    EXPECT_EQ(names, expectedNames);
+    EXPECT_EQ(list.itemData(), reference.itemData());
+  }
+
+  static MaterialList chainOf(const std::vector<const char*>& names) {
+    MaterialList head = createNode();
+    for (const char* name : names) append(head, material(name, 1));
+    return head;
+  }
+};
+
+TEST_F(ListDialogRefill, NamesThatSortEqualKeepTheirNodeOrderAmongEmptyNodesAndAbsentNames) {
+  MaterialList head = chainOf({"steel", "Brass", "STEEL", "x", "brass", "Steel", "y"});
+  removeAt(head, 3);
+  append(head, material("", 1));
+  append(head, createMaterial());  // no name at all
+  removeAt(head, 6);
+  append(head, material("BRASS", 1));
+  open(head);
+  expectRowsAsInNodeOrder();
+  dialogs.dataDialogUsers.push_back(typesAndPressesOk(kStandardFields));
+  dialog.onInsert();
+  expectRowsAsInNodeOrder();
+}
+
+// Punctuation that the control's collation passes over, as a word sort
+// does: names a plain comparison tells apart are equal for the control, and
+// its order is not the plain one.
+int ignoringHyphensAndCase(const char* first, const char* second) {
+  std::string a, b;
+  for (; *first != '\0'; ++first)
+    if (*first != '-') a += static_cast<char>(std::tolower(static_cast<unsigned char>(*first)));
+  for (; *second != '\0'; ++second)
+    if (*second != '-') b += static_cast<char>(std::tolower(static_cast<unsigned char>(*second)));
+  return a.compare(b);
+}
+
+TEST_F(ListDialogRefill, AControlThatCollatesOtherwiseStillGetsItsOwnOrder) {
+  list.comparison = ignoringHyphensAndCase;
+  open(chainOf({"co-op", "Coop", "co-pilot", "cobalt", "-coop", "Copper", "co-op"}));
+  expectRowsAsInNodeOrder();
+  click("cobalt");
+  dialogs.dataDialogUsers.push_back(pressesCancel());
+  dialog.onEdit();
+  expectRowsAsInNodeOrder();
+  EXPECT_EQ(selectedName(), "cobalt");
+}
+
+TEST_F(ListDialogRefill, EachRowTakesItsPlaceAtTheFirstComparison) {
+  std::vector<std::string> names;
+  for (int i = 0; i < 2000; ++i) {
+    const char* family[] = {"Steel ", "aluminium ", "Brass ", "titanium "};
+    names.push_back(family[i % 4] + std::to_string((i * 7919) % 2000));
+  }
+  MaterialList head = createNode();
+  for (const std::string& name : names) append(head, material(name.c_str(), 1));
+  open(head);
+  EXPECT_LT(list.rowComparisons, 2000);
+  expectRowsAsInNodeOrder();
+}
+
+TEST_F(ListDialogRefill, RowsAreRebuiltWithRedrawSuspendedAndDrawnOnceAfterwards) {
+  openWithThree();
+  click("brass");
+  dialogs.dataDialogUsers.push_back(typesAndPressesOk(kStandardFields));
+  dialog.onInsert();
+  dialogs.dataDialogUsers.push_back(pressesCancel());
+  dialog.onEdit();
+  EXPECT_EQ(list.rowsInsertedWhileDrawing, 0);
+  EXPECT_EQ(list.redrawsResumed, 3);
+  EXPECT_FALSE(list.redrawSuspended);
 }
 
 TEST(ListDialogRun, EndsAsTheUserEndsIt) {

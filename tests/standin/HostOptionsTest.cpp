@@ -25,13 +25,15 @@ TEST(HostOptions, ReadsEveryOption) {
   HostOptions options;
   std::string error;
   ASSERT_TRUE(parse({"--search-path", "a;b", "--script", "run.script", "--report-allocations",
-                     "--report-requests", "--fail-allocation", "12", "other.arx"},
+                     "--report-requests", "--report-timings", "--fail-allocation", "12",
+                     "other.arx"},
                     options, error))
       << error;
   EXPECT_EQ(options.searchFolders, (std::vector<std::string>{"a", "b"}));
   EXPECT_EQ(options.scriptPath, "run.script");
   EXPECT_TRUE(options.reportAllocations);
   EXPECT_TRUE(options.reportRequests);
+  EXPECT_TRUE(options.reportTimings);
   EXPECT_EQ(options.failingRequest, 12);
   EXPECT_EQ(options.modulePath, "other.arx");
 }

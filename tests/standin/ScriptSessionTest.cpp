@@ -62,8 +62,10 @@ class FakeHost final : public ScriptHost {
   bool commandRunning() const override { return running; }
   long long milliseconds() const override { return now; }
   void writeOutputLine(const std::string& line) override { output.push_back(line); }
+  void onLineActed(const ScriptLine& line) override { acted.push_back(line.number); }
 
   std::vector<std::string> started;
+  std::vector<int> acted;  // line numbers
   bool running = false;
   long long now = 0;
   std::vector<std::string> output;
@@ -143,6 +145,20 @@ TEST_F(ScriptSessionTest, RunsOneActionPerStepInsideTheCommandsWindows) {
   session->step();
   EXPECT_TRUE(session->finished());
   EXPECT_TRUE(session->held());
+}
+
+// The host times what each acting line started; lines that only look, and
+// a line that did not hold, started nothing.
+TEST_F(ScriptSessionTest, HostHearsOfEachLineThatActedOnceItHas) {
+  FakeDialogVerbs verbs;
+  start("command me\nexpect-window Create new file\nset 1002 steel\nselect steel\n"
+        "key Delete\nrows\nexpect-focus 0\npress Yes\npress No\n",
+        &verbs);
+  session->step();
+  windows.open.push_back(kQuestion);
+  runSteps(8);
+  EXPECT_EQ(host.acted, (std::vector<int>{1, 3, 4, 5, 8}));
+  EXPECT_EQ(session->failure().lineNumber, 9);
 }
 
 TEST_F(ScriptSessionTest, ExpectWindowWaitsForTheWindowToCome) {

@@ -94,12 +94,13 @@ class RefillNotifications : public ListDialogSession {
 
 constexpr UINT kSelectedAndFocused = LVIS_SELECTED | LVIS_FOCUSED;
 
-TEST_F(RefillNotifications, TheLastInsertedRowSelected) {
-  refillWithSelected("copper");  // node 3, inserted last, at row 2
+// The rows go in from the last name to the first, each at the top.
+TEST_F(RefillNotifications, ARowInsertedAtTheTopAndPushedDownSelected) {
+  refillWithSelected("copper");  // node 3, inserted second, at row 0; ends at row 2
   EXPECT_EQ(count(LVN_DELETEALLITEMS), 1);
   EXPECT_EQ(count(LVN_INSERTITEM), 4);
   ASSERT_EQ(itemChanges().size(), 1u) << describe(heard);
-  EXPECT_EQ(itemChanges()[0].row, 2);
+  EXPECT_EQ(itemChanges()[0].row, 0);
   EXPECT_EQ(itemChanges()[0].newState, kSelectedAndFocused);
   EXPECT_EQ(rememberedBefore, 3);
   EXPECT_EQ(dialog.selectedIndex, 3);
@@ -107,8 +108,8 @@ TEST_F(RefillNotifications, TheLastInsertedRowSelected) {
   EXPECT_TRUE(selectedRowFocused);
 }
 
-TEST_F(RefillNotifications, AFirstInsertedRowThatLaterRowsPushDown) {
-  refillWithSelected("steel");  // node 0, inserted first, ends as the last row
+TEST_F(RefillNotifications, TheFirstInsertedRowThatLaterRowsPushDown) {
+  refillWithSelected("steel");  // node 0, the last name, inserted first; ends as the last row
   ASSERT_EQ(itemChanges().size(), 1u) << describe(heard);
   EXPECT_EQ(itemChanges()[0].row, 0);
   EXPECT_EQ(itemChanges()[0].newState, kSelectedAndFocused);

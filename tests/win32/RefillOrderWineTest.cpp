@@ -1,0 +1,98 @@
+// The rows go into the real sorted list view from the last name to the
+// first. Whatever the names, the control must show exactly what it shows
+// when given them one by one in node order: the same names in the same
+// rows with the same item data, equal names included.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "DialogSession.h"
+#include "MaterialListDialogIds.h"
+
+namespace {
+
+struct Row {
+  std::string name;
+  int itemData;
+  bool operator==(const Row& other) const {
+    return name == other.name && itemData == other.itemData;
+  }
+};
+
+std::vector<Row> rowsOf(const ListView& list) {
+  std::vector<Row> rows;
+  for (int position = 0; position < list.rowCount(); ++position) {
+    char name[512];
+    list.cellText(position, 0, name, sizeof name);
+    rows.push_back({name, list.itemData(position)});
+  }
+  return rows;
+}
+
+std::string describe(const std::vector<Row>& rows) {
+  std::string text;
+  for (const Row& row : rows) text += "[" + row.name + " #" + std::to_string(row.itemData) + "] ";
+  return text;
+}
+
+// A second list view with the dialog's list styles, filled in node order.
+std::vector<Row> rowsInNodeOrder(HWND dialogWindow, const MaterialNode* head) {
+  HWND control = CreateWindowExA(0, WC_LISTVIEWA, "",
+                                 WS_CHILD | LVS_REPORT | LVS_SINGLESEL | LVS_SORTASCENDING, 0, 0,
+                                 100, 100, dialogWindow, nullptr, nullptr, nullptr);
+  ListView reference(control);
+  reference.insertColumn(0, "Name", 120);
+  int nodeIndex = 0;
+  for (const MaterialNode* node = head; node != nullptr; node = node->nextNode, ++nodeIndex) {
+    if (node->material == nullptr) continue;
+    reference.insertRow(nodeIndex, node->material->name != nullptr ? node->material->name : "",
+                        nodeIndex, false);
+  }
+  std::vector<Row> rows = rowsOf(reference);
+  DestroyWindow(control);
+  return rows;
+}
+
+class RefillOrder : public ListDialogSession {
+ protected:
+  void expectNodeOrderRows(const std::vector<std::string>& names) {
+    MaterialList head = createNode();
+    for (const std::string& name : names) append(head, makeMaterial(name.c_str(), 1));
+    removeAt(head, 2);  // an empty node, which later item data count through
+    dialog.materials = head;
+    driver.check([this](HWND window) -> std::string {
+      std::vector<Row> shown = rowsOf(ListView(GetDlgItem(window, IDC_LIST_MATERIALS)));
+      std::vector<Row> expected = rowsInNodeOrder(window, dialog.materials);
+      if (shown == expected) return "";
+      return "shown: " + describe(shown) + "\nnode order: " + describe(expected);
+    });
+    driver.press("Cancel");
+    run();
+    expectDriven();
+  }
+};
+
+TEST_F(RefillOrder, NamesEqualButForCaseKeepTheirNodeOrder) {
+  expectNodeOrderRows({"steel", "Steel", "gone", "STEEL", "brass", "steel", "Brass", "BRASS",
+                       "", "zinc", "Zinc"});
+}
+
+// Punctuation, digits, blanks and accented letters, where the control's
+// collation and a plain comparison of the letters disagree.
+TEST_F(RefillOrder, NamesWhereCollationIsNotAPlainComparison) {
+  expectNodeOrderRows({"co-op", "coop", "gone", "Co-Op", "O'Brien alloy", "OBrien alloy",
+                       "_special", "1.4301", "1,4301", "14301", "\xC4rmco iron", "Armco iron",
+                       "armco iron", "\xDF steel", "ss steel", " zinc", "zinc ", "zinc", "Zinc-",
+                       "~tilde", "alloy 10", "alloy 9", "alloy 9", "\xE9tain", "etain", "Etain"});
+}
+
+// Longer names go to the control in its narrow form.
+TEST_F(RefillOrder, LongNamesAmongShortOnes) {
+  std::string longName(300, 'b');
+  expectNodeOrderRows({longName + "2", "b", "gone", longName + "1", "B", longName, "bb"});
+}
+
+}  // namespace
