@@ -127,11 +127,11 @@ void MaterialListDialog::refillList() {
 }
 
 // The sorting control looks for a new row's place from the top, so rows
-// given in the node order cost a search through half the list each: minutes
-// for ten thousand materials. Given from the last name to the first, every
-// row belongs at the top and is placed at once. Rows whose names compare
-// equal go in node order, so the control puts them where the node order
-// would have: the rows come out exactly as before, only sooner.
+// given in the node order cost a search through half the list each: twenty
+// seconds for ten thousand materials under Wine. Given from the last name to
+// the first, every row belongs at the top and is placed at once. Rows whose
+// names compare equal go in node order, so the control puts them where the
+// node order would have: the rows come out exactly as before, only sooner.
 bool MaterialListDialog::insertRows() {
   int rowCount = 0;
   for (const MaterialNode* node = materials; node != nullptr; node = node->nextNode)
