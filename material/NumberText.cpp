@@ -23,10 +23,12 @@ std::size_t widenExponent(char* text, std::size_t length) {
 }
 
 // Out of range means either overflow or underflow; the decimal magnitude of the
-// number tells which. `digits` points at the first digit or point after the
-// sign and is known to hold a number.
+// whole number tells which. `digits` points at the first digit or point after
+// the sign and is known to hold a number. Digits and exponent may each run to
+// any length, so the exponent is read only as far as it can still decide: a
+// part larger than the count of digits outweighs whatever they contribute.
 bool overflows(const char* digits, const char* end) {
-  long magnitude = 0;  // decimal exponent of the first significant digit, + 1
+  long long magnitude = 0;  // decimal exponent of the first significant digit, + 1
   bool seenSignificant = false;
   bool afterPoint = false;
   const char* p = digits;
@@ -43,12 +45,13 @@ bool overflows(const char* digits, const char* end) {
     }
   }
   if (p < end && (*p == 'e' || *p == 'E')) {
+    const long long decisive = static_cast<long long>(p - digits) + 1;
     const char* q = p + 1;
     bool negative = false;
     if (q < end && (*q == '+' || *q == '-')) negative = (*q++ == '-');
-    long exponent = 0;
+    long long exponent = 0;
     for (; q < end && isDigit(*q); ++q) {
-      if (exponent < 100000) exponent = exponent * 10 + (*q - '0');
+      if (exponent <= decisive) exponent = exponent * 10 + (*q - '0');
     }
     magnitude += negative ? -exponent : exponent;
   }

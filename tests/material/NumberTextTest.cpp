@@ -100,6 +100,20 @@ TEST(NumberParse, OutOfRangeStaysFinite) {
   EXPECT_EQ(textToNumber("1e-99999999999999999999"), 0.0);
 }
 
+// Digits that shift the magnitude by more than any bounded exponent reading
+// would allow: only the whole token tells overflow from underflow.
+TEST(NumberParse, OutOfRangeIsDecidedByTheWholeToken) {
+  const std::string zeros(100000, '0');
+  EXPECT_EQ(textToNumber(("0." + zeros + "1e1000000").c_str()), DBL_MAX);
+  EXPECT_EQ(textToNumber(("1" + zeros + "e-1000000").c_str()), 0.0);
+  EXPECT_EQ(textToNumber(("-0." + zeros + "1e1000000").c_str()), -DBL_MAX);
+  EXPECT_EQ(textToNumber(("1" + zeros + "e-100310").c_str()), 1e-310);
+  EXPECT_EQ(textToNumber(("1" + zeros + "e-99600").c_str()), DBL_MAX);
+  EXPECT_EQ(textToNumber(("0." + zeros + "1e99600").c_str()), 0.0);
+  EXPECT_EQ(textToNumber(("0." + zeros + "1e100400").c_str()), DBL_MAX);
+  EXPECT_EQ(textToNumber(("1e" + zeros + "400").c_str()), DBL_MAX);
+}
+
 TEST(NumberParse, StopsAtEndOfRange) {
   const char text[] = "12345";
   EXPECT_EQ(textToNumber(text, text + 3), 123.0);
