@@ -6,7 +6,7 @@ FileTextSource::~FileTextSource() {
 }
 
 int FileTextSource::open(const char* path) {
-  file_ = std::fopen(path, "rt");
+  file_ = std::fopen(path, "rb");
   return file_ != nullptr ? 1 : 0;
 }
 

@@ -1,6 +1,7 @@
-// The text of a file, read through the C runtime's buffered stream in text
-// mode, so that on Windows a carriage return and line feed arrive as a line
-// feed alone.
+// The bytes of a file, read through the C runtime's buffered stream exactly as
+// stored, on every platform: Windows' text mode would end the text at the
+// first byte 0x1A. The reader takes carriage returns before a line feed as
+// part of the line end itself.
 #pragma once
 
 #include <cstdio>

@@ -17,6 +17,7 @@ namespace {
 constexpr char kHeaderLine1[] = "; zodo.mat - created with KVO Material Editor\n";
 constexpr char kHeaderLine2[] = "; -------------------------------------------\n";
 constexpr char kAbsentName[] = "(null)";
+constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
 
 enum class LineKind { Skipped, Name, Numbers };
 
@@ -206,6 +207,13 @@ class ListBuilder {
   MaterialNode* tail_ = nullptr;
 };
 
+// Some editors begin a file that they save as UTF-8 with a byte order mark; it
+// belongs to no line, and a name line behind it would else be a numbers line.
+const char* withoutByteOrderMark(const char* line) {
+  std::size_t length = sizeof kByteOrderMark - 1;
+  return std::strncmp(line, kByteOrderMark, length) == 0 ? line + length : line;
+}
+
 bool writeText(TextSink& sink, const char* text, std::size_t length) {
   return sink.write(text, length) == 1;
 }
@@ -242,9 +250,12 @@ MaterialFileStatus readMaterialText(TextSource& source, MaterialList& head,
   ListBuilder builder(observer);
   for (;;) {
     switch (lines.next()) {
-      case LineReader::Result::Line:
-        if (!builder.take(lines.line(), lines.lineNumber())) return MaterialFileStatus::OutOfMemory;
+      case LineReader::Result::Line: {
+        const char* line = lines.line();
+        if (lines.lineNumber() == 1) line = withoutByteOrderMark(line);
+        if (!builder.take(line, lines.lineNumber())) return MaterialFileStatus::OutOfMemory;
         break;
+      }
       case LineReader::Result::End:
         head = builder.finish();
         return MaterialFileStatus::Read;

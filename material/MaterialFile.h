@@ -16,7 +16,8 @@
 // - a material still pending at the end of the file is dropped.
 // The line end is the line feed together with any carriage returns before it,
 // so a file written on Windows reads the same everywhere; a line may be of any
-// length, and the last one may lack a line end.
+// length, and the last one may lack a line end. Every other byte belongs to
+// its line, except a UTF-8 byte order mark at the start of the text.
 #pragma once
 
 #include "MaterialList.h"

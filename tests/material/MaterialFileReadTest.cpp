@@ -135,6 +135,29 @@ TEST(MaterialFileLineEnds, FileWrittenOnWindowsReadsLikeTheSameFileWithLineFeeds
   EXPECT_EQ(materialsOf(windows), materialsOf(unix));
 }
 
+TEST(MaterialFileByteOrderMark, MarkAtTheStartIsSkippedAndNowhereElse) {
+  const std::string mark = "\xEF\xBB\xBF";
+  EXPECT_EQ(materialsOf(mark + "*Steel\n" + kEight), "Steel|" + kEightRead + "\n");
+  EXPECT_EQ(materialsOf(mark + "; h\n*A\n" + kEight), "A|" + kEightRead + "\n");
+  EXPECT_EQ(materialsOf(mark), "");
+  // Later, the mark is three bytes of a line like any others.
+  EXPECT_EQ(materialsOf("*A\n" + kEight + "*" + mark + "B\n" + kEight),
+            "A|" + kEightRead + "\n" + mark + "B|" + kEightRead + "\n");
+  EXPECT_EQ(materialsOf("\n" + mark + "*A\n" + kEight), "");
+}
+
+// Windows' text mode would end the file at byte 0x1A and fold the line ends
+// before the reader saw them.
+TEST(MaterialFileBytes, FileReadsTheSameOnEveryPlatform) {
+  TemporaryFolder folder;
+  writeFileBytes(folder.file("zodo.mat"), "\xEF\xBB\xBF*A\x1A" "B\r\n" + kEight + "*C\rD\r\r\n" +
+                                              " 1 2 3 4 5 6 7 8\r\n*E\n 8 7 6 5 4 3 2 1");
+  ListGuard list;
+  list.head = loadMaterialFile(folder.file("zodo.mat").c_str());
+  EXPECT_EQ(describeList(list.head), "A\x1A" "B|" + kEightRead + "\nC\rD|" + kEightRead +
+                                         "\nE|8 7 6 5 4 3 2 1\n");
+}
+
 TEST(MaterialFileLongNames, NamesOfAnyLengthReadBackWhole) {
   for (std::size_t length : {253u, 254u, 255u, 256u, 4096u, 10000u, 100000u}) {
     std::string name(length, 'n');
