@@ -1,33 +1,92 @@
 #include "ReplacingFile.h"
 
-#include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 
-#ifdef _WIN32
-#include <io.h>
-#include <windows.h>
-#else
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
+#include "ReplacingFilePlatform.h"
 
 namespace {
 
-bool isSeparator(char c) {
-#ifdef _WIN32
-  return c == '/' || c == '\\' || c == ':';
-#else
-  return c == '/';
-#endif
+// Names are tried until one is free; several saves into one folder at a time
+// are the most that ever compete for them.
+constexpr int kNameAttempts = 100;
+
+// The longest temporary name: "~", eight letters or digits, ".tmp".
+constexpr std::size_t kLongestName = 13;
+constexpr char kNameSuffix[] = ".tmp";
+constexpr std::size_t kSuffixLength = sizeof kNameSuffix - 1;
+
+// Only lower case: Windows does not tell "A" from "a" in a name.
+constexpr char kNameLetters[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+
+std::uint64_t randomState = 0;
+
+// Not for secrecy: a name that another program holds is skipped, so the names
+// only have to differ from one attempt to the next and between processes.
+std::uint64_t nextRandom() {
+  if (randomState == 0) {
+    randomState = static_cast<std::uint64_t>(std::time(nullptr)) ^
+                  (static_cast<std::uint64_t>(std::clock()) << 32) ^
+                  static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(&randomState));
+  }
+  // splitmix64
+  std::uint64_t z = (randomState += 0x9E3779B97F4A7C15ull);
+  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+  z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+  return z ^ (z >> 31);
 }
 
-// The directory part of `path`, final separator included; "." when the path
-// names a file of the current directory. Null when memory runs out.
-char* directoryOf(const char* path) {
+std::size_t directoryLength(const char* path) {
   std::size_t length = std::strlen(path);
-  while (length > 0 && !isSeparator(path[length - 1])) --length;
+  while (length > 0 && !replacing::isSeparator(path[length - 1])) --length;
+  return length;
+}
+
+// A fresh name of `length` characters, "~" first ("~k3v9x0qa.tmp" in full).
+// A folder limits the length of each name, Windows (MAX_PATH) that of the
+// whole path: a temporary name no longer than the target's own fits wherever
+// the target does.
+void makeName(char* name, std::size_t length) {
+  bool withSuffix = length > kSuffixLength + 1;
+  std::size_t letters = length - 1 - (withSuffix ? kSuffixLength : 0);
+  name[0] = '~';
+  for (std::size_t i = 1; i <= letters; ++i) {
+    name[i] = kNameLetters[nextRandom() % (sizeof kNameLetters - 1)];
+  }
+  if (withSuffix) std::memcpy(name + 1 + letters, kNameSuffix, kSuffixLength);
+  name[length] = '\0';
+}
+
+// Creates a new file beside `target`; its path goes to `temporaryPath`.
+std::FILE* createTemporaryFile(const char* target, bool textMode, char*& temporaryPath) {
+  std::size_t directory = directoryLength(target);
+  const char* targetName = target + directory;
+  std::size_t nameLength = std::strlen(targetName);
+  if (nameLength > kLongestName) nameLength = kLongestName;
+  if (nameLength == 0) return nullptr;
+  temporaryPath = static_cast<char*>(std::malloc(directory + nameLength + 1));
+  if (temporaryPath == nullptr) return nullptr;
+  std::memcpy(temporaryPath, target, directory);
+  char* name = temporaryPath + directory;
+  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+    makeName(name, nameLength);
+    if (std::strcmp(name, targetName) == 0) continue;
+    bool nameTaken = false;
+    std::FILE* file = replacing::createNewFile(temporaryPath, target, textMode, nameTaken);
+    if (file != nullptr) return file;
+    if (!nameTaken) break;
+  }
+  std::free(temporaryPath);
+  temporaryPath = nullptr;
+  return nullptr;
+}
+
+}  // namespace
+
+char* replacing::directoryOf(const char* path) {
+  std::size_t length = directoryLength(path);
   if (length == 0) {
     path = ".";
     length = 1;
@@ -39,120 +98,6 @@ char* directoryOf(const char* path) {
   return directory;
 }
 
-#ifdef _WIN32
-
-int resolveLink(const char*, char*& resolved) {
-  resolved = nullptr;
-  return 1;
-}
-
-bool mayReplace(const char* target) { return _access(target, 2) == 0 || errno == ENOENT; }
-
-// GetTempFileNameA creates the file, so no other program can take the name.
-std::FILE* createTemporaryFile(const char* target, const char* mode, char*& temporaryPath) {
-  char* directory = directoryOf(target);
-  if (directory == nullptr) return nullptr;
-  char name[MAX_PATH];
-  UINT created = GetTempFileNameA(directory, "mat", 0, name);
-  std::free(directory);
-  if (created == 0) return nullptr;
-  std::size_t size = std::strlen(name) + 1;
-  temporaryPath = static_cast<char*>(std::malloc(size));
-  std::FILE* file = temporaryPath != nullptr ? std::fopen(name, mode) : nullptr;
-  if (file == nullptr) {
-    DeleteFileA(name);
-    std::free(temporaryPath);
-    temporaryPath = nullptr;
-    return nullptr;
-  }
-  std::memcpy(temporaryPath, name, size);
-  return file;
-}
-
-bool syncToDisk(std::FILE* file) { return _commit(_fileno(file)) == 0; }
-
-bool replaceTarget(const char* temporaryPath, const char* target) {
-  return MoveFileExA(temporaryPath, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-}
-
-// MOVEFILE_WRITE_THROUGH already waits until the move is on disk.
-void syncDirectory(const char*) {}
-
-#else
-
-// A save through a symbolic link replaces the file it names, never the link.
-// A link that leads nowhere cannot be saved through.
-int resolveLink(const char* target, char*& resolved) {
-  resolved = nullptr;
-  struct stat status;
-  if (lstat(target, &status) != 0 || !S_ISLNK(status.st_mode)) return 1;
-  resolved = realpath(target, nullptr);
-  return resolved != nullptr ? 1 : 0;
-}
-
-bool mayReplace(const char* target) { return access(target, W_OK) == 0 || errno == ENOENT; }
-
-// mkstemp creates the file with mode 0600; the saved file must look like any
-// other file of its owner, or like the file it replaces.
-bool adoptPermissions(int descriptor, const char* target) {
-  struct stat status;
-  if (stat(target, &status) == 0) {
-    if (fchown(descriptor, status.st_uid, status.st_gid) != 0) {
-      // Only root can hand the file to the target's owner; anyone else saves
-      // a file of their own, as every editor does.
-    }
-    return fchmod(descriptor, status.st_mode & 07777) == 0;
-  }
-  mode_t mask = umask(0);
-  umask(mask);
-  return fchmod(descriptor, 0666 & ~mask) == 0;
-}
-
-// A POSIX stream stores the bytes as written in any mode.
-std::FILE* createTemporaryFile(const char* target, const char*, char*& temporaryPath) {
-  static const char kSuffix[] = ".XXXXXX";
-  std::size_t length = std::strlen(target);
-  temporaryPath = static_cast<char*>(std::malloc(length + sizeof kSuffix));
-  if (temporaryPath == nullptr) return nullptr;
-  std::memcpy(temporaryPath, target, length);
-  std::memcpy(temporaryPath + length, kSuffix, sizeof kSuffix);
-  int descriptor = mkstemp(temporaryPath);
-  std::FILE* file = nullptr;
-  if (descriptor >= 0 && adoptPermissions(descriptor, target)) file = fdopen(descriptor, "w");
-  if (file == nullptr) {
-    if (descriptor >= 0) {
-      ::close(descriptor);
-      unlink(temporaryPath);
-    }
-    std::free(temporaryPath);
-    temporaryPath = nullptr;
-  }
-  return file;
-}
-
-bool syncToDisk(std::FILE* file) { return fsync(fileno(file)) == 0; }
-
-bool replaceTarget(const char* temporaryPath, const char* target) {
-  return rename(temporaryPath, target) == 0;
-}
-
-// Makes the rename itself durable. The target has been replaced by now, so a
-// failure here cannot be undone and is not reported; some file systems do not
-// sync directories at all.
-void syncDirectory(const char* target) {
-  char* directory = directoryOf(target);
-  if (directory == nullptr) return;
-  int descriptor = ::open(directory, O_RDONLY | O_DIRECTORY);
-  std::free(directory);
-  if (descriptor < 0) return;
-  fsync(descriptor);
-  ::close(descriptor);
-}
-
-#endif
-
-}  // namespace
-
 ReplacingFile::~ReplacingFile() {
   discard();
   std::free(resolvedTarget_);
@@ -161,13 +106,10 @@ ReplacingFile::~ReplacingFile() {
 int ReplacingFile::open(const char* target, LineEnds lineEnds) {
   if (target == nullptr || target[0] == '\0' || file_ != nullptr) return 0;
   target_ = target;
-  if (!resolveLink(target, resolvedTarget_)) return 0;
+  if (!replacing::resolveLink(target, resolvedTarget_)) return 0;
   if (resolvedTarget_ != nullptr) target_ = resolvedTarget_;
-  // A rename would replace a file that the user may not write; opening it
-  // for writing would not.
-  if (!mayReplace(target_)) return 0;
-  const char* mode = lineEnds == LineEnds::Platform ? "wt" : "wb";
-  file_ = createTemporaryFile(target_, mode, temporaryPath_);
+  if (isNonRegularFile(target_) || !replacing::mayReplace(target_)) return 0;
+  file_ = createTemporaryFile(target_, lineEnds == LineEnds::Platform, temporaryPath_);
   return file_ != nullptr ? 1 : 0;
 }
 
@@ -178,20 +120,20 @@ int ReplacingFile::write(const char* text, std::size_t length) {
 
 int ReplacingFile::close() {
   if (file_ == nullptr) return 0;
-  if (!finishTemporary() || !replaceTarget(temporaryPath_, target_)) {
+  if (!finishTemporary() || !replacing::replaceTarget(temporaryPath_, target_)) {
     discard();
     return 0;
   }
   std::free(temporaryPath_);
   temporaryPath_ = nullptr;
-  syncDirectory(target_);
+  replacing::syncDirectory(target_);
   return 1;
 }
 
 // A disk that fills up shows at the flush on one C runtime and only at the
 // close on another, so every step is checked and the close happens anyway.
 int ReplacingFile::finishTemporary() {
-  bool written = std::fflush(file_) == 0 && !std::ferror(file_) && syncToDisk(file_);
+  bool written = std::fflush(file_) == 0 && !std::ferror(file_) && replacing::syncToDisk(file_);
   bool closed = std::fclose(file_) == 0;
   file_ = nullptr;
   return written && closed ? 1 : 0;

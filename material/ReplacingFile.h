@@ -22,8 +22,9 @@ class ReplacingFile : public TextSink {
 
   // Creates the temporary file in the directory of `target`, which must stay
   // valid for the life of this object. 0 when the path is absent or empty, the
-  // directory does not exist, the target exists but may not be written, or the
-  // temporary file cannot be created.
+  // directory does not exist, the target is no regular file
+  // (isNonRegularFile) or exists but may not be written, or the temporary file
+  // cannot be created.
   int open(const char* target, LineEnds lineEnds = LineEnds::Platform);
 
   int write(const char* text, std::size_t length) override;
@@ -35,7 +36,6 @@ class ReplacingFile : public TextSink {
   int close() override;
 
  private:
-  int createTemporary();
   int finishTemporary();
   void discard();
 
@@ -44,3 +44,8 @@ class ReplacingFile : public TextSink {
   char* temporaryPath_ = nullptr;   // owned; present while the temporary file exists
   std::FILE* file_ = nullptr;
 };
+
+// True when `path` names something that exists and is not a regular file: a
+// folder, a device or a pipe (a symbolic link is followed). A rename would put
+// a regular file in its place, so a save refuses it.
+bool isNonRegularFile(const char* path);

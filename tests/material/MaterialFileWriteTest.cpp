@@ -11,6 +11,9 @@
 #include <unistd.h>
 #endif
 
+#include <cstdlib>
+#include <cstring>
+
 #include "MaterialFile.h"
 #include "ReplacingFile.h"
 #include "TestFiles.h"
@@ -51,16 +54,98 @@ const std::string kHeader =
     "; zodo.mat - created with KVO Material Editor\n"
     "; -------------------------------------------\n";
 
+struct LongTargets {
+  std::filesystem::path folder;
+  std::vector<std::string> names;
+};
+
 class MaterialFileSave : public ::testing::Test {
  protected:
   void SetUp() override { list.head = sampleList(); }
+  void TearDown() override;
   std::string target() const { return folder.file("zodo.mat"); }
   std::string expectedBytes() const {
     return withPlatformLineEnds(fileBytes(testDataPath("material/files/written.mat")));
   }
+  // Folders, devices and pipes, made for the test; and what the folder then
+  // holds beside zodo.mat.
+  std::vector<std::string> nonRegularNodes();
+  Names expectedEntries() const;
+  static bool stillThere(const std::string& node);
+  // Names of files as long as the system allows them, in a folder of their own.
+  LongTargets longestTargets() const;
+
   TemporaryFolder folder;
   ListGuard list;
+#ifdef _WIN32
+  HANDLE pipe_ = INVALID_HANDLE_VALUE;
+#endif
 };
+
+#ifdef _WIN32
+void MaterialFileSave::TearDown() {
+  if (pipe_ != INVALID_HANDLE_VALUE) CloseHandle(pipe_);
+}
+
+// Under Wine the test run adds a named pipe of the Unix side, which a disk
+// shows as a file (PRALVIK_TEST_FIFO).
+std::vector<std::string> MaterialFileSave::nonRegularNodes() {
+  std::string pipeName = "\\\\.\\pipe\\" + folder.path().filename().string();
+  pipe_ = CreateNamedPipeA(pipeName.c_str(), PIPE_ACCESS_INBOUND, 0, 1, 64, 64, 0, nullptr);
+  EXPECT_NE(pipe_, INVALID_HANDLE_VALUE);
+  std::filesystem::create_directory(folder.file("sub"));
+  std::vector<std::string> nodes{folder.file("sub"), folder.file("NUL"), "NUL", pipeName};
+  if (const char* unixPipe = std::getenv("PRALVIK_TEST_FIFO")) nodes.push_back(unixPipe);
+  return nodes;
+}
+
+Names MaterialFileSave::expectedEntries() const { return {"sub", "zodo.mat"}; }
+
+bool MaterialFileSave::stillThere(const std::string& node) { return isNonRegularFile(node.c_str()); }
+
+// The ANSI functions take paths of up to MAX_PATH - 1 characters, and Windows
+// makes a folder only where an 8.3 name still fits in it (Wine goes further):
+// the deepest folder that can be made where "zodo.mat" still fits, the
+// longest name in it, and a short one.
+LongTargets MaterialFileSave::longestTargets() const {
+  std::size_t base = folder.path().string().size() + 1;
+  for (std::size_t length = MAX_PATH - 1 - std::strlen("\\zodo.mat"); length > base; --length) {
+    std::string deep = folder.file(std::string(length - base, 'd'));
+    if (CreateDirectoryA(deep.c_str(), nullptr)) {
+      return {deep, {std::string(MAX_PATH - 1 - length - 1, 'n'), "a.mat"}};
+    }
+  }
+  ADD_FAILURE() << "no folder can be made";
+  return {};
+}
+#else
+void MaterialFileSave::TearDown() {}
+
+std::vector<std::string> MaterialFileSave::nonRegularNodes() {
+  std::filesystem::create_directory(folder.file("sub"));
+  EXPECT_EQ(mkfifo(folder.file("pipe").c_str(), 0600), 0);
+  std::filesystem::create_symlink("pipe", folder.file("link"));
+  return {folder.file("sub"), folder.file("pipe"), folder.file("link")};
+}
+
+Names MaterialFileSave::expectedEntries() const { return {"link", "pipe", "sub", "zodo.mat"}; }
+
+bool MaterialFileSave::stillThere(const std::string& node) {
+  std::filesystem::file_type type = std::filesystem::symlink_status(node).type();
+  return type == std::filesystem::file_type::directory ||
+         type == std::filesystem::file_type::fifo || type == std::filesystem::file_type::symlink;
+}
+
+// A name has at most 255 bytes.
+LongTargets MaterialFileSave::longestTargets() const {
+  LongTargets targets{folder.file("long"), {}};
+  std::filesystem::create_directory(targets.folder);
+  for (std::size_t length = 249; length <= 255; ++length) {
+    targets.names.push_back(std::string(length, 'n'));
+  }
+  return targets;
+}
+#endif
 
 TEST_F(MaterialFileSave, WritesHeaderThenEachMaterialInListOrderExactly) {
   ASSERT_EQ(saveMaterialFile(list.head, target().c_str()), 1);
@@ -160,6 +245,41 @@ TEST_F(MaterialFileSave, FolderWhereTheFileMustGoFailsAndStays) {
   EXPECT_TRUE(std::filesystem::is_directory(target()));
   EXPECT_EQ(fileBytes(folder.file("zodo.mat/inside")), "kept");
   EXPECT_EQ(folder.entries(), Names{"zodo.mat"});
+}
+
+// A rename would put a regular file where the folder, device or pipe was.
+TEST_F(MaterialFileSave, TargetThatIsNoRegularFileIsRefusedAndStays) {
+  EXPECT_TRUE(isNonRegularFile(folder.path().string().c_str()));
+  writeFileBytes(target(), "old\n");
+  EXPECT_FALSE(isNonRegularFile(target().c_str()));
+  EXPECT_FALSE(isNonRegularFile(folder.file("missing.mat").c_str()));
+  EXPECT_FALSE(isNonRegularFile(folder.file("missing/zodo.mat").c_str()));
+  for (const std::string& node : nonRegularNodes()) {
+    EXPECT_TRUE(isNonRegularFile(node.c_str())) << node;
+    EXPECT_EQ(saveMaterialFile(list.head, node.c_str()), 0) << node;
+    EXPECT_TRUE(stillThere(node)) << node;
+  }
+  EXPECT_EQ(fileBytes(target()), "old\n");
+  EXPECT_EQ(folder.entries(), expectedEntries());
+}
+
+// The temporary file beside the target must fit wherever the target does.
+TEST_F(MaterialFileSave, LongestNamesAndPathsTheSystemAllowsCanBeSaved) {
+  LongTargets targets = longestTargets();
+  for (const std::string& name : targets.names) {
+    std::string path = (targets.folder / name).string();
+    writeFileBytes(path, "old\n");
+    ASSERT_EQ(fileBytes(path), "old\n") << path.size() << " characters";
+    EXPECT_EQ(saveMaterialFile(list.head, path.c_str()), 1) << path.size() << " characters";
+    EXPECT_EQ(fileBytes(path), expectedBytes()) << path.size() << " characters";
+  }
+  std::vector<std::string> entries;
+  for (const auto& entry : std::filesystem::directory_iterator(targets.folder)) {
+    entries.push_back(entry.path().filename().string());
+  }
+  std::sort(entries.begin(), entries.end());
+  std::sort(targets.names.begin(), targets.names.end());
+  EXPECT_EQ(entries, targets.names);
 }
 
 TEST_F(MaterialFileSave, MissingFolderAbsentOrEmptyPathFailWithoutWriting) {

@@ -1,0 +1,81 @@
+// ReplacingFile on POSIX systems.
+#include <cerrno>
+#include <cstdlib>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "ReplacingFile.h"
+#include "ReplacingFilePlatform.h"
+
+namespace {
+
+// A new file gets the permissions of any other new file of its owner; one
+// that replaces a file keeps that file's.
+bool adoptPermissions(int descriptor, const char* target) {
+  struct stat status;
+  if (stat(target, &status) == 0) {
+    if (fchown(descriptor, status.st_uid, status.st_gid) != 0) {
+      // Only root can hand the file to the target's owner; anyone else saves
+      // a file of their own, as every editor does.
+    }
+    return fchmod(descriptor, status.st_mode & 07777) == 0;
+  }
+  mode_t mask = umask(0);
+  umask(mask);
+  return fchmod(descriptor, 0666 & ~mask) == 0;
+}
+
+}  // namespace
+
+bool isNonRegularFile(const char* path) {
+  struct stat status;
+  return stat(path, &status) == 0 && !S_ISREG(status.st_mode);
+}
+
+bool replacing::isSeparator(char c) { return c == '/'; }
+
+// A save through a symbolic link replaces the file it names, never the link.
+int replacing::resolveLink(const char* target, char*& resolved) {
+  resolved = nullptr;
+  struct stat status;
+  if (lstat(target, &status) != 0 || !S_ISLNK(status.st_mode)) return 1;
+  resolved = realpath(target, nullptr);
+  return resolved != nullptr ? 1 : 0;
+}
+
+bool replacing::mayReplace(const char* target) {
+  return access(target, W_OK) == 0 || errno == ENOENT;
+}
+
+// A POSIX stream stores the bytes as written in either mode.
+std::FILE* replacing::createNewFile(const char* path, const char* target, bool, bool& nameTaken) {
+  int descriptor = ::open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  nameTaken = descriptor < 0 && errno == EEXIST;
+  if (descriptor < 0) return nullptr;
+  std::FILE* file = adoptPermissions(descriptor, target) ? fdopen(descriptor, "w") : nullptr;
+  if (file == nullptr) {
+    ::close(descriptor);
+    unlink(path);
+  }
+  return file;
+}
+
+bool replacing::syncToDisk(std::FILE* file) { return fsync(fileno(file)) == 0; }
+
+bool replacing::replaceTarget(const char* temporaryPath, const char* target) {
+  return rename(temporaryPath, target) == 0;
+}
+
+// The target has been replaced by now, so a failure here cannot be undone and
+// is not reported; some file systems do not sync directories at all.
+void replacing::syncDirectory(const char* target) {
+  char* directory = directoryOf(target);
+  if (directory == nullptr) return;
+  int descriptor = ::open(directory, O_RDONLY | O_DIRECTORY);
+  std::free(directory);
+  if (descriptor < 0) return;
+  fsync(descriptor);
+  ::close(descriptor);
+}

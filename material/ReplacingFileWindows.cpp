@@ -1,0 +1,83 @@
+// ReplacingFile on Windows.
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+#include <windows.h>
+
+#include "ReplacingFile.h"
+#include "ReplacingFilePlatform.h"
+
+namespace {
+
+// Reserved names ("NUL", "CON", "COM1", ... in any folder) and "\\.\pipe\..."
+// are devices whatever the disk holds; their full path tells, without opening
+// them (which would connect to a pipe).
+bool namesDevice(const char* path) {
+  char full[MAX_PATH];
+  DWORD length = GetFullPathNameA(path, sizeof full, full, nullptr);
+  return length > 0 && length < sizeof full && std::strncmp(full, "\\\\.\\", 4) == 0;
+}
+
+// Devices and pipes that a disk shows as files (under Wine: the nodes of the
+// Unix side) are told by what an open handle leads to. No access is asked
+// for, so a file that another program holds open still opens.
+bool leadsToNonDisk(const char* path) {
+  HANDLE handle = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return false;
+  DWORD type = GetFileType(handle);
+  CloseHandle(handle);
+  return type != FILE_TYPE_DISK;
+}
+
+}  // namespace
+
+bool isNonRegularFile(const char* path) {
+  if (namesDevice(path)) return true;
+  DWORD attributes = GetFileAttributesA(path);
+  if (attributes != INVALID_FILE_ATTRIBUTES) {
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return true;
+  } else {
+    DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return false;
+  }
+  return leadsToNonDisk(path);
+}
+
+bool replacing::isSeparator(char c) { return c == '/' || c == '\\' || c == ':'; }
+
+int replacing::resolveLink(const char*, char*& resolved) {
+  resolved = nullptr;
+  return 1;
+}
+
+bool replacing::mayReplace(const char* target) {
+  return _access(target, 2) == 0 || errno == ENOENT;
+}
+
+std::FILE* replacing::createNewFile(const char* path, const char*, bool textMode,
+                                    bool& nameTaken) {
+  int flags = _O_WRONLY | _O_CREAT | _O_EXCL | (textMode ? _O_TEXT : _O_BINARY);
+  int descriptor = _open(path, flags, _S_IREAD | _S_IWRITE);
+  nameTaken = descriptor < 0 && errno == EEXIST;
+  if (descriptor < 0) return nullptr;
+  std::FILE* file = _fdopen(descriptor, textMode ? "wt" : "wb");
+  if (file == nullptr) {
+    _close(descriptor);
+    DeleteFileA(path);
+  }
+  return file;
+}
+
+bool replacing::syncToDisk(std::FILE* file) { return _commit(_fileno(file)) == 0; }
+
+bool replacing::replaceTarget(const char* temporaryPath, const char* target) {
+  DWORD flags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+  return MoveFileExA(temporaryPath, target, flags) != 0;
+}
+
+// MOVEFILE_WRITE_THROUGH already waits until the move is on disk.
+void replacing::syncDirectory(const char*) {}
