@@ -101,7 +101,9 @@ std::vector<std::string> MaterialFileSave::nonRegularNodes() {
 
 Names MaterialFileSave::expectedEntries() const { return {"sub", "zodo.mat"}; }
 
-bool MaterialFileSave::stillThere(const std::string& node) { return isNonRegularFile(node.c_str()); }
+bool MaterialFileSave::stillThere(const std::string& node) {
+  return isNonRegularFile(node.c_str());
+}
 
 // The ANSI functions take paths of up to MAX_PATH - 1 characters, and Windows
 // makes a folder only where an 8.3 name still fits in it (Wine goes further):

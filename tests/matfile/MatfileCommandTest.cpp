@@ -3,6 +3,10 @@
 #include <string>
 #include <vector>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "MatfileRun.h"
 #include "TestFiles.h"
 
@@ -89,12 +93,45 @@ TEST_F(MatfileFormat, ForceFormatsAnywayAndStillReports) {
 
 TEST_F(MatfileFormat, UnwritableOutputExitsTwoAndLeavesItAsItWas) {
   writeFileBytes(file(), kClean);
-  std::filesystem::create_directory(folder.file("taken"));
-  MatfileRun run = matfile({"format", file(), "--output", folder.file("taken")});
+  std::string output = folder.file("missing/new.mat");
+  MatfileRun run = matfile({"format", file(), "--output", output});
   EXPECT_EQ(run.exitCode, 2);
-  EXPECT_TRUE(contains(run.err, "matfile: cannot write " + folder.file("taken"))) << run.err;
-  EXPECT_TRUE(std::filesystem::is_directory(folder.file("taken")));
-  EXPECT_EQ(folder.entries(), (std::vector<std::string>{"taken", "zodo.mat"}));
+  EXPECT_TRUE(contains(run.err, "matfile: cannot write " + output)) << run.err;
+  EXPECT_EQ(folder.entries(), (std::vector<std::string>{"zodo.mat"}));
+}
+
+// A save would put a regular file in its place, and reading a pipe could wait
+// forever: every command that saves refuses before it reads anything.
+TEST(MatfileSaveTarget, FolderDeviceOrPipeIsRefusedBeforeAnythingIsRead) {
+  TemporaryFolder folder;
+  std::string input = folder.file("a.mat");
+  std::string table = folder.file("a.csv");
+  writeFileBytes(input, kClean);
+  ASSERT_EQ(matfile({"export", input, "--output", table}).exitCode, 0);
+  std::filesystem::create_directory(folder.file("sub"));
+  std::vector<std::string> nodes{folder.file("sub")};
+#ifdef _WIN32
+  nodes.push_back(folder.file("NUL"));
+#else
+  ASSERT_EQ(mkfifo(folder.file("pipe").c_str(), 0600), 0);
+  nodes.push_back(folder.file("pipe"));
+#endif
+  std::vector<std::string> entries = folder.entries();
+  const std::string refusal = ": not a regular file (a folder, a device or a pipe); nothing written\n";
+  for (const std::string& node : nodes) {
+    for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
+             {"format", input, "--output", node}, {"format", node},
+             {"export", input, "--output", node}, {"import", table, "--into", node},
+             {"import", table, "--into", node, "--dry-run"}}) {
+      MatfileRun run = matfile(arguments);
+      EXPECT_EQ(run.exitCode, 2) << ::testing::PrintToString(arguments);
+      EXPECT_EQ(run.err, node + refusal);
+      EXPECT_EQ(run.out, "");
+    }
+  }
+  EXPECT_EQ(folder.entries(), entries);
+  EXPECT_TRUE(std::filesystem::is_directory(folder.file("sub")));
+  EXPECT_EQ(fileBytes(input), kClean);
 }
 
 TEST(MatfileList, LongNamesAndAbsentNamesPrintWhole) {

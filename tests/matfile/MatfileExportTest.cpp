@@ -116,9 +116,10 @@ TEST_F(MatfileExport, LinesTheReaderDropsAreReportedAndTheTableHoldsTheRest) {
 TEST_F(MatfileExport, UnwritableOutputExitsTwoAndLeavesNothingBehind) {
   writeFileBytes(file("a.mat"), "*A\n 1 2 0.3 4 5 6 7 8\n");
   std::filesystem::create_directory(file("taken"));
-  MatfileRun run = matfile({"export", file("a.mat"), "--output", file("taken")});
+  MatfileRun run = matfile({"export", file("a.mat"), "--output", file("taken/missing/a.csv")});
   EXPECT_EQ(run.exitCode, 2);
-  EXPECT_EQ(run.err, "matfile: cannot write " + file("taken") + " (it is left as it was)\n");
+  EXPECT_EQ(run.err, "matfile: cannot write " + file("taken/missing/a.csv") +
+                         " (it is left as it was)\n");
   EXPECT_TRUE(std::filesystem::is_empty(file("taken")));
   EXPECT_EQ(folder.entries(), (Names{"a.mat", "taken"}));
 }

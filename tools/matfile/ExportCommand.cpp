@@ -41,6 +41,9 @@ bool writeWhole(const std::string& path, const std::string& text) {
 // reported, and the exit code says the table lacks it.
 int runExport(const Invocation& invocation, Console& console) {
   const std::string& input = invocation.files[0];
+  if (invocation.has("--output") && !checkSaveTarget(invocation.option("--output", ""), console)) {
+    return kExitTrouble;
+  }
   ReportingObserver reports(console.err, input + ":");
   OwnedList list;
   if (!readForCommand(input, list, console, &reports)) return kExitTrouble;

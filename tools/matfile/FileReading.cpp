@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "ReplacingFile.h"
+
 std::string readFailureText(const std::string& path, MaterialFileStatus status, int errorNumber) {
   switch (status) {
     case MaterialFileStatus::Read:
@@ -26,5 +28,11 @@ bool readForCommand(const std::string& path, OwnedList& list, Console& console,
   list.reset(head);
   if (status == MaterialFileStatus::Read) return true;
   console.err << "matfile: " << readFailureText(path, status, errorNumber) << "\n";
+  return false;
+}
+
+bool checkSaveTarget(const std::string& path, Console& console) {
+  if (!isNonRegularFile(path.c_str())) return true;
+  console.err << path << ": not a regular file (a folder, a device or a pipe); nothing written\n";
   return false;
 }

@@ -1,4 +1,5 @@
-// Reading a material file for a command, with the one message per failure.
+// Reading a material file for a command, and checking where a command saves
+// one, with the one message per failure.
 #pragma once
 
 #include <string>
@@ -15,3 +16,8 @@ std::string readFailureText(const std::string& path, MaterialFileStatus status, 
 // returns false.
 bool readForCommand(const std::string& path, OwnedList& list, Console& console,
                     MaterialFileObserver* observer = nullptr);
+
+// False, with the message on console.err, when `path` names a folder, a device
+// or a pipe: a save would replace it, so a command refuses before it reads
+// anything (reading a pipe could wait forever).
+bool checkSaveTarget(const std::string& path, Console& console);

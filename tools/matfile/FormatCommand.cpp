@@ -8,6 +8,7 @@
 int runFormat(const Invocation& invocation, Console& console) {
   const std::string& input = invocation.files[0];
   const std::string& output = invocation.option("--output", input);
+  if (!checkSaveTarget(output, console)) return kExitTrouble;
   ReportingObserver reports(console.err, input + ":");
   OwnedList list;
   if (!readForCommand(input, list, console, &reports)) return kExitTrouble;

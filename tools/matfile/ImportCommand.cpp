@@ -272,6 +272,7 @@ int runImport(const Invocation& invocation, Console& console) {
   const std::string& tablePath = invocation.files[0];
   const std::string& targetPath = invocation.option("--into", "");
   bool dryRun = invocation.has("--dry-run");
+  if (!checkSaveTarget(targetPath, console)) return kExitTrouble;
   std::string bytes, failure;
   if (!readWholeFile(tablePath, bytes, failure)) {
     console.err << "matfile: " << failure << '\n';
