@@ -31,8 +31,9 @@ class ReplacingFile : public TextSink {
 
   // Flushes and syncs the temporary file, closes it and renames it over the
   // target (creating the target if there was none). A new file gets the
-  // permissions the process would give any new file; a replaced one keeps its
-  // own. A symbolic link as target is followed: the file it names is replaced.
+  // permissions the process would give any new file; on POSIX a replaced one
+  // keeps its permission bits, on Windows it gets the folder's. A symbolic
+  // link as target is followed: the file it names is replaced.
   int close() override;
 
  private:
