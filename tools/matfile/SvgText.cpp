@@ -1,0 +1,97 @@
+#include "SvgText.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+// Code page 1252 from 0x80 to 0x9F; 0 where it defines no character. From 0xA0
+// on it agrees with Unicode.
+constexpr unsigned kHighControls[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+};
+constexpr unsigned kReplacement = 0xFFFD;
+constexpr unsigned kControlPictures = 0x2400;
+constexpr unsigned kDeletePicture = 0x2421;
+
+void appendUtf8(std::string& text, unsigned code) {
+  if (code < 0x80) {
+    text += static_cast<char>(code);
+  } else if (code < 0x800) {
+    text += static_cast<char>(0xC0 | (code >> 6));
+    text += static_cast<char>(0x80 | (code & 0x3F));
+  } else {
+    text += static_cast<char>(0xE0 | (code >> 12));
+    text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    text += static_cast<char>(0x80 | (code & 0x3F));
+  }
+}
+
+unsigned unicodeOf(unsigned char byte) {
+  if (byte == '\t') return byte;
+  if (byte < 0x20) return kControlPictures + byte;
+  if (byte == 0x7F) return kDeletePicture;
+  if (byte >= 0x80 && byte < 0xA0) {
+    unsigned code = kHighControls[byte - 0x80];
+    return code != 0 ? code : kReplacement;
+  }
+  return byte;
+}
+
+const char* entityOf(char c) {
+  switch (c) {
+    case '&': return "&amp;";
+    case '<': return "&lt;";
+    case '>': return "&gt;";
+    case '"': return "&quot;";
+    case '\'': return "&apos;";
+    default: return nullptr;
+  }
+}
+
+// Advance widths in em, a little above those of the widest common sans-serif
+// faces, by the shape of the character.
+double widthInEm(unsigned char c) {
+  if (c >= 0x80) return 0.8;
+  if (c < 0x20 || c == 0x7F) return 1.0;  // drawn as a control picture
+  if (std::strchr(" .,:;'|!ijlI`", c) != nullptr) return 0.34;
+  if (std::strchr("frt()[]{}-\"/\\*", c) != nullptr) return 0.45;
+  if (std::strchr("mwMW@%", c) != nullptr) return 1.02;
+  if (c >= 'A' && c <= 'Z') return 0.8;
+  return 0.66;
+}
+
+}  // namespace
+
+std::string xmlText(const std::string& bytes) {
+  std::string text;
+  text.reserve(bytes.size());
+  for (char c : bytes) {
+    if (const char* entity = entityOf(c)) {
+      text += entity;
+    } else {
+      appendUtf8(text, unicodeOf(static_cast<unsigned char>(c)));
+    }
+  }
+  return text;
+}
+
+double textWidth(const std::string& bytes, double fontSize) {
+  double em = 0;
+  for (char c : bytes) em += widthInEm(static_cast<unsigned char>(c));
+  return em * fontSize;
+}
+
+std::string svgNumber(double value) {
+  double tenths = std::round(value * 10) / 10;
+  if (tenths == 0) tenths = 0;  // no "-0"
+  char text[32];
+  auto result = std::to_chars(text, text + sizeof text, tenths, std::chars_format::fixed, 1);
+  std::string number(text, result.ptr);
+  if (number.size() > 2 && number.compare(number.size() - 2, 2, ".0") == 0) number.resize(number.size() - 2);
+  return number;
+}
