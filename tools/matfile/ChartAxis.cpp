@@ -61,7 +61,9 @@ double ChartAxis::length() const { return std::fabs(end_ - start_); }
 
 double ChartAxis::fractionOf(double value) const {
   if (scale_ == AxisScale::Logarithmic) return (std::log10(value) - low_) / (high_ - low_);
-  // Halved so that a range from the lowest to the highest double stays finite.
+  double span = high_ - low_;
+  if (std::isfinite(span)) return (value - low_) / span;
+  // Halved, as the span of the lowest to the highest double is beyond them.
   return (value / 2 - low_ / 2) / (high_ / 2 - low_ / 2);
 }
 
