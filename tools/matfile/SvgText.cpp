@@ -54,13 +54,17 @@ const char* entityOf(char c) {
 }
 
 // Advance widths in em, a little above those of the widest common sans-serif
-// faces, by the shape of the character.
+// faces (DejaVu Sans, Verdana), by the shape of the character.
+constexpr unsigned char kPerMille = 0x89;  // the widest character of code page 1252
+
 double widthInEm(unsigned char c) {
-  if (c >= 0x80) return 0.8;
+  if (c == kPerMille) return 1.45;
+  if (c >= 0x80) return 1.0;  // letters with accents, ligatures and symbols up to (c) and AE
   if (c < 0x20 || c == 0x7F) return 1.0;  // drawn as a control picture
-  if (std::strchr(" .,:;'|!ijlI`", c) != nullptr) return 0.34;
-  if (std::strchr("frt()[]{}-\"/\\*", c) != nullptr) return 0.45;
-  if (std::strchr("mwMW@%", c) != nullptr) return 1.02;
+  if (std::strchr(" .,:;'|ijlI", c) != nullptr) return 0.34;
+  if (std::strchr("frt()[]{}-/\\!", c) != nullptr) return 0.45;
+  if (std::strchr("&+=<>~#^", c) != nullptr) return 0.86;
+  if (std::strchr("mwMW@%", c) != nullptr) return 1.08;
   if (c >= 'A' && c <= 'Z') return 0.8;
   return 0.66;
 }
