@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "MatfileRun.h"
 #include "MaterialProperty.h"
+#include "MatfileRun.h"
 #include "TestFiles.h"
 
 namespace {
@@ -102,9 +102,9 @@ TEST(ChartSvg, EveryPairOfPropertiesOnEitherScaleIsValid) {
   for (int x = 0; x < kPropertyCount; ++x) {
     for (int y = 0; y < kPropertyCount; ++y) {
       for (bool linear : {false, true}) {
-        std::vector<std::string> arguments = {"chart", folder.file("a.mat"), "--x",
-                                              propertyName(propertyAt(x)), "--y",
-                                              propertyName(propertyAt(y))};
+        std::vector<std::string> arguments = {"chart", folder.file("a.mat"),
+                                              "--x",   propertyName(propertyAt(x)),
+                                              "--y",   propertyName(propertyAt(y))};
         if (linear) arguments.push_back("--linear");
         MatfileRun run = matfile(arguments);
         EXPECT_TRUE(ParsedSvg(run.out).isValid()) << ::testing::PrintToString(arguments);
@@ -120,8 +120,10 @@ TEST(ChartSvg, NamesOfAnyBytesComeBackAsTheCharactersTheyStandFor) {
                  "*<b>&amp; \"quoted\" 'single' ]]> --\n 1 2 0.3 4 5 6 7 8\n"
                  "*Ctl\x01\x1f\x7f high \x80\x81\xe9\xff\n 2 3 0.3 4 5 6 7 8\n"
                  "*  blanks  \n 3 4 0.3 4 5 6 7 8\n"
-                 "*" + longName + "\n 4 5 0.3 4 5 6 7 8\n"
-                 "*<b>&amp; \"quoted\" 'single' ]]> --\n 5 0 0.3 4 5 6 7 8\n");
+                 "*" +
+                     longName +
+                     "\n 4 5 0.3 4 5 6 7 8\n"
+                     "*<b>&amp; \"quoted\" 'single' ]]> --\n 5 0 0.3 4 5 6 7 8\n");
   MatfileRun run = matfile({"chart", folder.file("a.mat")});
   ParsedSvg svg(run.out);
   ASSERT_TRUE(svg.isValid());
@@ -148,12 +150,14 @@ TEST(ChartSvg, WarnedMaterialsAreDiamondsWithTheirWarnings) {
   ParsedSvg svg(matfile({"chart", folder.file("a.mat")}).out);
   std::vector<std::string> diamonds = svg.texts("//svg:path[@class='warned']/svg:title");
   ASSERT_EQ(diamonds.size(), 1u);
-  EXPECT_NE(diamonds[0].find("Typed in kg/m^3 (line 3)\ndensity 7850 [g/cm^3]\nYoung modulus 210 "
-                             "[GPa]\nwarning: \"Typed in kg/m^3\": density 7850 [g/cm^3] is above 25"),
-            std::string::npos)
+  EXPECT_NE(
+      diamonds[0].find("Typed in kg/m^3 (line 3)\ndensity 7850 [g/cm^3]\nYoung modulus 210 "
+                       "[GPa]\nwarning: \"Typed in kg/m^3\": density 7850 [g/cm^3] is above 25"),
+      std::string::npos)
       << diamonds[0];
   EXPECT_EQ(svg.texts("//svg:circle[@class='material']/svg:title").size(), 1u);
-  EXPECT_EQ(countContaining(svg.texts("//svg:text"), "line 3: \"Typed in kg/m^3\": density 7850"), 1);
+  EXPECT_EQ(countContaining(svg.texts("//svg:text"), "line 3: \"Typed in kg/m^3\": density 7850"),
+            1);
 }
 
 }  // namespace

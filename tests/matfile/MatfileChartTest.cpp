@@ -34,7 +34,8 @@ void expectLabelsApart(const ChartAxis& axis, double fontSize) {
   std::vector<AxisTick> ticks = labelled(axis);
   for (std::size_t i = 1; i < ticks.size(); ++i) {
     double halfWidths = (textWidth(ticks[i - 1].label + ticks[i - 1].exponent, fontSize) +
-                         textWidth(ticks[i].label + ticks[i].exponent, fontSize)) / 2;
+                         textWidth(ticks[i].label + ticks[i].exponent, fontSize)) /
+                        2;
     EXPECT_GT(std::fabs(ticks[i].position - ticks[i - 1].position), halfWidths)
         << ticks[i - 1].label << ticks[i - 1].exponent << " and " << ticks[i].label
         << ticks[i].exponent;
@@ -62,8 +63,9 @@ TEST(ChartAxis, DecadesBeyondThePlainNumbersAreTenRaised) {
   ASSERT_GE(ticks.size(), 3u);
   EXPECT_EQ(ticks.front().label + "^" + ticks.front().exponent, "10^-5");
   EXPECT_EQ(ticks.back().label + "^" + ticks.back().exponent, "10^7");
-  EXPECT_TRUE(std::any_of(ticks.begin(), ticks.end(),
-                          [](const AxisTick& t) { return t.label == "0.0001" && t.exponent.empty(); }));
+  EXPECT_TRUE(std::any_of(ticks.begin(), ticks.end(), [](const AxisTick& t) {
+    return t.label == "0.0001" && t.exponent.empty();
+  }));
 }
 
 TEST(ChartAxis, LabelsNeverCollideFromOneDecadeToTheWholeRangeOfDoubles) {
@@ -136,8 +138,8 @@ TEST(LabelPlacer, LabelsCoverNoLabelMarkerOrLeaderAndStayInside) {
       if (j == i) continue;
       EXPECT_FALSE(place.box.overlaps(placed[j].box)) << i << " " << j;
       if (placed[j].hasLeader) {
-        EXPECT_FALSE(place.box.crossedBy(placed[j].leaderX1, placed[j].leaderY1,
-                                         placed[j].leaderX2, placed[j].leaderY2));
+        EXPECT_FALSE(place.box.crossedBy(placed[j].leaderX1, placed[j].leaderY1, placed[j].leaderX2,
+                                         placed[j].leaderY2));
       }
     }
   }
@@ -234,11 +236,22 @@ TEST_F(MatfileChart, WhatTheReaderDropsIsReportedAndTheChartSaysItLacksIt) {
 
 TEST_F(MatfileChart, AnUnwritableOutputIsTroubleAndLeftAsItWas) {
   std::filesystem::create_directory(folder.file("taken"));
-  MatfileRun run = matfile({"chart", write("*A\n 1 2 0.3 4 5 6 7 8\n"), "--output",
-                            folder.file("taken")});
+  MatfileRun run =
+      matfile({"chart", write("*A\n 1 2 0.3 4 5 6 7 8\n"), "--output", folder.file("taken")});
   EXPECT_EQ(run.exitCode, 2);
   EXPECT_TRUE(contains(run.err, "matfile: cannot write " + folder.file("taken")));
   EXPECT_TRUE(std::filesystem::is_directory(folder.file("taken")));
+}
+
+// A slip of the command line must not replace the material file by its chart.
+TEST_F(MatfileChart, AnOutputThatIsTheMaterialFileItselfIsRefused) {
+  std::string file = write("*A\n 1 2 0.3 4 5 6 7 8\n");
+  for (const char* command : {"chart", "export"}) {
+    MatfileRun run = matfile({command, file, "--output", folder.file("./a.mat")});
+    EXPECT_EQ(run.exitCode, 2) << command;
+    EXPECT_TRUE(contains(run.err, "itself, which it would replace (nothing written)")) << run.err;
+    EXPECT_EQ(fileBytes(file), "*A\n 1 2 0.3 4 5 6 7 8\n");
+  }
 }
 
 TEST(MatfileHelp, EveryCommandExplainsItselfOnStandardOutput) {

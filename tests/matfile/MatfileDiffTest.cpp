@@ -32,9 +32,9 @@ TEST_F(MatfileDiff, SameMaterialsInTheSameOrderAreNoDifferenceHoweverWritten) {
 }
 
 TEST_F(MatfileDiff, NamesWhatWasRemovedAddedAndChangedWithUnits) {
-  MatfileRun run = diff(kSteel + kBrass + kPtfe,
-                        "*Steel\n 7.85 210 0.31 245 360 50 1.2 460\n" + kPtfe +
-                            "*Brass CuZn40Pb2\n 8.47 96 0.34 250 430 113 2.09 380\n");
+  MatfileRun run =
+      diff(kSteel + kBrass + kPtfe, "*Steel\n 7.85 210 0.31 245 360 50 1.2 460\n" + kPtfe +
+                                        "*Brass CuZn40Pb2\n 8.47 96 0.34 250 430 113 2.09 380\n");
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_EQ(run.out,
             "removed \"Brass\" (line 3)\n"

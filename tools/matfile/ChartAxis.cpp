@@ -75,8 +75,8 @@ bool ChartAxis::labelsFit(const std::vector<AxisTick>& labelled, double distance
   if (!horizontal_) return distance >= kLabelLines * fontSize_;
   double widest = 0;
   for (const AxisTick& tick : labelled) {
-    double width = textWidth(tick.label, fontSize_) +
-                   textWidth(tick.exponent, kExponentScale * fontSize_);
+    double width =
+        textWidth(tick.label, fontSize_) + textWidth(tick.exponent, kExponentScale * fontSize_);
     widest = std::max(widest, width);
   }
   return distance >= widest + kLabelGap;

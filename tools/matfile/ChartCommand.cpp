@@ -74,10 +74,12 @@ int runChart(const Invocation& invocation, Console& console) {
   PlausibilityCheck plausibility;
   std::vector<ChartMaterial> materials;
   for (const ReportingObserver::MaterialAt& entry : reports.materials()) {
-    materials.push_back(
-        {entry.nameLine, entry.material, plausibility.warningsFor(entry.nameLine, *entry.material)});
+    materials.push_back({entry.nameLine, entry.material,
+                         plausibility.warningsFor(entry.nameLine, *entry.material)});
   }
-  if (!writeResult(invocation, console, scatterChart(settings, materials))) return kExitTrouble;
+  if (!writeResult(invocation, console, scatterChart(settings, materials), settings.source)) {
+    return kExitTrouble;
+  }
   if (reports.count() == 0) return kExitSuccess;
   console.err << "matfile: the chart lacks what is reported above (see matfile check)\n";
   return kExitFindings;

@@ -38,7 +38,7 @@ int runExport(const Invocation& invocation, Console& console) {
   ReportingObserver reports(console.err, input + ":");
   OwnedList list;
   if (!readForCommand(input, list, console, &reports)) return kExitTrouble;
-  if (!writeResult(invocation, console, materialTable(list.get()))) return kExitTrouble;
+  if (!writeResult(invocation, console, materialTable(list.get()), input)) return kExitTrouble;
   if (reports.count() == 0) return kExitSuccess;
   console.err << "matfile: the table lacks what is reported above (see matfile check)\n";
   return kExitFindings;

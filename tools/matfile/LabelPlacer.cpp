@@ -5,10 +5,10 @@
 
 namespace {
 
-constexpr double kCellSize = 40;     // pixels; a label touches a few cells
-constexpr double kGap = 2;           // pixels between a marker and a label beside it
-constexpr double kRingStep = 18;     // pixels from one ring of places to the next
-constexpr int kRings = 6;            // beside the point, then set off ever farther
+constexpr double kCellSize = 40;      // pixels; a label touches a few cells
+constexpr double kGap = 2;            // pixels between a marker and a label beside it
+constexpr double kRingStep = 18;      // pixels from one ring of places to the next
+constexpr int kRings = 6;             // beside the point, then set off ever farther
 constexpr double kLeaderClear = 0.5;  // pixels between a leader's ends and the boxes it joins
 
 int clampedIndex(double offset, int count) {
@@ -122,10 +122,14 @@ std::vector<std::pair<double, double>> LabelPlacer::besidePlaces(double x, doubl
   double near = radius + kGap;
   double shift = radius / 2;  // of a label above or below, off the centre
   return {
-      {x + near, y - height / 2},             {x - near - width, y - height / 2},
-      {x - width / 2, y - near - height},     {x - width / 2, y + near},
-      {x + shift, y - near - height},         {x + shift, y + near},
-      {x - shift - width, y - near - height}, {x - shift - width, y + near},
+      {x + near, y - height / 2},
+      {x - near - width, y - height / 2},
+      {x - width / 2, y - near - height},
+      {x - width / 2, y + near},
+      {x + shift, y - near - height},
+      {x + shift, y + near},
+      {x - shift - width, y - near - height},
+      {x - shift - width, y + near},
   };
 }
 
@@ -148,8 +152,8 @@ std::vector<std::pair<double, double>> LabelPlacer::setOffPlaces(double x, doubl
   return places;
 }
 
-bool LabelPlacer::place(double x, double y, double radius, double width, double height,
-                        bool setOff, LabelPlace& placed) {
+bool LabelPlacer::place(double x, double y, double radius, double width, double height, bool setOff,
+                        LabelPlace& placed) {
   for (int ring = setOff ? 1 : 0; ring < (setOff ? kRings : 1); ++ring) {
     std::vector<std::pair<double, double>> places =
         ring == 0 ? besidePlaces(x, y, radius, width, height)

@@ -36,10 +36,9 @@ std::vector<bool> longestIncreasing(const std::vector<std::size_t>& values) {
   std::vector<std::size_t> tails;  // per run length, the index of the least last value
   std::vector<std::size_t> previous(values.size(), kNone);
   for (std::size_t i = 0; i < values.size(); ++i) {
-    auto place = std::lower_bound(tails.begin(), tails.end(), values[i],
-                                  [&](std::size_t tail, std::size_t value) {
-                                    return values[tail] < value;
-                                  });
+    auto place =
+        std::lower_bound(tails.begin(), tails.end(), values[i],
+                         [&](std::size_t tail, std::size_t value) { return values[tail] < value; });
     if (place != tails.begin()) previous[i] = *(place - 1);
     if (place == tails.end()) {
       tails.push_back(i);

@@ -1,5 +1,8 @@
 #include "ResultOutput.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "ReplacingFile.h"
 
 namespace {
@@ -12,13 +15,20 @@ bool writeWhole(const std::string& path, const std::string& text) {
 
 }  // namespace
 
-bool writeResult(const Invocation& invocation, Console& console, const std::string& text) {
+bool writeResult(const Invocation& invocation, Console& console, const std::string& text,
+                 const std::string& input) {
   if (!invocation.has("--output")) {
     if (console.keepOutBytes != nullptr) console.keepOutBytes();
     console.out << text;
     return true;
   }
   const std::string& output = invocation.option("--output", "");
+  std::error_code error;
+  if (std::filesystem::equivalent(input, output, error)) {
+    console.err << "matfile: --output " << output << " is " << input
+                << " itself, which it would replace (nothing written)\n";
+    return false;
+  }
   if (writeWhole(output, text)) return true;
   console.err << "matfile: cannot write " << output << " (it is left as it was)\n";
   return false;

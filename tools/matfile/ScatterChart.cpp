@@ -25,8 +25,8 @@ constexpr double kYTitleRoom = 36;  // left of the y labels
 constexpr double kTickFont = 11;
 constexpr double kLabelFont = 11;
 constexpr double kNoteFont = 12;
-constexpr double kLineHeight = 1.25;   // font sizes from one line of text to the next
-constexpr double kAscent = 0.95;       // font sizes from the top of a line to its baseline
+constexpr double kLineHeight = 1.25;  // font sizes from one line of text to the next
+constexpr double kAscent = 0.95;      // font sizes from the top of a line to its baseline
 constexpr double kMarkerRadius = 4;
 constexpr double kDiamondRadius = 5.5;  // a warned point's diamond, centre to corner
 constexpr std::size_t kNamesPerLabel = 3;
@@ -66,9 +66,9 @@ std::string withUnit(const std::string& text, MaterialProperty property) {
 
 // "density 7.85 [g/cm^3]"
 std::string valueText(const Material& material, MaterialProperty property) {
-  return withUnit(std::string(propertyName(property)) + ' ' +
-                      numberText(propertyValue(material, property)),
-                  property);
+  return withUnit(
+      std::string(propertyName(property)) + ' ' + numberText(propertyValue(material, property)),
+      property);
 }
 
 std::string capitalised(std::string text) {
@@ -80,46 +80,6 @@ std::string counted(std::size_t count, const char* thing) {
   return std::to_string(count) + ' ' + thing + (count == 1 ? "" : "s");
 }
 
-// The longest start of `text` that fits `width`, at least one byte.
-std::size_t fittingLength(const std::string& text, double width, double fontSize) {
-  std::size_t length = 1;
-  double used = textWidth(text.substr(0, 1), fontSize);
-  while (length < text.size()) {
-    used += textWidth(text.substr(length, 1), fontSize);
-    if (used > width) break;
-    ++length;
-  }
-  return length;
-}
-
-// Lines of at most `width`, broken at blanks, and inside a word only where the
-// word alone is wider.
-std::vector<std::string> wrapped(const std::string& text, double width, double fontSize) {
-  std::vector<std::string> lines;
-  std::string line;
-  std::size_t start = 0;
-  while (start <= text.size()) {
-    std::size_t blank = text.find(' ', start);
-    if (blank == std::string::npos) blank = text.size();
-    std::string word = text.substr(start, blank - start);
-    start = blank + 1;
-    std::string longer = line.empty() ? word : line + ' ' + word;
-    if (textWidth(longer, fontSize) <= width) {
-      line = longer;
-      continue;
-    }
-    if (!line.empty()) lines.push_back(line);
-    line = word;
-    while (textWidth(line, fontSize) > width) {
-      std::size_t length = fittingLength(line, width, fontSize);
-      lines.push_back(line.substr(0, length));
-      line.erase(0, length);
-    }
-  }
-  if (!line.empty()) lines.push_back(line);
-  return lines;
-}
-
 std::string chartTitle(const ChartSettings& settings) {
   return capitalised(std::string(propertyName(settings.y)) + " against " +
                      propertyName(settings.x));
@@ -127,6 +87,14 @@ std::string chartTitle(const ChartSettings& settings) {
 
 bool valueStands(const ChartSettings& settings, double value) {
   return value != 0 && ChartAxis::canShow(settings.scale, value);
+}
+
+// A material stands on the chart when both its values can: a logarithmic axis
+// shows only values above 0, and on either scale 0 is the unset value, which
+// is no value to show.
+bool standsOnChart(const ChartSettings& settings, const Material& material) {
+  return valueStands(settings, propertyValue(material, settings.x)) &&
+         valueStands(settings, propertyValue(material, settings.y));
 }
 
 std::string textElement(double x, double y, const std::string& xml,
@@ -166,34 +134,26 @@ std::string diamondElement(double x, double y, const std::string& content) {
 }
 
 std::string circleElement(double x, double y, const std::string& content) {
-  return "<circle class=\"material\" cx=\"" + svgNumber(x) + "\" cy=\"" + svgNumber(y) +
-         "\" r=\"" + svgNumber(kMarkerRadius) + "\"" +
+  return "<circle class=\"material\" cx=\"" + svgNumber(x) + "\" cy=\"" + svgNumber(y) + "\" r=\"" +
+         svgNumber(kMarkerRadius) + "\"" +
          (content.empty() ? "/>\n" : ">" + content + "</circle>\n");
 }
 
+template <typename Test>
 std::vector<const ChartMaterial*> materialsWhere(const std::vector<ChartMaterial>& materials,
-                                                 bool (*test)(const ChartSettings&,
-                                                              const ChartMaterial&),
-                                                 const ChartSettings& settings) {
+                                                 Test test) {
   std::vector<const ChartMaterial*> chosen;
   for (const ChartMaterial& entry : materials) {
-    if (test(settings, entry)) chosen.push_back(&entry);
+    if (test(entry)) chosen.push_back(&entry);
   }
   return chosen;
 }
 
-bool isShown(const ChartSettings& settings, const ChartMaterial& entry) {
-  return standsOnChart(settings, *entry.material);
-}
-bool isLeftOut(const ChartSettings& settings, const ChartMaterial& entry) {
-  return !isShown(settings, entry);
-}
-bool isWarned(const ChartSettings&, const ChartMaterial& entry) { return !entry.warnings.empty(); }
-
 std::vector<double> valuesOf(const std::vector<const ChartMaterial*>& materials,
                              MaterialProperty property) {
   std::vector<double> values;
-  for (const ChartMaterial* entry : materials) values.push_back(propertyValue(*entry->material, property));
+  for (const ChartMaterial* entry : materials)
+    values.push_back(propertyValue(*entry->material, property));
   return values;
 }
 
@@ -210,9 +170,14 @@ class ChartDrawing {
   ChartDrawing(const ChartSettings& settings, const std::vector<ChartMaterial>& materials)
       : settings_(settings),
         materials_(materials),
-        shown_(materialsWhere(materials, isShown, settings)),
-        leftOut_(materialsWhere(materials, isLeftOut, settings)),
-        warned_(materialsWhere(materials, isWarned, settings)),
+        shown_(materialsWhere(
+            materials,
+            [&](const ChartMaterial& entry) { return standsOnChart(settings, *entry.material); })),
+        leftOut_(materialsWhere(
+            materials,
+            [&](const ChartMaterial& entry) { return !standsOnChart(settings, *entry.material); })),
+        warned_(materialsWhere(materials,
+                               [](const ChartMaterial& entry) { return !entry.warnings.empty(); })),
         y_(settings.scale, valuesOf(shown_, settings.y), kPlotBottom, kPlotTop, false, kTickFont),
         plotLeft_(plotLeftFor(y_)),
         x_(settings.scale, valuesOf(shown_, settings.x), plotLeft_, kPlotRight, true, kTickFont) {}
@@ -256,7 +221,8 @@ void ChartDrawing::drawAxes() {
   std::string grid, ticks, labels;
   for (const AxisTick& tick : x_.ticks()) {
     if (tick.major) grid += lineElement(tick.position, kPlotTop, tick.position, kPlotBottom);
-    ticks += lineElement(tick.position, kPlotBottom, tick.position, kPlotBottom + (tick.major ? 6 : 3));
+    ticks +=
+        lineElement(tick.position, kPlotBottom, tick.position, kPlotBottom + (tick.major ? 6 : 3));
     if (!tick.label.empty()) {
       labels += textElement(tick.position, kPlotBottom + 20, tickLabelXml(tick),
                             "text-anchor=\"middle\"");
@@ -266,8 +232,8 @@ void ChartDrawing::drawAxes() {
     if (tick.major) grid += lineElement(plotLeft_, tick.position, kPlotRight, tick.position);
     ticks += lineElement(plotLeft_ - (tick.major ? 6 : 3), tick.position, plotLeft_, tick.position);
     if (!tick.label.empty()) {
-      labels += textElement(plotLeft_ - 9, tick.position + 4, tickLabelXml(tick),
-                            "text-anchor=\"end\"");
+      labels +=
+          textElement(plotLeft_ - 9, tick.position + 4, tickLabelXml(tick), "text-anchor=\"end\"");
     }
   }
   body_ += "<g class=\"grid\">\n" + grid + "</g>\n";
@@ -289,9 +255,9 @@ std::string ChartDrawing::tooltipXml(const Marker& marker) const {
   std::string xml;
   for (const ChartMaterial* entry : marker.members) {
     if (!xml.empty()) xml += "\n\n";
-    xml += xmlText(writtenName(*entry->material)) + " (line " + std::to_string(entry->line) + ")\n" +
-           xmlText(valueText(*entry->material, settings_.x)) + '\n' +
-           xmlText(valueText(*entry->material, settings_.y));
+    xml += xmlText(writtenName(*entry->material)) + " (line " + std::to_string(entry->line) +
+           ")\n" + xmlText(valueText(*entry->material, settings_.x));
+    if (settings_.y != settings_.x) xml += '\n' + xmlText(valueText(*entry->material, settings_.y));
     for (const std::string& warning : entry->warnings) xml += "\nwarning: " + xmlText(warning);
   }
   return xml;
@@ -342,8 +308,8 @@ bool ChartDrawing::drawLabel(LabelPlacer& placer, const Marker& marker, bool set
   double lineHeight = kLabelFont * kLineHeight;
   double radius = marker.warned ? kDiamondRadius : kMarkerRadius;
   LabelPlace place{};
-  if (!placer.place(marker.x, marker.y, radius, width, lineHeight * static_cast<double>(lines.size()),
-                    setOff, place)) {
+  if (!placer.place(marker.x, marker.y, radius, width,
+                    lineHeight * static_cast<double>(lines.size()), setOff, place)) {
     return false;
   }
   if (place.hasLeader) {
@@ -409,7 +375,7 @@ void ChartDrawing::drawNoteSection(const std::string& heading,
   body_ += "<g>\n" + textElement(kMargin, cursor_, xmlText(heading), "class=\"heading\"");
   for (const std::string& paragraph : paragraphs) {
     double indent = 0;
-    for (const std::string& line : wrapped(paragraph, width, kNoteFont)) {
+    for (const std::string& line : wrappedText(paragraph, width, kNoteFont)) {
       cursor_ += lineHeight;
       body_ += textElement(kMargin + indent, cursor_, xmlText(line), "class=\"note\"");
       indent = kHangingIndent;
@@ -457,21 +423,16 @@ std::string ChartDrawing::svg() {
   std::string width = svgNumber(kWidth), height = svgNumber(std::ceil(cursor_ + kMargin));
   std::string title = chartTitle(settings_) + ": " + settings_.source;
   return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-         "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + width +
-         "\" height=\"" + height + "\" viewBox=\"0 0 " + width + ' ' + height + "\">\n" +
-         "<title>" + xmlText(title) + "</title>\n" +
-         "<style type=\"text/css\">" + kStyle + "</style>\n" +
-         "<rect class=\"page\" x=\"0\" y=\"0\" width=\"" + width + "\" height=\"" + height + "\"/>\n" +
-         body_ + "</svg>\n";
+         "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" +
+         width + "\" height=\"" + height + "\" viewBox=\"0 0 " + width + ' ' + height + "\">\n" +
+         "<title>" + xmlText(title) + "</title>\n" + "<style type=\"text/css\">" + kStyle +
+         "</style>\n" + "<rect class=\"page\" x=\"0\" y=\"0\" width=\"" + width + "\" height=\"" +
+         height + "\"/>\n" + body_ + "</svg>\n";
 }
 
 }  // namespace
 
-bool standsOnChart(const ChartSettings& settings, const Material& material) {
-  return valueStands(settings, propertyValue(material, settings.x)) &&
-         valueStands(settings, propertyValue(material, settings.y));
-}
-
-std::string scatterChart(const ChartSettings& settings, const std::vector<ChartMaterial>& materials) {
+std::string scatterChart(const ChartSettings& settings,
+                         const std::vector<ChartMaterial>& materials) {
   return ChartDrawing(settings, materials).svg();
 }

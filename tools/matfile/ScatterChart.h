@@ -12,7 +12,7 @@
 #include "MaterialProperty.h"
 
 struct ChartMaterial {
-  long line;                          // of its name in the file
+  long line;  // of its name in the file
   const Material* material;
   std::vector<std::string> warnings;  // check's warnings about it, as check words them
 };
@@ -24,9 +24,5 @@ struct ChartSettings {
   AxisScale scale = AxisScale::Logarithmic;
 };
 
-// A material stands on the chart when both its values can: a logarithmic axis
-// shows only values above 0, and on either scale 0 is the unset value, which
-// is no value to show.
-bool standsOnChart(const ChartSettings& settings, const Material& material);
-
-std::string scatterChart(const ChartSettings& settings, const std::vector<ChartMaterial>& materials);
+std::string scatterChart(const ChartSettings& settings,
+                         const std::vector<ChartMaterial>& materials);

@@ -9,10 +9,10 @@ namespace {
 // Code page 1252 from 0x80 to 0x9F; 0 where it defines no character. From 0xA0
 // on it agrees with Unicode.
 constexpr unsigned kHighControls[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 0x80
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,       // 0x88
+    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 0x90
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,  // 0x98
 };
 constexpr unsigned kReplacement = 0xFFFD;
 constexpr unsigned kControlPictures = 0x2400;
@@ -44,12 +44,18 @@ unsigned unicodeOf(unsigned char byte) {
 
 const char* entityOf(char c) {
   switch (c) {
-    case '&': return "&amp;";
-    case '<': return "&lt;";
-    case '>': return "&gt;";
-    case '"': return "&quot;";
-    case '\'': return "&apos;";
-    default: return nullptr;
+    case '&':
+      return "&amp;";
+    case '<':
+      return "&lt;";
+    case '>':
+      return "&gt;";
+    case '"':
+      return "&quot;";
+    case '\'':
+      return "&apos;";
+    default:
+      return nullptr;
   }
 }
 
@@ -67,6 +73,18 @@ double widthInEm(unsigned char c) {
   if (std::strchr("mwMW@%", c) != nullptr) return 1.08;
   if (c >= 'A' && c <= 'Z') return 0.8;
   return 0.66;
+}
+
+// The longest start of `text` that fits `width`, at least one byte.
+std::size_t fittingLength(const std::string& text, double width, double fontSize) {
+  std::size_t length = 1;
+  double used = textWidth(text.substr(0, 1), fontSize);
+  while (length < text.size()) {
+    used += textWidth(text.substr(length, 1), fontSize);
+    if (used > width) break;
+    ++length;
+  }
+  return length;
 }
 
 }  // namespace
@@ -96,6 +114,33 @@ std::string svgNumber(double value) {
   char text[32];
   auto result = std::to_chars(text, text + sizeof text, tenths, std::chars_format::fixed, 1);
   std::string number(text, result.ptr);
-  if (number.size() > 2 && number.compare(number.size() - 2, 2, ".0") == 0) number.resize(number.size() - 2);
+  if (number.size() > 2 && number.compare(number.size() - 2, 2, ".0") == 0)
+    number.resize(number.size() - 2);
   return number;
+}
+
+std::vector<std::string> wrappedText(const std::string& text, double width, double fontSize) {
+  std::vector<std::string> lines;
+  std::string line;
+  std::size_t start = 0;
+  while (start <= text.size()) {
+    std::size_t blank = text.find(' ', start);
+    if (blank == std::string::npos) blank = text.size();
+    std::string word = text.substr(start, blank - start);
+    start = blank + 1;
+    std::string longer = line.empty() ? word : line + ' ' + word;
+    if (textWidth(longer, fontSize) <= width) {
+      line = longer;
+      continue;
+    }
+    if (!line.empty()) lines.push_back(line);
+    line = word;
+    while (textWidth(line, fontSize) > width) {
+      std::size_t length = fittingLength(line, width, fontSize);
+      lines.push_back(line.substr(0, length));
+      line.erase(0, length);
+    }
+  }
+  if (!line.empty()) lines.push_back(line);
+  return lines;
 }

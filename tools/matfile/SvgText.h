@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // The bytes as XML text in UTF-8, fit for element content and for an attribute
 // in double quotes. A material file holds single-byte names in the Windows code
@@ -16,6 +17,10 @@ std::string xmlText(const std::string& bytes);
 // The width of `bytes` drawn in a sans-serif font of `fontSize` pixels, erring
 // on the wide side of the common ones, so that labels believed apart are.
 double textWidth(const std::string& bytes, double fontSize);
+
+// Lines of at most `width` in `fontSize` pixels: SVG 1.1 does not wrap text.
+// Broken at blanks, and inside a word only where the word alone is wider.
+std::vector<std::string> wrappedText(const std::string& text, double width, double fontSize);
 
 // A coordinate as SVG writes it: a tenth of a pixel at most, whatever the
 // locale.
