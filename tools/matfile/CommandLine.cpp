@@ -2,13 +2,6 @@
 
 namespace {
 
-const CommandEntry* findCommand(const std::vector<CommandEntry>& commands, const std::string& name) {
-  for (const CommandEntry& command : commands) {
-    if (name == command.name) return &command;
-  }
-  return nullptr;
-}
-
 const OptionEntry* findOption(const CommandEntry& command, const std::string& name) {
   for (const OptionEntry& option : command.options) {
     if (name == option.name) return &option;
@@ -21,6 +14,13 @@ bool looksLikeOption(const std::string& argument) {
 }
 
 }  // namespace
+
+const CommandEntry* findCommand(const std::vector<CommandEntry>& commands, const std::string& name) {
+  for (const CommandEntry& command : commands) {
+    if (name == command.name) return &command;
+  }
+  return nullptr;
+}
 
 const std::string& Invocation::option(const std::string& name, const std::string& fallback) const {
   auto found = options.find(name);

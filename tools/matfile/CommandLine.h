@@ -22,6 +22,7 @@ struct CommandEntry {
   std::size_t fileCount;            // files the command takes, no more and no fewer
   std::vector<OptionEntry> options;
   int (*run)(const Invocation& invocation, Console& console);
+  const char* details = nullptr;    // more for `matfile COMMAND --help`, lines ending in \n
 };
 
 struct Invocation {
@@ -32,6 +33,9 @@ struct Invocation {
   bool has(const std::string& option) const { return options.count(option) != 0; }
   const std::string& option(const std::string& name, const std::string& fallback) const;
 };
+
+// The command of that name, or null.
+const CommandEntry* findCommand(const std::vector<CommandEntry>& commands, const std::string& name);
 
 // Fills `invocation` from the arguments after the program name; on a wrong
 // command line returns false with `error` saying what is wrong.

@@ -18,6 +18,12 @@ const std::vector<CommandEntry>& matfileCommands() {
        "append the materials of a CSV table to FILE (created when missing)", 1,
        {{"--into", true, true}, {"--dry-run", false}, {"--replace", false}}, runImport},
       {"rules", "", "print the table of the plausibility warnings of check", 0, {}, runRules},
+      {"chart", "FILE [--x PROPERTY] [--y PROPERTY] [--linear] [--output SVG]",
+       "draw the materials as an SVG scatter chart, one property against another", 1,
+       {{"--x", true}, {"--y", true}, {"--linear", false}, {"--output", true}}, runChart,
+       kChartDetails},
+      {"diff", "OLD NEW", "print the materials added, removed and changed from OLD to NEW", 2, {},
+       runDiff, kDiffDetails},
   };
   return commands;
 }

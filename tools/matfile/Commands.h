@@ -27,3 +27,11 @@ int runImport(const Invocation& invocation, Console& console);
 
 // The plausibility rules as a Markdown table.
 int runRules(const Invocation& invocation, Console& console);
+
+// An SVG scatter chart of the materials, one property against another.
+int runChart(const Invocation& invocation, Console& console);
+extern const char kChartDetails[];
+
+// What changed from one material file to another, material by material.
+int runDiff(const Invocation& invocation, Console& console);
+extern const char kDiffDetails[];

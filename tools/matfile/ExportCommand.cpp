@@ -4,8 +4,8 @@
 #include "FileReading.h"
 #include "MaterialNames.h"
 #include "NumberText.h"
-#include "ReplacingFile.h"
 #include "ReportingObserver.h"
+#include "ResultOutput.h"
 
 namespace {
 
@@ -29,35 +29,16 @@ std::string materialTable(const MaterialNode* head) {
   return csv.text();
 }
 
-bool writeWhole(const std::string& path, const std::string& text) {
-  ReplacingFile file;
-  return file.open(path.c_str(), ReplacingFile::LineEnds::AsWritten) &&
-         file.write(text.data(), text.size()) && file.close();
-}
-
 }  // namespace
 
 // The table holds what the editor would show; what the reader dropped is
 // reported, and the exit code says the table lacks it.
 int runExport(const Invocation& invocation, Console& console) {
   const std::string& input = invocation.files[0];
-  if (invocation.has("--output") && !checkSaveTarget(invocation.option("--output", ""), console)) {
-    return kExitTrouble;
-  }
   ReportingObserver reports(console.err, input + ":");
   OwnedList list;
   if (!readForCommand(input, list, console, &reports)) return kExitTrouble;
-  std::string table = materialTable(list.get());
-  if (invocation.has("--output")) {
-    const std::string& output = invocation.option("--output", "");
-    if (!writeWhole(output, table)) {
-      console.err << "matfile: cannot write " << output << " (it is left as it was)\n";
-      return kExitTrouble;
-    }
-  } else {
-    if (console.keepOutBytes != nullptr) console.keepOutBytes();
-    console.out << table;
-  }
+  if (!writeResult(invocation, console, materialTable(list.get()), input)) return kExitTrouble;
   if (reports.count() == 0) return kExitSuccess;
   console.err << "matfile: the table lacks what is reported above (see matfile check)\n";
   return kExitFindings;
