@@ -9,6 +9,7 @@
 
 #include "DialogDriver.h"
 #include "ListView.h"
+#include "ListViewReader.h"
 #include "UserInput.h"
 #include "MaterialListDialog.h"
 #include "Win32DialogRunner.h"

@@ -64,7 +64,7 @@ class RefillNotifications : public ListDialogSession {
           SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(listening)));
       dialog.refillList();
       SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(dialogProcedure));
-      ListView list(GetDlgItem(window, IDC_LIST_MATERIALS));
+      ListViewReader list(GetDlgItem(window, IDC_LIST_MATERIALS));
       selectedRow = list.selectedRow();
       selectedRowFocused = selectedRow >= 0 && list.isFocused(selectedRow);
       return "";

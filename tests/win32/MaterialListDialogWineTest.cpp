@@ -33,7 +33,7 @@ std::function<std::string(HWND)> isMessageBox(const std::string& title, const st
 
 std::function<std::string(HWND)> selectedRowIs(const std::string& name) {
   return [name](HWND window) -> std::string {
-    ListView list(GetDlgItem(window, IDC_LIST_MATERIALS));
+    ListViewReader list(GetDlgItem(window, IDC_LIST_MATERIALS));
     int row = list.selectedRow();
     char text[256] = "(none)";
     if (row >= 0) list.cellText(row, 0, text, sizeof text);
@@ -195,7 +195,7 @@ TEST_F(ListDialogWine, AClickBelowTheRowsDeselectsButDeleteStillActsOnTheRemembe
     LPARAM below = MAKELPARAM(10, client.bottom - 4);
     PostMessageA(list, WM_LBUTTONUP, 0, below);
     SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, below);
-    return ListView(list).selectedRow() == -1 ? "" : "a row is still selected";
+    return ListViewReader(list).selectedRow() == -1 ? "" : "a row is still selected";
   });
   driver.press("Delete");
   driver.expectWindow("Delete item");
