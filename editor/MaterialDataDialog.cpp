@@ -69,10 +69,7 @@ const char* orEmpty(const char* text) { return text != nullptr ? text : ""; }
 }  // namespace
 
 MaterialDataDialog::MaterialDataDialog(Material& material, const char* title)
-    : editedMaterial(material) {
-  std::strncpy(titleText, orEmpty(title), sizeof titleText - 1);
-  titleText[sizeof titleText - 1] = '\0';
-}
+    : editedMaterial(material), titleText(title) {}
 
 MaterialDataDialog::~MaterialDataDialog() {
   for (const FieldBinding& field : kFieldExchange) std::free(this->*field.text);
@@ -83,7 +80,7 @@ void MaterialDataDialog::onInitDialog(DialogControls& dialogControls) {
   writeFieldTexts();
   // A record without a name opens empty even where its numbers are set.
   if (editedMaterial.name != nullptr) fillFields();
-  controls->setTitle(titleText);
+  controls->setTitle(titleText.text());
   controls->setControlText(IDC_DATA_MESSAGE_LINE, "");
   focusControl(IDC_DATA_NAME);
 }

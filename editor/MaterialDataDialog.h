@@ -7,7 +7,7 @@
 
 #include "DialogControls.h"
 #include "Material.h"
-#include "MessageText.h"
+#include "MessageTextCopy.h"
 
 class DialogRunner;
 
@@ -47,7 +47,7 @@ class MaterialDataDialog {
   void focusControl(int id);
 
   Material& editedMaterial;
-  char titleText[kMessageTextBufferSize];
+  MessageTextCopy titleText;
   DialogControls* controls = nullptr;
 
   // The texts of the nine edit fields, owned, absent meaning empty; read back

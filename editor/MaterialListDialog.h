@@ -71,8 +71,8 @@ class MaterialListDialog {
   bool insertRows();
   bool insertRowsInNodeOrder();
   bool insertRow(const Material& material, int nodeIndex);
-  bool confirm(MessageNumber question, MessageNumber caption);
-  void showSaveFailure();
+  // A box owned by the dialog; its answer (MessageBoxAnswer).
+  int showBox(MessageNumber text, MessageNumber caption, unsigned style);
   bool addMaterial(Material* material);
   Material* materialAt(int nodeIndex);
 
