@@ -8,6 +8,7 @@
 #include "MaterialDataDialogIds.h"
 #include "MaterialListDialog.h"
 #include "MaterialListDialogIds.h"
+#include "MaterialListDialogPeer.h"
 
 namespace {
 
@@ -87,6 +88,7 @@ class ListDialog : public ::testing::Test {
 
   FakeDialogRunner dialogs;
   MaterialListDialog dialog{dialogs, recordingSave};
+  MaterialListDialogPeer peer{dialog};
   FakeDialogControls controls = listDialogControls();
   FakeListView list;
 };
@@ -109,7 +111,7 @@ TEST_F(ListDialog, OpensWithNineTitledColumnsThePathAnEmptyMessageLineAndTheFocu
   EXPECT_EQ(controls.text(IDC_LIST_FILE_PATH), "C:\\data\\zodo.mat");
   EXPECT_EQ(controls.text(IDC_LIST_MESSAGE_LINE), "");
   EXPECT_EQ(controls.focusedId, IDC_LIST_MATERIALS);
-  EXPECT_EQ(dialog.selectedIndex, -1);
+  EXPECT_EQ(peer.selectedIndex(), -1);
 }
 
 TEST_F(ListDialog, WithoutAPathTheLabelKeepsItsTemplateText) {
@@ -180,7 +182,7 @@ TEST_F(ListDialog, InsertAppendsToTheChainShowsInNameOrderAndKeepsTheRememberedR
   EXPECT_EQ(list.rows[2].text, "Copper");
   EXPECT_EQ(list.rows[2].itemData, 3);
   EXPECT_EQ(selectedName(), "brass");
-  EXPECT_EQ(dialog.selectedIndex, 2);
+  EXPECT_EQ(peer.selectedIndex(), 2);
 }
 
 TEST_F(ListDialog, InsertIntoAnEmptyHeadNodeFillsIt) {
@@ -216,11 +218,11 @@ TEST_F(ListDialog, TheRememberedRowSurvivesEveryRefillEvenWhenTheControlNotifies
   openWithThree();
   list.notifiesEveryChange = true;
   click("Aluminium");
-  ASSERT_EQ(dialog.selectedIndex, 1);
+  ASSERT_EQ(peer.selectedIndex(), 1);
   dialogs.dataDialogUsers.push_back(typesAndPressesOk(kStandardFields));
   dialog.onInsert();
   EXPECT_GT(list.notificationCount, 4);
-  EXPECT_EQ(dialog.selectedIndex, 1);
+  EXPECT_EQ(peer.selectedIndex(), 1);
   EXPECT_EQ(selectedName(), "Aluminium");
   EXPECT_TRUE(list.rows[0].focused);
 }
@@ -230,7 +232,7 @@ TEST_F(ListDialog, AClickOnTheEmptyAreaKeepsTheDeselectedRowRemembered) {
   click("brass");
   list.clickEmptyArea();
   EXPECT_EQ(list.selectedRow(), -1);
-  EXPECT_EQ(dialog.selectedIndex, 2);
+  EXPECT_EQ(peer.selectedIndex(), 2);
   dialogs.dataDialogUsers.push_back([](MaterialDataDialog& data, FakeDialogControls& fields) {
     EXPECT_EQ(fields.text(IDC_DATA_NAME), "brass");
     data.onCancel();
@@ -278,7 +280,7 @@ TEST_F(ListDialog, DeleteAsksAndThenRemembersTheHeadOfTheChain) {
   EXPECT_EQ(controls.messageBoxes[0].caption, "Delete item");
   EXPECT_EQ(controls.messageBoxes[0].style, 0x124u);
   EXPECT_EQ(describeList(dialog.materials), "steel,brass");
-  EXPECT_EQ(dialog.selectedIndex, 0);
+  EXPECT_EQ(peer.selectedIndex(), 0);
   EXPECT_EQ(selectedName(), "steel");  // the chain's first, the last row on screen
   EXPECT_EQ(list.itemData(), (std::vector<int>{1, 0}));
 }
@@ -289,7 +291,7 @@ TEST_F(ListDialog, DeleteAnsweredNoChangesNothing) {
   controls.answers = {MessageBoxAnswer::kNo};
   dialog.onDelete();
   EXPECT_EQ(describeList(dialog.materials), "steel,Aluminium,brass");
-  EXPECT_EQ(dialog.selectedIndex, 2);
+  EXPECT_EQ(peer.selectedIndex(), 2);
 }
 
 TEST_F(ListDialog, DeletingTheLastNodesMaterialLeavesAnEmptyNodeThatLaterRowsCountThrough) {
@@ -304,7 +306,7 @@ TEST_F(ListDialog, DeletingTheLastNodesMaterialLeavesAnEmptyNodeThatLaterRowsCou
   EXPECT_EQ(list.itemData(), (std::vector<int>{1, 3, 0}));
   // The row the user picks leads to its node, past the empty one.
   click("Copper");
-  EXPECT_EQ(dialog.selectedIndex, 3);
+  EXPECT_EQ(peer.selectedIndex(), 3);
   dialog.onDelete();
   EXPECT_EQ(describeList(dialog.materials), "steel,Aluminium,-,-");
 }
@@ -317,7 +319,7 @@ TEST_F(ListDialog, DeletingTheOnlyMaterialLeavesAnEmptyHeadThatOkStillWrites) {
   controls.answers = {MessageBoxAnswer::kYes};
   dialog.onListKeyDown(0x2E);
   EXPECT_TRUE(list.rows.empty());
-  EXPECT_EQ(dialog.selectedIndex, -1);
+  EXPECT_EQ(peer.selectedIndex(), -1);
   dialog.onOk();
   EXPECT_EQ(saveLog.calls, 1);
   EXPECT_EQ(saveLog.list, "-");
@@ -348,7 +350,7 @@ TEST_F(ListDialog, DeleteAllAnsweredNoKeepsTheRowsButForgetsTheRememberedRow) {
   EXPECT_EQ(controls.messageBoxes[0].style, 0x124u);
   EXPECT_EQ(list.rows.size(), 3u);
   EXPECT_EQ(selectedName(), "brass");
-  EXPECT_EQ(dialog.selectedIndex, -1);
+  EXPECT_EQ(peer.selectedIndex(), -1);
   dialog.onEdit();
   dialog.onDoubleClick();
   dialog.onDelete();
@@ -363,7 +365,7 @@ TEST_F(ListDialog, OkAfterAConfirmedDeleteAllWritesAFileWithoutMaterials) {
   dialog.onDeleteAll();
   EXPECT_EQ(dialog.materials, nullptr);
   EXPECT_TRUE(list.rows.empty());
-  EXPECT_EQ(dialog.selectedIndex, -1);
+  EXPECT_EQ(peer.selectedIndex(), -1);
   dialog.onOk();
   EXPECT_EQ(saveLog.calls, 1);
   EXPECT_EQ(saveLog.list, "absent");
@@ -392,7 +394,7 @@ TEST_F(ListDialog, AFailedSaveSaysSoAndStaysOpenWithTheListAsItWas) {
   EXPECT_FALSE(controls.ended());
   EXPECT_EQ(describeList(dialog.materials), "steel,Aluminium,brass");
   EXPECT_EQ(list.rowTexts(), (std::vector<std::string>{kAluminiumRow, kBrassRow, kSteelRow}));
-  EXPECT_EQ(dialog.selectedIndex, 2);
+  EXPECT_EQ(peer.selectedIndex(), 2);
   // The user fixes the cause and tries again.
   saveLog.result = 1;
   dialog.onOk();
@@ -427,11 +429,11 @@ TEST_F(ListDialog, ARowTheControlCannotTakeGetsNoCellsAndIsNotRemembered) {
   MaterialList head = createNode();
   append(head, material("steel", 7.85));
   append(head, material("Aluminium", 2.7));
-  dialog.selectedIndex = 1;
+  peer.rememberRow(1);
   list.rowsBeforeFailure = 1;
   open(head);
   EXPECT_EQ(list.rowTexts(), (std::vector<std::string>{kSteelRow}));
-  EXPECT_EQ(dialog.selectedIndex, -1);
+  EXPECT_EQ(peer.selectedIndex(), -1);
 }
 
 // The rows go in from the last name to the first so that the control, which

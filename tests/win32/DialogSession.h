@@ -12,6 +12,7 @@
 #include "ListViewReader.h"
 #include "UserInput.h"
 #include "MaterialListDialog.h"
+#include "MaterialListDialogPeer.h"
 #include "Win32DialogRunner.h"
 
 // A material with all eight numbers, density the one that differs.
@@ -42,6 +43,7 @@ class ListDialogSession : public ::testing::Test {
 
   Win32DialogRunner dialogs;
   MaterialListDialog dialog{dialogs};
+  MaterialListDialogPeer peer{dialog};
   DialogDriver driver;
 };
 
