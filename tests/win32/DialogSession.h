@@ -13,16 +13,11 @@
 #include "UserInput.h"
 #include "MaterialListDialog.h"
 #include "MaterialListDialogPeer.h"
+#include "TestMaterials.h"
 #include "Win32DialogRunner.h"
-
-// A material with all eight numbers, density the one that differs.
-Material* makeMaterial(const char* name, double density);
 
 // The chain steel, Aluminium, brass, copper.
 MaterialList fourMaterials();
-
-// The list as text, "steel,-,brass" with "-" for an empty node; "absent".
-std::string describeList(const MaterialNode* head);
 
 // A fresh, empty folder for one test, below the working folder.
 std::string testFolder();

@@ -156,7 +156,7 @@ TEST_F(ListDialogWine, EditByButtonAndByDoubleClickChangesOnlyWhatEndsWithOk) {
   expectDriven();
   EXPECT_EQ(driver.lastRows().at(1), "brass\t8.4\t200\t0.3\t250\t400\t50\t1.2\t460");
   EXPECT_EQ(driver.lastRows().at(2), "copper\t8.96\t200\t0.3\t250\t400\t50\t1.2\t460");
-  EXPECT_EQ(describeList(dialog.materials), "steel,Aluminium,brass,copper");
+  EXPECT_EQ(describeNames(dialog.materials), "steel,Aluminium,brass,copper");
 }
 
 TEST_F(ListDialogWine, DeleteKeyAsksAndYesRemovesTheRowAndSelectsTheChainsFirst) {
@@ -179,7 +179,7 @@ TEST_F(ListDialogWine, DeleteKeyAsksAndYesRemovesTheRowAndSelectsTheChainsFirst)
   EXPECT_TRUE(run());
   expectDriven();
   EXPECT_EQ(driver.lastRows().size(), 3u);
-  EXPECT_EQ(describeList(dialog.materials), "steel,Aluminium,copper");
+  EXPECT_EQ(describeNames(dialog.materials), "steel,Aluminium,copper");
   EXPECT_EQ(readFile(path), kFileHeader + savedMaterial("steel", "7.85") +
                                 savedMaterial("Aluminium", "2.7") +
                                 savedMaterial("copper", "8.96"));
@@ -204,7 +204,7 @@ TEST_F(ListDialogWine, AClickBelowTheRowsDeselectsButDeleteStillActsOnTheRemembe
   driver.press("Cancel");
   EXPECT_FALSE(run());
   expectDriven();
-  EXPECT_EQ(describeList(dialog.materials), "steel,Aluminium,brass,-");
+  EXPECT_EQ(describeNames(dialog.materials), "steel,Aluminium,brass,-");
 }
 
 TEST_F(ListDialogWine, DeleteAllAnsweredNoKeepsTheRowsAndForgetsTheSelection) {
