@@ -8,7 +8,7 @@
 #include "MaterialFile.h"
 #include "MaterialList.h"
 #include "MaterialListDialog.h"
-#include "MessageText.h"
+#include "MessageTextCopy.h"
 #include "Win32DialogRunner.h"
 
 namespace {
@@ -18,19 +18,13 @@ namespace {
 constexpr const char kSearchedFileName[] = "Zodo.mat";
 constexpr const char kNewFileName[] = "zodo.mat";
 
-void copyBounded(char* destination, std::size_t size, const char* text) {
-  std::size_t length = std::strlen(text);
-  if (length >= size) length = size - 1;
-  std::memcpy(destination, text, length);
-  destination[length] = '\0';
-}
+static_assert(sizeof kNewFileName <= kFindFileResultSize, "the new file's name fits the path");
 
-// A box owned by the host's main window. The caption is copied aside first:
-// the text's lookup reuses the shared message buffer.
+// A box owned by the host's main window.
 int askFromHostWindow(MessageNumber text, MessageNumber caption, unsigned style) {
-  char captionCopy[kMessageTextBufferSize];
-  copyBounded(captionCopy, sizeof captionCopy, messageText(caption));
-  return MessageBoxA(adsw_acadMainWnd(), messageText(text), captionCopy, style);
+  MessageTextCopy captionCopy(caption);
+  MessageTextCopy textCopy(text);
+  return MessageBoxA(adsw_acadMainWnd(), textCopy.text(), captionCopy.text(), style);
 }
 
 // Only No ends the command: any other answer, even a box that could not be
@@ -44,7 +38,7 @@ bool userWantsNewFile() {
 // list would lack the file's materials, and its OK would write them away.
 bool readFoundFile(const char* path, MaterialList& list) {
   if (readMaterialFile(path, list) == MaterialFileStatus::Read) return true;
-  askFromHostWindow(MessageNumber::ReadFailedText, MessageNumber::SaveFailedCaption,
+  askFromHostWindow(MessageNumber::ReadFailedText, MessageNumber::ErrorCaption,
                     MB_OK | MB_ICONSTOP);
   return false;
 }
@@ -60,7 +54,7 @@ void runMaterialEditor() {
     if (!readFoundFile(pathBuffer, list)) return;
   } else {
     if (!userWantsNewFile()) return;
-    copyBounded(pathBuffer, sizeof pathBuffer, kNewFileName);
+    std::memcpy(pathBuffer, kNewFileName, sizeof kNewFileName);
   }
   dialog.filePath = pathBuffer;
   dialog.materials = list;

@@ -6,76 +6,59 @@
 
 #include "DialogRunner.h"
 #include "MaterialDataDialogIds.h"
-#include "MaterialProperty.h"
 #include "NumberText.h"
 
-struct MaterialDataDialog::FieldBinding {
-  char* MaterialDataDialog::*text;
+struct MaterialDataDialog::FieldControl {
+  Field field;
   int controlId;
 };
 
-// The order in which the field texts go into their controls and come back.
-const MaterialDataDialog::FieldBinding MaterialDataDialog::kFieldExchange[] = {
-    {&MaterialDataDialog::densityText, IDC_DATA_DENSITY},
-    {&MaterialDataDialog::linearExpansionText, IDC_DATA_LINEAR_EXPANSION},
-    {&MaterialDataDialog::nameText, IDC_DATA_NAME},
-    {&MaterialDataDialog::youngModulusText, IDC_DATA_YOUNG_MODULUS},
-    {&MaterialDataDialog::yieldStrengthText, IDC_DATA_YIELD_STRENGTH},
-    {&MaterialDataDialog::thermalConductivityText, IDC_DATA_THERMAL_CONDUCTIVITY},
-    {&MaterialDataDialog::tensileStrengthText, IDC_DATA_TENSILE_STRENGTH},
-    {&MaterialDataDialog::specificHeatText, IDC_DATA_SPECIFIC_HEAT},
-    {&MaterialDataDialog::poissonRatioText, IDC_DATA_POISSON_RATIO},
-};
-
-struct MaterialDataDialog::ValidationStep {
-  char* MaterialDataDialog::*text;
-  int controlId;
-  bool isName;
-  MaterialProperty property;  // when not the name
+// Every field's edit control, in the order in which the field texts go into
+// their controls and come back.
+const MaterialDataDialog::FieldControl MaterialDataDialog::kFieldControls[kFieldCount] = {
+    {Field::Density, IDC_DATA_DENSITY},
+    {Field::LinearExpansion, IDC_DATA_LINEAR_EXPANSION},
+    {Field::Name, IDC_DATA_NAME},
+    {Field::YoungModulus, IDC_DATA_YOUNG_MODULUS},
+    {Field::YieldStrength, IDC_DATA_YIELD_STRENGTH},
+    {Field::ThermalConductivity, IDC_DATA_THERMAL_CONDUCTIVITY},
+    {Field::TensileStrength, IDC_DATA_TENSILE_STRENGTH},
+    {Field::SpecificHeat, IDC_DATA_SPECIFIC_HEAT},
+    {Field::PoissonRatio, IDC_DATA_POISSON_RATIO},
 };
 
 // The order in which OK hands the fields to the setters; the first rejection
 // is the one the user sees.
-const MaterialDataDialog::ValidationStep MaterialDataDialog::kValidationSteps[] = {
-    {&MaterialDataDialog::nameText, IDC_DATA_NAME, true, MaterialProperty::Density},
-    {&MaterialDataDialog::densityText, IDC_DATA_DENSITY, false, MaterialProperty::Density},
-    {&MaterialDataDialog::poissonRatioText, IDC_DATA_POISSON_RATIO, false,
-     MaterialProperty::PoissonRatio},
-    {&MaterialDataDialog::tensileStrengthText, IDC_DATA_TENSILE_STRENGTH, false,
-     MaterialProperty::TensileStrength},
-    {&MaterialDataDialog::yieldStrengthText, IDC_DATA_YIELD_STRENGTH, false,
-     MaterialProperty::YieldStrength},
-    {&MaterialDataDialog::linearExpansionText, IDC_DATA_LINEAR_EXPANSION, false,
-     MaterialProperty::LinearExpansion},
-    {&MaterialDataDialog::specificHeatText, IDC_DATA_SPECIFIC_HEAT, false,
-     MaterialProperty::SpecificHeat},
-    {&MaterialDataDialog::thermalConductivityText, IDC_DATA_THERMAL_CONDUCTIVITY, false,
-     MaterialProperty::ThermalConductivity},
-    {&MaterialDataDialog::youngModulusText, IDC_DATA_YOUNG_MODULUS, false,
-     MaterialProperty::YoungModulus},
+const MaterialDataDialog::Field MaterialDataDialog::kCheckingOrder[kFieldCount] = {
+    Field::Name,
+    Field::Density,
+    Field::PoissonRatio,
+    Field::TensileStrength,
+    Field::YieldStrength,
+    Field::LinearExpansion,
+    Field::SpecificHeat,
+    Field::ThermalConductivity,
+    Field::YoungModulus,
 };
 
 namespace {
 
-// The edit control of each property, indexed by MaterialProperty.
-constexpr int kPropertyControls[kPropertyCount] = {
-    IDC_DATA_DENSITY,          IDC_DATA_YOUNG_MODULUS,        IDC_DATA_POISSON_RATIO,
-    IDC_DATA_YIELD_STRENGTH,   IDC_DATA_TENSILE_STRENGTH,     IDC_DATA_THERMAL_CONDUCTIVITY,
-    IDC_DATA_LINEAR_EXPANSION, IDC_DATA_SPECIFIC_HEAT,
-};
-
 const char* orEmpty(const char* text) { return text != nullptr ? text : ""; }
+
+// The field after the name at presentation position p is property p.
+constexpr MaterialProperty propertyAtField(int fieldIndex) { return propertyAt(fieldIndex - 1); }
 
 }  // namespace
 
+static_assert(propertyAtField(1) == MaterialProperty::Density &&
+                  propertyAtField(1 + kPropertyCount - 1) == MaterialProperty::SpecificHeat,
+              "the fields after the name follow the properties' presentation order");
+
 MaterialDataDialog::MaterialDataDialog(Material& material, const char* title)
-    : editedMaterial(material) {
-  std::strncpy(titleText, orEmpty(title), sizeof titleText - 1);
-  titleText[sizeof titleText - 1] = '\0';
-}
+    : editedMaterial(material), titleText(title) {}
 
 MaterialDataDialog::~MaterialDataDialog() {
-  for (const FieldBinding& field : kFieldExchange) std::free(this->*field.text);
+  for (char* text : fieldTexts) std::free(text);
 }
 
 void MaterialDataDialog::onInitDialog(DialogControls& dialogControls) {
@@ -83,7 +66,7 @@ void MaterialDataDialog::onInitDialog(DialogControls& dialogControls) {
   writeFieldTexts();
   // A record without a name opens empty even where its numbers are set.
   if (editedMaterial.name != nullptr) fillFields();
-  controls->setTitle(titleText);
+  controls->setTitle(titleText.text());
   controls->setControlText(IDC_DATA_MESSAGE_LINE, "");
   focusControl(IDC_DATA_NAME);
 }
@@ -96,10 +79,10 @@ void MaterialDataDialog::onCancel() { controls->endDialog(DialogResult::Cancel);
 
 bool MaterialDataDialog::validateAndStore() {
   if (!readFieldTexts()) return false;
-  for (const ValidationStep& step : kValidationSteps) {
-    if (!store(step)) {
+  for (Field field : kCheckingOrder) {
+    if (!store(field)) {
       controls->setControlText(IDC_DATA_MESSAGE_LINE, orEmpty(editedMaterial.errorText));
-      focusControl(step.controlId);
+      focusControl(controlOf(field));
       return false;
     }
   }
@@ -107,35 +90,42 @@ bool MaterialDataDialog::validateAndStore() {
   return true;
 }
 
+int MaterialDataDialog::controlOf(Field field) {
+  for (const FieldControl& entry : kFieldControls)
+    if (entry.field == field) return entry.controlId;
+  return 0;
+}
+
 void MaterialDataDialog::writeFieldTexts() {
-  for (const FieldBinding& field : kFieldExchange)
-    controls->setControlText(field.controlId, orEmpty(this->*field.text));
+  for (const FieldControl& entry : kFieldControls)
+    controls->setControlText(entry.controlId, orEmpty(fieldTexts[static_cast<int>(entry.field)]));
 }
 
 bool MaterialDataDialog::readFieldTexts() {
-  for (const FieldBinding& field : kFieldExchange) {
-    char* text = controls->controlText(field.controlId);
+  for (const FieldControl& entry : kFieldControls) {
+    char* text = controls->controlText(entry.controlId);
     if (text == nullptr) return false;
-    std::free(this->*field.text);
-    this->*field.text = text;
+    char*& fieldText = fieldTexts[static_cast<int>(entry.field)];
+    std::free(fieldText);
+    fieldText = text;
   }
   return true;
 }
 
 void MaterialDataDialog::fillFields() {
-  controls->setControlText(IDC_DATA_NAME, editedMaterial.name);
-  for (int position = 0; position < kPropertyCount; ++position) {
-    MaterialProperty property = propertyAt(position);
+  controls->setControlText(controlOf(Field::Name), editedMaterial.name);
+  for (int field = 1; field < kFieldCount; ++field) {
     char text[kNumberTextSize];
-    formatNumber(propertyValue(editedMaterial, property), text);
-    controls->setControlText(kPropertyControls[position], text);
+    formatNumber(propertyValue(editedMaterial, propertyAtField(field)), text);
+    controls->setControlText(controlOf(static_cast<Field>(field)), text);
   }
 }
 
-bool MaterialDataDialog::store(const ValidationStep& step) {
-  const char* text = orEmpty(this->*step.text);
-  if (step.isName) return editedMaterial.setName(text) == 1;
-  return setPropertyValue(editedMaterial, step.property, textToNumber(text)) == 1;
+bool MaterialDataDialog::store(Field field) {
+  const char* text = orEmpty(fieldTexts[static_cast<int>(field)]);
+  if (field == Field::Name) return editedMaterial.setName(text) == 1;
+  MaterialProperty property = propertyAtField(static_cast<int>(field));
+  return setPropertyValue(editedMaterial, property, textToNumber(text)) == 1;
 }
 
 void MaterialDataDialog::focusControl(int id) { controls->focusControl(id); }

@@ -7,7 +7,8 @@
 
 #include "DialogControls.h"
 #include "Material.h"
-#include "MessageText.h"
+#include "MaterialProperty.h"
+#include "MessageTextCopy.h"
 
 class DialogRunner;
 
@@ -35,32 +36,39 @@ class MaterialDataDialog {
   bool validateAndStore();
 
  private:
-  struct FieldBinding;
-  struct ValidationStep;
-  static const FieldBinding kFieldExchange[];
-  static const ValidationStep kValidationSteps[];
+  // The nine fields in presentation order: the name, then the properties in
+  // the order of MaterialProperty.
+  enum class Field {
+    Name,
+    Density,
+    YoungModulus,
+    PoissonRatio,
+    YieldStrength,
+    TensileStrength,
+    ThermalConductivity,
+    LinearExpansion,
+    SpecificHeat,
+  };
+  static constexpr int kFieldCount = 1 + kPropertyCount;
 
+  struct FieldControl;
+  static const FieldControl kFieldControls[kFieldCount];
+  static const Field kCheckingOrder[kFieldCount];
+
+  static int controlOf(Field field);
   void writeFieldTexts();
   bool readFieldTexts();
   void fillFields();
-  bool store(const ValidationStep& step);
+  bool store(Field field);
   void focusControl(int id);
 
   Material& editedMaterial;
-  char titleText[kMessageTextBufferSize];
+  MessageTextCopy titleText;
   DialogControls* controls = nullptr;
 
-  // The texts of the nine edit fields, owned, absent meaning empty; read back
-  // from the controls by each OK.
-  char* densityText = nullptr;
-  char* linearExpansionText = nullptr;
-  char* nameText = nullptr;
-  char* youngModulusText = nullptr;
-  char* yieldStrengthText = nullptr;
-  char* thermalConductivityText = nullptr;
-  char* tensileStrengthText = nullptr;
-  char* specificHeatText = nullptr;
-  char* poissonRatioText = nullptr;
+  // The texts of the nine edit fields by Field, owned, absent meaning empty;
+  // read back from the controls by each OK.
+  char* fieldTexts[kFieldCount] = {};
 };
 
 // Runs the dialog on `record` itself, which the caller has made empty; values

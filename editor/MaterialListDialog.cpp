@@ -1,13 +1,13 @@
 #include "MaterialListDialog.h"
 
 #include <algorithm>
-#include <cstring>
 #include <new>
 
 #include "DialogRunner.h"
 #include "MaterialDataDialog.h"
 #include "MaterialListDialogIds.h"
 #include "MaterialProperty.h"
+#include "MessageTextCopy.h"
 #include "NumberText.h"
 
 namespace {
@@ -85,12 +85,6 @@ void sortLastNameFirst(RowSource* sources, int count, const ListViewControl& con
   std::sort(sources, sources + count, [&control](const RowSource& a, const RowSource& b) {
     return comesBefore(control.compareRowTexts(nameOf(*a.material), nameOf(*b.material)), a, b);
   });
-}
-
-// A looked-up text survives only until the next lookup; a box needs two.
-void copyMessageText(MessageNumber number, char (&copy)[kMessageTextBufferSize]) {
-  std::strncpy(copy, messageText(number), sizeof copy - 1);
-  copy[sizeof copy - 1] = '\0';
 }
 
 }  // namespace
@@ -210,7 +204,9 @@ void MaterialListDialog::onDelete() {
   if (selectedIndex < 0 || materials == nullptr) return;
   int count = nodeCount(materials);
   if (count == 0 || selectedIndex >= count) return;
-  if (!confirm(MessageNumber::DeleteQuestion, MessageNumber::DeleteCaption)) return;
+  if (showBox(MessageNumber::DeleteQuestion, MessageNumber::DeleteCaption, kQuestionStyle) !=
+      MessageBoxAnswer::kYes)
+    return;
   removeAt(materials, selectedIndex);
   selectedIndex = 0;
   refillList();
@@ -218,7 +214,8 @@ void MaterialListDialog::onDelete() {
 
 void MaterialListDialog::onDeleteAll() {
   if (materials == nullptr || nodeCount(materials) == 0) return;
-  if (confirm(MessageNumber::DeleteAllQuestion, MessageNumber::DeleteAllCaption)) {
+  if (showBox(MessageNumber::DeleteAllQuestion, MessageNumber::DeleteAllCaption, kQuestionStyle) ==
+      MessageBoxAnswer::kYes) {
     releaseList(materials);
     fileHoldsDeletedMaterials = true;
     refillList();
@@ -226,12 +223,10 @@ void MaterialListDialog::onDeleteAll() {
   selectedIndex = -1;
 }
 
-bool MaterialListDialog::confirm(MessageNumber question, MessageNumber caption) {
-  char text[kMessageTextBufferSize];
-  char title[kMessageTextBufferSize];
-  copyMessageText(question, text);
-  copyMessageText(caption, title);
-  return controls->showMessageBox(text, title, kQuestionStyle) == MessageBoxAnswer::kYes;
+int MaterialListDialog::showBox(MessageNumber text, MessageNumber caption, unsigned style) {
+  MessageTextCopy captionCopy(caption);
+  MessageTextCopy textCopy(text);
+  return controls->showMessageBox(textCopy.text(), captionCopy.text(), style);
 }
 
 void MaterialListDialog::onListKeyDown(unsigned virtualKey) {
@@ -246,18 +241,10 @@ void MaterialListDialog::onOk() {
   // An absent list that never held anything has nothing to write.
   bool somethingToSave = nodeCount(materials) >= 1 || fileHoldsDeletedMaterials;
   if (somethingToSave && saveFile(materials, filePath) != 1) {
-    showSaveFailure();
+    showBox(MessageNumber::SaveFailedText, MessageNumber::ErrorCaption, kErrorStyle);
     return;
   }
   controls->endDialog(DialogResult::Ok);
-}
-
-void MaterialListDialog::showSaveFailure() {
-  char text[kMessageTextBufferSize];
-  char title[kMessageTextBufferSize];
-  copyMessageText(MessageNumber::SaveFailedText, text);
-  copyMessageText(MessageNumber::SaveFailedCaption, title);
-  controls->showMessageBox(text, title, kErrorStyle);
 }
 
 void MaterialListDialog::onCancel() { controls->endDialog(DialogResult::Cancel); }

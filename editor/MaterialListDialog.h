@@ -33,22 +33,24 @@ using MaterialSaver = int (*)(const MaterialNode* head, const char* path);
 
 class MaterialListDialog {
  public:
-  // `dialogs` shows this dialog and the data dialogs that Insert and Edit open.
+  // For the command, which makes one per run. `dialogs` shows this dialog and
+  // the data dialogs that Insert and Edit open.
   explicit MaterialListDialog(DialogRunner& dialogs, MaterialSaver saveFile = saveMaterialFile);
   MaterialListDialog(const MaterialListDialog&) = delete;
   MaterialListDialog& operator=(const MaterialListDialog&) = delete;
 
-  const char* filePath = nullptr;     // shown in the dialog, passed to the save
-  MaterialList materials = nullptr;   // changed in place; never released at the end
-  ListViewControl* listView = nullptr;  // the open dialog's list control
-  std::int32_t selectedIndex = -1;    // node index of the remembered row, or -1
+  // Set by the command before the run: the file it found or will create.
+  const char* filePath = nullptr;  // shown in the dialog, passed to the save
+  // Set by the command before the run and taken back after it, to release.
+  MaterialList materials = nullptr;  // changed in place; never released at the end
 
-  // Shows the dialog; true when it ended with OK (after a successful save, or
-  // when there was nothing to save).
+  // For the command: shows the dialog; true when it ended with OK (after a
+  // successful save, or when there was nothing to save).
   bool runModal();
 
-  // Events, raised by whoever shows the dialog. `controls` and `list` are
-  // the open dialog's and stay valid until it has ended.
+  // Events, for the Win32 layer that maps the open dialog's messages onto
+  // them. `controls` and `list` are the open dialog's and stay valid until
+  // it has ended.
   void onInitDialog(DialogControls& controls, ListViewControl& list);
   void onInsert();       // button 3, Insert key
   void onEdit();         // button 4
@@ -63,22 +65,26 @@ class MaterialListDialog {
   void onOk();
   void onCancel();  // button 2, Esc, close box
 
+ private:
+  // The tests' window on the remembered row and the refill.
+  friend class MaterialListDialogPeer;
+
   void setupColumns();
   void refillList();
-  void focusControl(int id);
-
- private:
   bool insertRows();
   bool insertRowsInNodeOrder();
   bool insertRow(const Material& material, int nodeIndex);
-  bool confirm(MessageNumber question, MessageNumber caption);
-  void showSaveFailure();
+  // A box owned by the dialog; its answer (MessageBoxAnswer).
+  int showBox(MessageNumber text, MessageNumber caption, unsigned style);
   bool addMaterial(Material* material);
   Material* materialAt(int nodeIndex);
+  void focusControl(int id);
 
   DialogRunner& dialogs;
   MaterialSaver saveFile;
   DialogControls* controls = nullptr;
+  ListViewControl* listView = nullptr;  // the open dialog's list control
+  std::int32_t selectedIndex = -1;      // node index of the remembered row, or -1
   // Notifications that the list control raises while the rows are rebuilt
   // must not move the remembered row.
   bool refilling = false;

@@ -1,6 +1,6 @@
 #include "EditorApp.h"
 
-#include <commctrl.h>
+#include "ModuleResources.h"
 
 namespace {
 
@@ -17,15 +17,8 @@ EditorApp::~EditorApp() {
 
 EditorApp* EditorApp::current() { return currentApp; }
 
-bool EditorApp::start(HINSTANCE moduleInstance) {
-  if (started()) return true;
-  if (moduleInstance == nullptr) return false;
-  // The list dialog's template names the list view class, which must be
-  // registered before the first dialog is created from it.
-  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
-  if (!InitCommonControlsEx(&controls)) return false;
-  resourceInstance_ = moduleInstance;
-  return true;
-}
+void EditorApp::start() { started_ = true; }
 
-void EditorApp::stop() { resourceInstance_ = nullptr; }
+void EditorApp::stop() { started_ = false; }
+
+HINSTANCE EditorApp::resourceInstance() const { return started_ ? moduleResources() : nullptr; }

@@ -1,7 +1,8 @@
 // The application object of the module's dialog layer. The dialog layer is
 // usable between start (host message 1) and stop (host message 2); while it
 // is, resourceInstance() names the module whose dialog templates and string
-// table the dialogs load.
+// table the dialogs load. The dialogs ready the window classes they use
+// themselves, so that they show alike in the module and in a test program.
 #pragma once
 
 #include <windows.h>
@@ -19,16 +20,14 @@ class EditorApp {
   // termination.
   static EditorApp* current();
 
-  // Makes the module's resources the dialog layer's and readies the window
-  // classes its dialogs use. False, with everything undone, when the classes
-  // cannot be had. A second start while started changes nothing.
-  bool start(HINSTANCE moduleInstance);
+  // A second start while started changes nothing.
+  void start();
   void stop();
 
-  bool started() const { return resourceInstance_ != nullptr; }
-  // Absent while stopped.
-  HINSTANCE resourceInstance() const { return resourceInstance_; }
+  bool started() const { return started_; }
+  // The module's resources (ModuleResources.h); absent while stopped.
+  HINSTANCE resourceInstance() const;
 
  private:
-  HINSTANCE resourceInstance_ = nullptr;
+  bool started_ = false;
 };

@@ -32,7 +32,7 @@ EditorApp editorApp;
 
 void attachFramework() {
   EditorApp* app = EditorApp::current();
-  if (app != nullptr) app->start(moduleInstance);
+  if (app != nullptr) app->start();
 }
 
 void detachFramework() {

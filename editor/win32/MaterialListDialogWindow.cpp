@@ -4,6 +4,9 @@
 
 #include "MaterialListDialogIds.h"
 
+// The template names the list view class, which must be registered before a
+// dialog is created from it, in the module and in any other program alike.
+// Registering it again costs nothing.
 DialogResult MaterialListDialogWindow::run() {
   ListView::registerControlClass();
   return ModalDialog::run(IDD_MATERIAL_LIST);

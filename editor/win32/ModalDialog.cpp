@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-extern "C" IMAGE_DOS_HEADER __ImageBase;
+#include "ModuleResources.h"
 
 static_assert(MessageBoxStyle::kYesNo == MB_YESNO && MessageBoxStyle::kIconStop == MB_ICONSTOP &&
                   MessageBoxStyle::kIconQuestion == MB_ICONQUESTION &&
@@ -14,13 +14,11 @@ static_assert(MessageBoxStyle::kYesNo == MB_YESNO && MessageBoxStyle::kIconStop 
 ModalDialog* ModalDialog::innermost_ = nullptr;
 
 DialogResult ModalDialog::run(int templateId) {
-  // The templates are this binary's own, whatever program loaded it.
-  HINSTANCE module = reinterpret_cast<HINSTANCE>(&__ImageBase);
   HWND owner = innermost_ != nullptr ? innermost_->window_ : nullptr;
   outer_ = innermost_;
   innermost_ = this;
-  INT_PTR ended = DialogBoxParamA(module, MAKEINTRESOURCEA(templateId), owner, dialogProcedure,
-                                  reinterpret_cast<LPARAM>(this));
+  INT_PTR ended = DialogBoxParamA(moduleResources(), MAKEINTRESOURCEA(templateId), owner,
+                                  dialogProcedure, reinterpret_cast<LPARAM>(this));
   innermost_ = outer_;
   window_ = nullptr;
   return ended == IDOK ? DialogResult::Ok : DialogResult::Cancel;

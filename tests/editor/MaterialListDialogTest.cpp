@@ -8,48 +8,25 @@
 #include "MaterialDataDialogIds.h"
 #include "MaterialListDialog.h"
 #include "MaterialListDialogIds.h"
+#include "MaterialListDialogPeer.h"
+#include "TestMaterials.h"
 
 namespace {
 
 // What the dialog handed to the save, and what the save answers.
 struct SaveLog {
   int calls = 0;
-  std::string list;  // as describeList writes it
+  std::string list;  // as describeNames writes it
   std::string path;
   int result = 1;
 };
 SaveLog saveLog;
 
-// The list as text, "Steel,-,Brass" with "-" for an empty node; "absent".
-std::string describeList(const MaterialNode* head) {
-  if (head == nullptr) return "absent";
-  std::string text;
-  for (const MaterialNode* node = head; node != nullptr; node = node->nextNode) {
-    if (!text.empty()) text += ",";
-    text += node->material != nullptr ? node->material->name : "-";
-  }
-  return text;
-}
-
 int recordingSave(const MaterialNode* head, const char* path) {
   ++saveLog.calls;
-  saveLog.list = describeList(head);
+  saveLog.list = describeNames(head);
   saveLog.path = path != nullptr ? path : "(absent)";
   return saveLog.result;
-}
-
-Material* material(const char* name, double density) {
-  Material* record = createMaterial();
-  record->setName(name);
-  record->setDensity(density);
-  record->setYoungModulus(200);
-  record->setPoissonRatio(0.3);
-  record->setYieldStrength(250);
-  record->setTensileStrength(400);
-  record->setThermalConductivity(50);
-  record->setLinearExpansion(1.2);
-  record->setSpecificHeat(460);
-  return record;
 }
 
 const std::string kSteelRow = "steel\t7.85\t200\t0.3\t250\t400\t50\t1.2\t460";
@@ -64,9 +41,9 @@ class ListDialog : public ::testing::Test {
   // The chain steel, Aluminium, brass: node 0 is not the top row on screen.
   void openWithThree() {
     MaterialList head = createNode();
-    append(head, material("steel", 7.85));
-    append(head, material("Aluminium", 2.7));
-    append(head, material("brass", 8.5));
+    append(head, makeMaterial("steel", 7.85));
+    append(head, makeMaterial("Aluminium", 2.7));
+    append(head, makeMaterial("brass", 8.5));
     open(head);
   }
   void open(MaterialList head) {
@@ -87,6 +64,7 @@ class ListDialog : public ::testing::Test {
 
   FakeDialogRunner dialogs;
   MaterialListDialog dialog{dialogs, recordingSave};
+  MaterialListDialogPeer peer{dialog};
   FakeDialogControls controls = listDialogControls();
   FakeListView list;
 };
@@ -109,7 +87,7 @@ TEST_F(ListDialog, OpensWithNineTitledColumnsThePathAnEmptyMessageLineAndTheFocu
   EXPECT_EQ(controls.text(IDC_LIST_FILE_PATH), "C:\\data\\zodo.mat");
   EXPECT_EQ(controls.text(IDC_LIST_MESSAGE_LINE), "");
   EXPECT_EQ(controls.focusedId, IDC_LIST_MATERIALS);
-  EXPECT_EQ(dialog.selectedIndex, -1);
+  EXPECT_EQ(peer.selectedIndex(), -1);
 }
 
 TEST_F(ListDialog, WithoutAPathTheLabelKeepsItsTemplateText) {
@@ -119,12 +97,12 @@ TEST_F(ListDialog, WithoutAPathTheLabelKeepsItsTemplateText) {
 
 TEST_F(ListDialog, RowsStandInNameOrderAndCarryTheirNodeIndexCountingEmptyNodes) {
   MaterialList head = createNode();
-  append(head, material("steel", 7.85));
-  append(head, material("x", 1));
+  append(head, makeMaterial("steel", 7.85));
+  append(head, makeMaterial("x", 1));
   removeAt(head, 1);  // leaves an empty node at index 1
-  append(head, material("Aluminium", 2.7));
-  append(head, material("brass", 8.5));
-  append(head, material("brass", 8.5));
+  append(head, makeMaterial("Aluminium", 2.7));
+  append(head, makeMaterial("brass", 8.5));
+  append(head, makeMaterial("brass", 8.5));
   open(head);
   EXPECT_EQ(list.rowTexts(),
             (std::vector<std::string>{kAluminiumRow, kBrassRow, kBrassRow, kSteelRow}));
@@ -133,7 +111,7 @@ TEST_F(ListDialog, RowsStandInNameOrderAndCarryTheirNodeIndexCountingEmptyNodes)
 
 TEST_F(ListDialog, NumbersShowWithSixSignificantDigitsAndThreeDigitExponents) {
   MaterialList head = createNode();
-  Material* record = material("Tiny", 1.23456789);
+  Material* record = makeMaterial("Tiny", 1.23456789);
   record->setYoungModulus(2.1e11);
   record->setLinearExpansion(1e-5);
   append(head, record);
@@ -161,7 +139,7 @@ TEST_F(ListDialog, TheFirstInsertCreatesTheListWithTheMaterialInItsHead) {
   open(nullptr);
   dialogs.dataDialogUsers.push_back(typesAndPressesOk(kStandardFields));
   dialog.onInsert();
-  EXPECT_EQ(describeList(dialog.materials), "Copper");
+  EXPECT_EQ(describeNames(dialog.materials), "Copper");
   EXPECT_EQ(list.rowTexts(),
             (std::vector<std::string>{"Copper\t8.96\t120\t0.34\t70\t220\t400\t1.7\t385"}));
   EXPECT_EQ(controls.focusedId, IDC_LIST_MATERIALS);
@@ -176,25 +154,25 @@ TEST_F(ListDialog, InsertAppendsToTheChainShowsInNameOrderAndKeepsTheRememberedR
   click("brass");
   dialogs.dataDialogUsers.push_back(typesAndPressesOk(kStandardFields));
   dialog.onInsert();
-  EXPECT_EQ(describeList(dialog.materials), "steel,Aluminium,brass,Copper");
+  EXPECT_EQ(describeNames(dialog.materials), "steel,Aluminium,brass,Copper");
   EXPECT_EQ(list.rows[2].text, "Copper");
   EXPECT_EQ(list.rows[2].itemData, 3);
   EXPECT_EQ(selectedName(), "brass");
-  EXPECT_EQ(dialog.selectedIndex, 2);
+  EXPECT_EQ(peer.selectedIndex(), 2);
 }
 
 TEST_F(ListDialog, InsertIntoAnEmptyHeadNodeFillsIt) {
   MaterialList head = createNode();
-  append(head, material("steel", 7.85));
+  append(head, makeMaterial("steel", 7.85));
   open(head);
   click("steel");
   controls.answers = {MessageBoxAnswer::kYes};
   dialog.onDelete();
-  ASSERT_EQ(describeList(dialog.materials), "-");
+  ASSERT_EQ(describeNames(dialog.materials), "-");
   dialogs.dataDialogUsers.push_back(typesAndPressesOk(kStandardFields));
   dialog.onInsert();
   EXPECT_EQ(dialog.materials, head);
-  EXPECT_EQ(describeList(dialog.materials), "Copper");
+  EXPECT_EQ(describeNames(dialog.materials), "Copper");
   EXPECT_EQ(list.itemData(), (std::vector<int>{0}));
 }
 
@@ -208,7 +186,7 @@ TEST_F(ListDialog, InsertEndedWithCancelAfterFailedAttemptsAddsNothing) {
     data.onCancel();
   });
   dialog.onInsert();
-  EXPECT_EQ(describeList(dialog.materials), "steel,Aluminium,brass");
+  EXPECT_EQ(describeNames(dialog.materials), "steel,Aluminium,brass");
   EXPECT_EQ(list.rows.size(), 3u);
 }
 
@@ -216,11 +194,11 @@ TEST_F(ListDialog, TheRememberedRowSurvivesEveryRefillEvenWhenTheControlNotifies
   openWithThree();
   list.notifiesEveryChange = true;
   click("Aluminium");
-  ASSERT_EQ(dialog.selectedIndex, 1);
+  ASSERT_EQ(peer.selectedIndex(), 1);
   dialogs.dataDialogUsers.push_back(typesAndPressesOk(kStandardFields));
   dialog.onInsert();
   EXPECT_GT(list.notificationCount, 4);
-  EXPECT_EQ(dialog.selectedIndex, 1);
+  EXPECT_EQ(peer.selectedIndex(), 1);
   EXPECT_EQ(selectedName(), "Aluminium");
   EXPECT_TRUE(list.rows[0].focused);
 }
@@ -230,7 +208,7 @@ TEST_F(ListDialog, AClickOnTheEmptyAreaKeepsTheDeselectedRowRemembered) {
   click("brass");
   list.clickEmptyArea();
   EXPECT_EQ(list.selectedRow(), -1);
-  EXPECT_EQ(dialog.selectedIndex, 2);
+  EXPECT_EQ(peer.selectedIndex(), 2);
   dialogs.dataDialogUsers.push_back([](MaterialDataDialog& data, FakeDialogControls& fields) {
     EXPECT_EQ(fields.text(IDC_DATA_NAME), "brass");
     data.onCancel();
@@ -248,7 +226,7 @@ TEST_F(ListDialog, EditChangesTheRememberedRowsRecordAndRebuildsTheRows) {
     data.onOk();
   });
   dialog.onEdit();
-  EXPECT_EQ(describeList(dialog.materials), "Carbon steel,Aluminium,brass");
+  EXPECT_EQ(describeNames(dialog.materials), "Carbon steel,Aluminium,brass");
   EXPECT_EQ(list.rows[2].text, "Carbon steel");
   EXPECT_EQ(list.rows[2].cells[1], "7.87");
   EXPECT_EQ(selectedName(), "Carbon steel");
@@ -277,8 +255,8 @@ TEST_F(ListDialog, DeleteAsksAndThenRemembersTheHeadOfTheChain) {
   EXPECT_EQ(controls.messageBoxes[0].text, "Are you sure ?");
   EXPECT_EQ(controls.messageBoxes[0].caption, "Delete item");
   EXPECT_EQ(controls.messageBoxes[0].style, 0x124u);
-  EXPECT_EQ(describeList(dialog.materials), "steel,brass");
-  EXPECT_EQ(dialog.selectedIndex, 0);
+  EXPECT_EQ(describeNames(dialog.materials), "steel,brass");
+  EXPECT_EQ(peer.selectedIndex(), 0);
   EXPECT_EQ(selectedName(), "steel");  // the chain's first, the last row on screen
   EXPECT_EQ(list.itemData(), (std::vector<int>{1, 0}));
 }
@@ -288,8 +266,8 @@ TEST_F(ListDialog, DeleteAnsweredNoChangesNothing) {
   click("brass");
   controls.answers = {MessageBoxAnswer::kNo};
   dialog.onDelete();
-  EXPECT_EQ(describeList(dialog.materials), "steel,Aluminium,brass");
-  EXPECT_EQ(dialog.selectedIndex, 2);
+  EXPECT_EQ(describeNames(dialog.materials), "steel,Aluminium,brass");
+  EXPECT_EQ(peer.selectedIndex(), 2);
 }
 
 TEST_F(ListDialog, DeletingTheLastNodesMaterialLeavesAnEmptyNodeThatLaterRowsCountThrough) {
@@ -297,27 +275,27 @@ TEST_F(ListDialog, DeletingTheLastNodesMaterialLeavesAnEmptyNodeThatLaterRowsCou
   click("brass");
   controls.answers = {MessageBoxAnswer::kYes, MessageBoxAnswer::kYes};
   dialog.onDelete();
-  ASSERT_EQ(describeList(dialog.materials), "steel,Aluminium,-");
+  ASSERT_EQ(describeNames(dialog.materials), "steel,Aluminium,-");
   dialogs.dataDialogUsers.push_back(typesAndPressesOk(kStandardFields));
   dialog.onInsert();
-  ASSERT_EQ(describeList(dialog.materials), "steel,Aluminium,-,Copper");
+  ASSERT_EQ(describeNames(dialog.materials), "steel,Aluminium,-,Copper");
   EXPECT_EQ(list.itemData(), (std::vector<int>{1, 3, 0}));
   // The row the user picks leads to its node, past the empty one.
   click("Copper");
-  EXPECT_EQ(dialog.selectedIndex, 3);
+  EXPECT_EQ(peer.selectedIndex(), 3);
   dialog.onDelete();
-  EXPECT_EQ(describeList(dialog.materials), "steel,Aluminium,-,-");
+  EXPECT_EQ(describeNames(dialog.materials), "steel,Aluminium,-,-");
 }
 
 TEST_F(ListDialog, DeletingTheOnlyMaterialLeavesAnEmptyHeadThatOkStillWrites) {
   MaterialList head = createNode();
-  append(head, material("steel", 7.85));
+  append(head, makeMaterial("steel", 7.85));
   open(head);
   click("steel");
   controls.answers = {MessageBoxAnswer::kYes};
   dialog.onListKeyDown(0x2E);
   EXPECT_TRUE(list.rows.empty());
-  EXPECT_EQ(dialog.selectedIndex, -1);
+  EXPECT_EQ(peer.selectedIndex(), -1);
   dialog.onOk();
   EXPECT_EQ(saveLog.calls, 1);
   EXPECT_EQ(saveLog.list, "-");
@@ -348,7 +326,7 @@ TEST_F(ListDialog, DeleteAllAnsweredNoKeepsTheRowsButForgetsTheRememberedRow) {
   EXPECT_EQ(controls.messageBoxes[0].style, 0x124u);
   EXPECT_EQ(list.rows.size(), 3u);
   EXPECT_EQ(selectedName(), "brass");
-  EXPECT_EQ(dialog.selectedIndex, -1);
+  EXPECT_EQ(peer.selectedIndex(), -1);
   dialog.onEdit();
   dialog.onDoubleClick();
   dialog.onDelete();
@@ -363,7 +341,7 @@ TEST_F(ListDialog, OkAfterAConfirmedDeleteAllWritesAFileWithoutMaterials) {
   dialog.onDeleteAll();
   EXPECT_EQ(dialog.materials, nullptr);
   EXPECT_TRUE(list.rows.empty());
-  EXPECT_EQ(dialog.selectedIndex, -1);
+  EXPECT_EQ(peer.selectedIndex(), -1);
   dialog.onOk();
   EXPECT_EQ(saveLog.calls, 1);
   EXPECT_EQ(saveLog.list, "absent");
@@ -390,9 +368,9 @@ TEST_F(ListDialog, AFailedSaveSaysSoAndStaysOpenWithTheListAsItWas) {
   EXPECT_EQ(controls.messageBoxes[0].caption, "Error");
   EXPECT_EQ(controls.messageBoxes[0].style, 0x10u);
   EXPECT_FALSE(controls.ended());
-  EXPECT_EQ(describeList(dialog.materials), "steel,Aluminium,brass");
+  EXPECT_EQ(describeNames(dialog.materials), "steel,Aluminium,brass");
   EXPECT_EQ(list.rowTexts(), (std::vector<std::string>{kAluminiumRow, kBrassRow, kSteelRow}));
-  EXPECT_EQ(dialog.selectedIndex, 2);
+  EXPECT_EQ(peer.selectedIndex(), 2);
   // The user fixes the cause and tries again.
   saveLog.result = 1;
   dialog.onOk();
@@ -425,13 +403,13 @@ TEST_F(ListDialog, CancelWritesNothing) {
 
 TEST_F(ListDialog, ARowTheControlCannotTakeGetsNoCellsAndIsNotRemembered) {
   MaterialList head = createNode();
-  append(head, material("steel", 7.85));
-  append(head, material("Aluminium", 2.7));
-  dialog.selectedIndex = 1;
+  append(head, makeMaterial("steel", 7.85));
+  append(head, makeMaterial("Aluminium", 2.7));
+  peer.rememberRow(1);
   list.rowsBeforeFailure = 1;
   open(head);
   EXPECT_EQ(list.rowTexts(), (std::vector<std::string>{kSteelRow}));
-  EXPECT_EQ(dialog.selectedIndex, -1);
+  EXPECT_EQ(peer.selectedIndex(), -1);
 }
 
 // The rows go in from the last name to the first so that the control, which
@@ -461,7 +439,7 @@ class ListDialogRefill : public ListDialog {
 
   static MaterialList chainOf(const std::vector<const char*>& names) {
     MaterialList head = createNode();
-    for (const char* name : names) append(head, material(name, 1));
+    for (const char* name : names) append(head, makeMaterial(name, 1));
     return head;
   }
 };
@@ -469,10 +447,10 @@ class ListDialogRefill : public ListDialog {
 TEST_F(ListDialogRefill, NamesThatSortEqualKeepTheirNodeOrderAmongEmptyNodesAndAbsentNames) {
   MaterialList head = chainOf({"steel", "Brass", "STEEL", "x", "brass", "Steel", "y"});
   removeAt(head, 3);
-  append(head, material("", 1));
+  append(head, makeMaterial("", 1));
   append(head, createMaterial());  // no name at all
   removeAt(head, 6);
-  append(head, material("BRASS", 1));
+  append(head, makeMaterial("BRASS", 1));
   open(head);
   expectRowsAsInNodeOrder();
   dialogs.dataDialogUsers.push_back(typesAndPressesOk(kStandardFields));
@@ -510,7 +488,7 @@ TEST_F(ListDialogRefill, EachRowTakesItsPlaceAtTheFirstComparison) {
     names.push_back(family[i % 4] + std::to_string((i * 7919) % 2000));
   }
   MaterialList head = createNode();
-  for (const std::string& name : names) append(head, material(name.c_str(), 1));
+  for (const std::string& name : names) append(head, makeMaterial(name.c_str(), 1));
   open(head);
   EXPECT_LT(list.rowComparisons, 2000);
   expectRowsAsInNodeOrder();

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "MaterialList.h"
+#include "TestMaterials.h"
 
 namespace {
 
@@ -10,16 +11,6 @@ Material* named(const char* name) {
   Material* material = createMaterial();
   material->setName(name);
   return material;
-}
-
-// The list as text, "A,-,C" with "-" for an empty node.
-std::string describe(const MaterialNode* head) {
-  std::string text;
-  for (const MaterialNode* node = head; node != nullptr; node = node->nextNode) {
-    if (!text.empty()) text += ",";
-    text += node->material != nullptr ? node->material->name : "-";
-  }
-  return text;
 }
 
 class MaterialListOps : public ::testing::Test {
@@ -44,7 +35,7 @@ TEST_F(MaterialListOps, AppendFillsEmptyHeadThenAddsBehindLast) {
   fill({"A"});
   EXPECT_EQ(nodeCount(head), 1);
   fill({"B", "C"});
-  EXPECT_EQ(describe(head), "A,B,C");
+  EXPECT_EQ(describeNames(head), "A,B,C");
 }
 
 TEST_F(MaterialListOps, RemoveFirstMovesFollowingContentUp) {
@@ -52,20 +43,20 @@ TEST_F(MaterialListOps, RemoveFirstMovesFollowingContentUp) {
   MaterialNode* headBefore = head;
   removeAt(head, 0);
   EXPECT_EQ(head, headBefore);
-  EXPECT_EQ(describe(head), "B,C");
+  EXPECT_EQ(describeNames(head), "B,C");
 }
 
 TEST_F(MaterialListOps, RemoveLastLeavesEmptyNodeThatStillCounts) {
   fill({"A", "B"});
   removeAt(head, 1);
-  EXPECT_EQ(describe(head), "A,-");
+  EXPECT_EQ(describeNames(head), "A,-");
   EXPECT_EQ(nodeCount(head), 2);
 }
 
 TEST_F(MaterialListOps, RemoveOnlyMaterialLeavesEmptyHead) {
   fill({"A"});
   removeAt(head, 0);
-  EXPECT_EQ(describe(head), "-");
+  EXPECT_EQ(describeNames(head), "-");
   EXPECT_EQ(nodeCount(head), 1);
 }
 
@@ -73,7 +64,7 @@ TEST_F(MaterialListOps, AppendAfterTrailingEmptyNodeKeepsItInPlace) {
   fill({"A", "B"});
   removeAt(head, 1);
   fill({"C"});
-  EXPECT_EQ(describe(head), "A,-,C");
+  EXPECT_EQ(describeNames(head), "A,-,C");
   EXPECT_EQ(nodeCount(head), 3);
 }
 
@@ -82,7 +73,7 @@ TEST_F(MaterialListOps, AppendIntoEmptyHeadEvenWithNodesBehindIt) {
   removeAt(head, 1);  // A,-
   removeAt(head, 0);  // -
   fill({"C"});
-  EXPECT_EQ(describe(head), "C");
+  EXPECT_EQ(describeNames(head), "C");
 }
 
 TEST_F(MaterialListOps, RemoveOutsideTheListChangesNothing) {
@@ -91,7 +82,7 @@ TEST_F(MaterialListOps, RemoveOutsideTheListChangesNothing) {
   removeAt(head, 99);
   removeAt(head, -1);
   removeAt(nullptr, 0);
-  EXPECT_EQ(describe(head), "A,B");
+  EXPECT_EQ(describeNames(head), "A,B");
 }
 
 TEST_F(MaterialListOps, RemoveThroughEmptyNodesCountsThemAsPositions) {
@@ -99,19 +90,19 @@ TEST_F(MaterialListOps, RemoveThroughEmptyNodesCountsThemAsPositions) {
   removeAt(head, 1);  // A,-
   fill({"C", "D"});   // A,-,C,D
   removeAt(head, 2);
-  EXPECT_EQ(describe(head), "A,-,D");
+  EXPECT_EQ(describeNames(head), "A,-,D");
 }
 
 TEST_F(MaterialListOps, SetMaterialAndSetNextIgnoreAbsentArguments) {
   fill({"A", "B"});
   head->setMaterial(nullptr);
   head->setNext(nullptr);
-  EXPECT_EQ(describe(head), "A,B");
+  EXPECT_EQ(describeNames(head), "A,B");
   head->setMaterial(named("Z"));
   MaterialNode* tail = createNode();
   tail->setMaterial(named("Y"));
   head->setNext(tail);  // releases B's node
-  EXPECT_EQ(describe(head), "Z,Y");
+  EXPECT_EQ(describeNames(head), "Z,Y");
 }
 
 TEST(MaterialListRelease, LongListIsReleasedWithoutDeepRecursion) {

@@ -58,7 +58,7 @@ TEST_F(DriverFailure, AFailingStepAnswersNoToTheQuestionAndCancelsTheDialog) {
   EXPECT_FALSE(driver.succeeded());
   EXPECT_EQ(driver.failedLine(), 3);
   EXPECT_EQ(driver.stepsRun(), 2u);
-  EXPECT_EQ(describeList(dialog.materials), "steel,Aluminium,brass,copper");
+  EXPECT_EQ(describeNames(dialog.materials), "steel,Aluminium,brass,copper");
 }
 
 TEST_F(DriverFailure, StepsThatRunOutWithAWindowOpenFailAndCloseIt) {

@@ -5,20 +5,6 @@
 #include <fstream>
 #include <sstream>
 
-Material* makeMaterial(const char* name, double density) {
-  Material* record = createMaterial();
-  record->setName(name);
-  record->setDensity(density);
-  record->setYoungModulus(200);
-  record->setPoissonRatio(0.3);
-  record->setYieldStrength(250);
-  record->setTensileStrength(400);
-  record->setThermalConductivity(50);
-  record->setLinearExpansion(1.2);
-  record->setSpecificHeat(460);
-  return record;
-}
-
 MaterialList fourMaterials() {
   MaterialList head = createNode();
   append(head, makeMaterial("steel", 7.85));
@@ -26,16 +12,6 @@ MaterialList fourMaterials() {
   append(head, makeMaterial("brass", 8.5));
   append(head, makeMaterial("copper", 8.96));
   return head;
-}
-
-std::string describeList(const MaterialNode* head) {
-  if (head == nullptr) return "absent";
-  std::string text;
-  for (const MaterialNode* node = head; node != nullptr; node = node->nextNode) {
-    if (!text.empty()) text += ",";
-    text += node->material != nullptr ? node->material->name : "-";
-  }
-  return text;
 }
 
 namespace {

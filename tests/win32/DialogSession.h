@@ -9,18 +9,15 @@
 
 #include "DialogDriver.h"
 #include "ListView.h"
+#include "ListViewReader.h"
 #include "UserInput.h"
 #include "MaterialListDialog.h"
+#include "MaterialListDialogPeer.h"
+#include "TestMaterials.h"
 #include "Win32DialogRunner.h"
-
-// A material with all eight numbers, density the one that differs.
-Material* makeMaterial(const char* name, double density);
 
 // The chain steel, Aluminium, brass, copper.
 MaterialList fourMaterials();
-
-// The list as text, "steel,-,brass" with "-" for an empty node; "absent".
-std::string describeList(const MaterialNode* head);
 
 // A fresh, empty folder for one test, below the working folder.
 std::string testFolder();
@@ -41,6 +38,7 @@ class ListDialogSession : public ::testing::Test {
 
   Win32DialogRunner dialogs;
   MaterialListDialog dialog{dialogs};
+  MaterialListDialogPeer peer{dialog};
   DialogDriver driver;
 };
 

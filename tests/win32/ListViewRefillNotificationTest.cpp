@@ -58,13 +58,13 @@ class RefillNotifications : public ListDialogSession {
     dialog.materials = fourMaterials();
     driver.select(name);
     driver.check([this](HWND window) -> std::string {
-      rememberedBefore = dialog.selectedIndex;
+      rememberedBefore = peer.selectedIndex();
       heard.clear();
       dialogProcedure = reinterpret_cast<WNDPROC>(
           SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(listening)));
-      dialog.refillList();
+      peer.refillList();
       SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(dialogProcedure));
-      ListView list(GetDlgItem(window, IDC_LIST_MATERIALS));
+      ListViewReader list(GetDlgItem(window, IDC_LIST_MATERIALS));
       selectedRow = list.selectedRow();
       selectedRowFocused = selectedRow >= 0 && list.isFocused(selectedRow);
       return "";
@@ -103,7 +103,7 @@ TEST_F(RefillNotifications, ARowInsertedAtTheTopAndPushedDownSelected) {
   EXPECT_EQ(itemChanges()[0].row, 0);
   EXPECT_EQ(itemChanges()[0].newState, kSelectedAndFocused);
   EXPECT_EQ(rememberedBefore, 3);
-  EXPECT_EQ(dialog.selectedIndex, 3);
+  EXPECT_EQ(peer.selectedIndex(), 3);
   EXPECT_EQ(selectedRow, 2);
   EXPECT_TRUE(selectedRowFocused);
 }
@@ -113,7 +113,7 @@ TEST_F(RefillNotifications, TheFirstInsertedRowThatLaterRowsPushDown) {
   ASSERT_EQ(itemChanges().size(), 1u) << describe(heard);
   EXPECT_EQ(itemChanges()[0].row, 0);
   EXPECT_EQ(itemChanges()[0].newState, kSelectedAndFocused);
-  EXPECT_EQ(dialog.selectedIndex, 0);
+  EXPECT_EQ(peer.selectedIndex(), 0);
   EXPECT_EQ(selectedRow, 3);
   EXPECT_TRUE(selectedRowFocused);
 }

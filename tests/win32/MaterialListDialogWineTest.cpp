@@ -33,7 +33,7 @@ std::function<std::string(HWND)> isMessageBox(const std::string& title, const st
 
 std::function<std::string(HWND)> selectedRowIs(const std::string& name) {
   return [name](HWND window) -> std::string {
-    ListView list(GetDlgItem(window, IDC_LIST_MATERIALS));
+    ListViewReader list(GetDlgItem(window, IDC_LIST_MATERIALS));
     int row = list.selectedRow();
     char text[256] = "(none)";
     if (row >= 0) list.cellText(row, 0, text, sizeof text);
@@ -156,7 +156,7 @@ TEST_F(ListDialogWine, EditByButtonAndByDoubleClickChangesOnlyWhatEndsWithOk) {
   expectDriven();
   EXPECT_EQ(driver.lastRows().at(1), "brass\t8.4\t200\t0.3\t250\t400\t50\t1.2\t460");
   EXPECT_EQ(driver.lastRows().at(2), "copper\t8.96\t200\t0.3\t250\t400\t50\t1.2\t460");
-  EXPECT_EQ(describeList(dialog.materials), "steel,Aluminium,brass,copper");
+  EXPECT_EQ(describeNames(dialog.materials), "steel,Aluminium,brass,copper");
 }
 
 TEST_F(ListDialogWine, DeleteKeyAsksAndYesRemovesTheRowAndSelectsTheChainsFirst) {
@@ -179,7 +179,7 @@ TEST_F(ListDialogWine, DeleteKeyAsksAndYesRemovesTheRowAndSelectsTheChainsFirst)
   EXPECT_TRUE(run());
   expectDriven();
   EXPECT_EQ(driver.lastRows().size(), 3u);
-  EXPECT_EQ(describeList(dialog.materials), "steel,Aluminium,copper");
+  EXPECT_EQ(describeNames(dialog.materials), "steel,Aluminium,copper");
   EXPECT_EQ(readFile(path), kFileHeader + savedMaterial("steel", "7.85") +
                                 savedMaterial("Aluminium", "2.7") +
                                 savedMaterial("copper", "8.96"));
@@ -195,7 +195,7 @@ TEST_F(ListDialogWine, AClickBelowTheRowsDeselectsButDeleteStillActsOnTheRemembe
     LPARAM below = MAKELPARAM(10, client.bottom - 4);
     PostMessageA(list, WM_LBUTTONUP, 0, below);
     SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, below);
-    return ListView(list).selectedRow() == -1 ? "" : "a row is still selected";
+    return ListViewReader(list).selectedRow() == -1 ? "" : "a row is still selected";
   });
   driver.press("Delete");
   driver.expectWindow("Delete item");
@@ -204,7 +204,7 @@ TEST_F(ListDialogWine, AClickBelowTheRowsDeselectsButDeleteStillActsOnTheRemembe
   driver.press("Cancel");
   EXPECT_FALSE(run());
   expectDriven();
-  EXPECT_EQ(describeList(dialog.materials), "steel,Aluminium,brass,-");
+  EXPECT_EQ(describeNames(dialog.materials), "steel,Aluminium,brass,-");
 }
 
 TEST_F(ListDialogWine, DeleteAllAnsweredNoKeepsTheRowsAndForgetsTheSelection) {
@@ -222,7 +222,7 @@ TEST_F(ListDialogWine, DeleteAllAnsweredNoKeepsTheRowsAndForgetsTheSelection) {
   EXPECT_FALSE(run());
   expectDriven();
   EXPECT_EQ(joinRows(driver.lastRows()), kRowsInNameOrder);
-  EXPECT_EQ(dialog.selectedIndex, -1);
+  EXPECT_EQ(peer.selectedIndex(), -1);
 }
 
 TEST_F(ListDialogWine, OkAfterDeleteAllWritesAFileWithoutMaterials) {

@@ -22,12 +22,16 @@ struct Row {
   }
 };
 
-std::vector<Row> rowsOf(const ListView& list) {
+// The names as the driver reads them, the item data as the dialog does.
+std::vector<Row> rowsOf(HWND control) {
+  ListViewReader list(control);
+  ListView dialogsView;
+  dialogsView.attach(control);
   std::vector<Row> rows;
   for (int position = 0; position < list.rowCount(); ++position) {
     char name[512];
     list.cellText(position, 0, name, sizeof name);
-    rows.push_back({name, list.itemData(position)});
+    rows.push_back({name, dialogsView.itemData(position)});
   }
   return rows;
 }
@@ -43,7 +47,8 @@ std::vector<Row> rowsInNodeOrder(HWND dialogWindow, const MaterialNode* head) {
   HWND control = CreateWindowExA(0, WC_LISTVIEWA, "",
                                  WS_CHILD | LVS_REPORT | LVS_SINGLESEL | LVS_SORTASCENDING, 0, 0,
                                  100, 100, dialogWindow, nullptr, nullptr, nullptr);
-  ListView reference(control);
+  ListView reference;
+  reference.attach(control);
   reference.insertColumn(0, "Name", 120);
   int nodeIndex = 0;
   for (const MaterialNode* node = head; node != nullptr; node = node->nextNode, ++nodeIndex) {
@@ -51,7 +56,7 @@ std::vector<Row> rowsInNodeOrder(HWND dialogWindow, const MaterialNode* head) {
     reference.insertRow(nodeIndex, node->material->name != nullptr ? node->material->name : "",
                         nodeIndex, false);
   }
-  std::vector<Row> rows = rowsOf(reference);
+  std::vector<Row> rows = rowsOf(control);
   DestroyWindow(control);
   return rows;
 }
@@ -64,7 +69,7 @@ class RefillOrder : public ListDialogSession {
     removeAt(head, 2);  // an empty node, which later item data count through
     dialog.materials = head;
     driver.check([this](HWND window) -> std::string {
-      std::vector<Row> shown = rowsOf(ListView(GetDlgItem(window, IDC_LIST_MATERIALS)));
+      std::vector<Row> shown = rowsOf(GetDlgItem(window, IDC_LIST_MATERIALS));
       std::vector<Row> expected = rowsInNodeOrder(window, dialog.materials);
       if (shown == expected) return "";
       return "shown: " + describe(shown) + "\nnode order: " + describe(expected);

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "ListView.h"
+#include "ListViewReader.h"
 
 namespace UserInput {
 
@@ -92,7 +92,7 @@ void typeText(HWND dialog, HWND edit, const std::string& text) {
 
 bool clickRow(HWND list, int position) {
   RECT row;
-  if (!ListView(list).rowRectangle(position, row)) return false;
+  if (!ListViewReader(list).rowRectangle(position, row)) return false;
   POINT at = rowPoint(row);
   // The list view follows a button press in a loop of its own until the
   // button comes up; the release waits in the queue for it.
@@ -104,7 +104,7 @@ bool clickRow(HWND list, int position) {
 bool doubleClickRow(HWND list, int position) {
   if (!clickRow(list, position)) return false;
   RECT row;
-  ListView(list).rowRectangle(position, row);
+  ListViewReader(list).rowRectangle(position, row);
   POINT at = rowPoint(row);
   PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(at.x, at.y));
   PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
@@ -123,7 +123,7 @@ void pressKey(HWND control, UINT virtualKey) {
 }
 
 std::vector<std::string> listRows(HWND list) {
-  ListView view(list);
+  ListViewReader view(list);
   std::vector<std::string> rows;
   int columns = view.columnCount();
   for (int position = 0, count = view.rowCount(); position < count; ++position) {

@@ -1,6 +1,6 @@
 #include "DriverActions.h"
 
-#include "ListView.h"
+#include "ListViewReader.h"
 #include "UserInput.h"
 
 namespace DriverActions {
@@ -39,12 +39,12 @@ std::string setText(HWND window, int controlId, const std::string& text) {
 std::string clickRow(HWND window, const std::string& name, bool twice) {
   HWND list = GetDlgItem(window, kListId);
   if (list == nullptr) return title(window) + " has no list";
-  int position = ListView(list).findRow(name.c_str());
+  int position = ListViewReader(list).findRow(name.c_str());
   if (position < 0) return "the list has no row " + quoted(name);
   bool clicked =
       twice ? UserInput::doubleClickRow(list, position) : UserInput::clickRow(list, position);
   if (!clicked) return "the row " + quoted(name) + " cannot be clicked";
-  if (ListView(list).selectedRow() != position)
+  if (ListViewReader(list).selectedRow() != position)
     return "a click on " + quoted(name) + " did not select it";
   return "";
 }
