@@ -27,3 +27,6 @@ int runImport(const Invocation& invocation, Console& console);
 
 // The plausibility rules as a Markdown table.
 int runRules(const Invocation& invocation, Console& console);
+
+// The units that import converts from, with their factors, as Markdown tables.
+int runUnits(const Invocation& invocation, Console& console);

@@ -15,6 +15,12 @@ void writeUsage(std::ostream& stream) {
             "  3 check found nothing but warnings\n";
 }
 
+void writeCommandHelp(std::ostream& stream, const CommandEntry& command) {
+  stream << "usage: matfile " << command.name << (*command.arguments != '\0' ? " " : "")
+         << command.arguments << "\n  " << command.summary << '\n';
+  if (command.details != nullptr) stream << command.details();
+}
+
 bool asksForHelp(const std::vector<std::string>& arguments) {
   return arguments.size() == 1 &&
          (arguments[0] == "help" || arguments[0] == "--help" || arguments[0] == "-h");
@@ -33,6 +39,10 @@ int runMatfile(const std::vector<std::string>& arguments, Console& console) {
     console.err << "matfile: " << error << '\n';
     writeUsage(console.err);
     return kExitTrouble;
+  }
+  if (invocation.helpAsked) {
+    writeCommandHelp(console.out, *invocation.command);
+    return kExitSuccess;
   }
   return invocation.command->run(invocation, console);
 }
