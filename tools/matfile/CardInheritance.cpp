@@ -62,9 +62,10 @@ void resolveParents(CardDraft& draft, const std::vector<MaterialCard>& cards,
     }
     for (std::size_t seen : chain) {
       if (seen != parent->second) continue;
-      draft.notes.push_back({own.parentLine, "note: " + quoted(own.name) + ": " + parentText(*card) +
-                                                 whose + " inherits from it in turn; the loop is "
-                                                 "followed no further"});
+      draft.notes.push_back({own.parentLine, "note: " + quoted(own.name) +
+                                                 ": its parents lead back to " +
+                                                 quoted(cards[seen].name) +
+                                                 "; the loop is followed no further"});
       return;
     }
     chain.push_back(parent->second);
