@@ -50,7 +50,7 @@ pralvik_build_windows() {
 # readers), where the ordinary tests replay it. PRALVIK_FUZZ_SECONDS is the
 # time of the whole fuzz run, shared equally by the targets.
 PRALVIK_FUZZ_BUILD=${PRALVIK_FUZZ_BUILD:-$PRALVIK_ROOT/build/fuzz}
-PRALVIK_FUZZ_SECONDS=${PRALVIK_FUZZ_SECONDS:-120}
+PRALVIK_FUZZ_SECONDS=${PRALVIK_FUZZ_SECONDS:-80}
 PRALVIK_FUZZERS="material_file unit_text material_card csv_table"
 
 pralvik_build_fuzz() {
