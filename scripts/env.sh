@@ -46,27 +46,59 @@ pralvik_build_windows() {
 
 # The fuzz tree: clang with libFuzzer and the address and undefined-behaviour
 # sanitizers. New corpus entries stay in the build folder; an input that
-# fails goes to tests/fuzz/findings, where the ordinary tests replay it.
+# fails goes to tests/fuzz/findings (a folder of its own for each of matfile's
+# readers), where the ordinary tests replay it. PRALVIK_FUZZ_SECONDS is the
+# time of the whole fuzz run, shared equally by the targets.
 PRALVIK_FUZZ_BUILD=${PRALVIK_FUZZ_BUILD:-$PRALVIK_ROOT/build/fuzz}
-PRALVIK_FUZZ_SECONDS=${PRALVIK_FUZZ_SECONDS:-60}
+PRALVIK_FUZZ_SECONDS=${PRALVIK_FUZZ_SECONDS:-80}
+PRALVIK_FUZZERS="material_file unit_text material_card csv_table"
 
 pralvik_build_fuzz() {
   CC=clang-14 CXX=clang++-14 cmake -S "$PRALVIK_ROOT" -B "$PRALVIK_FUZZ_BUILD" \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPRALVIK_FUZZ=ON >/dev/null
-  cmake --build "$PRALVIK_FUZZ_BUILD" -j "$(pralvik_jobs)" --target material_file_fuzzer
+  local targets=()
+  for fuzzer in $PRALVIK_FUZZERS; do targets+=(--target "${fuzzer}_fuzzer"); done
+  cmake --build "$PRALVIK_FUZZ_BUILD" -j "$(pralvik_jobs)" "${targets[@]}"
+}
+
+# The seeds of each target: the material file reader starts from the sample
+# and the tool's cases, the card reader from the test cards, the CSV reader
+# from the import cases.
+pralvik_fuzz_seeds() {
+  local tests="$PRALVIK_ROOT/tests"
+  case "$1" in
+    material_file) echo "$tests/fuzz/corpus $tests/matfile/cases $PRALVIK_ROOT/examples" ;;
+    unit_text) echo "$tests/fuzz/seeds/unit_text" ;;
+    material_card) echo "$tests/matfile/cards" ;;
+    csv_table) echo "$tests/matfile/csv" ;;
+  esac
+}
+
+pralvik_fuzz_one() {
+  local fuzzer=$1 seconds=$2
+  local corpus="$PRALVIK_FUZZ_BUILD/corpus/$fuzzer"
+  local findings="$PRALVIK_ROOT/tests/fuzz/findings"
+  [ "$fuzzer" = material_file ] || findings="$findings/$fuzzer"
+  local log="$PRALVIK_FUZZ_BUILD/$fuzzer.log"
+  mkdir -p "$corpus"
+  # shellcheck disable=SC2046
+  if ! "$PRALVIK_FUZZ_BUILD/tests/fuzz/${fuzzer}_fuzzer" -max_total_time="$seconds" \
+      -max_len=20000 -timeout=10 -print_final_stats=1 -artifact_prefix="$findings/" "$corpus" \
+      $(pralvik_fuzz_seeds "$fuzzer") >"$log" 2>&1; then
+    tail -n 40 "$log" >&2
+    echo "fuzzing $fuzzer found a fault; the input is in ${findings#"$PRALVIK_ROOT"/}" >&2
+    return 1
+  fi
+  echo "$fuzzer: $(grep -E '^stat::number_of_executed_units' "$log" || true)"
 }
 
 pralvik_run_fuzz() {
-  local corpus="$PRALVIK_FUZZ_BUILD/corpus"
-  local findings="$PRALVIK_ROOT/tests/fuzz/findings"
-  mkdir -p "$corpus"
-  if ! "$PRALVIK_FUZZ_BUILD/tests/fuzz/material_file_fuzzer" -max_total_time="$PRALVIK_FUZZ_SECONDS" \
-      -max_len=20000 -timeout=10 -print_final_stats=1 -artifact_prefix="$findings/" "$corpus" \
-      "$PRALVIK_ROOT/tests/fuzz/corpus" "$PRALVIK_ROOT/tests/matfile/cases" \
-      "$PRALVIK_ROOT/examples" >"$PRALVIK_FUZZ_BUILD/fuzz.log" 2>&1; then
-    tail -n 40 "$PRALVIK_FUZZ_BUILD/fuzz.log" >&2
-    echo "fuzzing found a fault; the input is in tests/fuzz/findings" >&2
-    return 1
-  fi
-  grep -E '^stat::number_of_executed_units' "$PRALVIK_FUZZ_BUILD/fuzz.log" || true
+  local count=0 failed=0
+  for _ in $PRALVIK_FUZZERS; do count=$((count + 1)); done
+  local seconds=$((PRALVIK_FUZZ_SECONDS / count))
+  [ "$seconds" -ge 1 ] || seconds=1
+  for fuzzer in $PRALVIK_FUZZERS; do
+    pralvik_fuzz_one "$fuzzer" "$seconds" || failed=1
+  done
+  return "$failed"
 }

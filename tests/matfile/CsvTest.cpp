@@ -115,6 +115,7 @@ TEST(CsvWrite, PlainFieldsStayBareRecordsEndInCrLf) {
 TEST(CsvWrite, FieldsThatWouldChangeAreQuotedWithTheirQuotesDoubled) {
   EXPECT_EQ(written({{"a,b", "say \"hi\"", "cr\r", "lf\n", " lead", "trail\t", "mid dle"}}),
             "\"a,b\",\"say \"\"hi\"\"\",\"cr\r\",\"lf\n\",\" lead\",\"trail\t\",mid dle\r\n");
+  EXPECT_EQ(written({{"\xEF\xBB\xBFx", "\xEF\xBB\xBFy"}}), "\"\xEF\xBB\xBFx\",\xEF\xBB\xBFy\r\n");
 }
 
 // Whatever the fields hold, the reader gives back what the writer was given.

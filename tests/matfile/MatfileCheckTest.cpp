@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "MatfileRun.h"
+#include "MaterialProperty.h"
 #include "PlausibilityRules.h"
 #include "TestFiles.h"
 
@@ -55,6 +56,49 @@ TEST(MatfileCheckWarnings, EveryRepeatNamesTheFirstMaterialOfThatName) {
   ASSERT_EQ(warnings.size(), 2u);
   EXPECT_EQ(warnings[0].substr(0, 53), "5: warning: \"A\": same name as the material on line 1;");
   EXPECT_EQ(warnings[1].substr(0, 53), "7: warning: \"A\": same name as the material on line 1;");
+}
+
+// Handbook values of every class of material, typed in the stored units, and
+// the same materials each with one typical unit mistake (the comment above
+// each says which).
+TEST(MatfileCheckWarnings, HandbookMaterialsPassAndEachUnitMistakeIsCaught) {
+  MatfileRun clean = matfile({"check", testDataPath("matfile/handbook/handbook.mat")});
+  EXPECT_EQ(clean.exitCode, 0);
+  EXPECT_EQ(clean.out, "");
+
+  ListGuard good, mistaken;
+  ASSERT_EQ(readText(fileBytes(testDataPath("matfile/handbook/handbook.mat")), good.head),
+            MaterialFileStatus::Read);
+  std::string mistakes = fileBytes(testDataPath("matfile/handbook/handbook_mistakes.mat"));
+  ASSERT_EQ(readText(mistakes, mistaken.head), MaterialFileStatus::Read);
+  int materials = 0;
+  for (const MaterialNode *a = good.head, *b = mistaken.head; a != nullptr && b != nullptr;
+       a = a->nextNode, b = b->nextNode, ++materials) {
+    EXPECT_STREQ(a->material->name, b->material->name);
+    std::vector<int> differing;
+    for (int position = 0; position < kPropertyCount; ++position) {
+      MaterialProperty property = propertyAt(position);
+      if (propertyValue(*a->material, property) != propertyValue(*b->material, property)) {
+        differing.push_back(position);
+      }
+    }
+    bool swapped = b->material->yieldStrength == a->material->tensileStrength &&
+                   b->material->tensileStrength == a->material->yieldStrength;
+    EXPECT_TRUE(differing.size() == 1 || swapped) << b->material->name;
+  }
+  EXPECT_GE(materials, 60);
+
+  MatfileRun caught = matfile({"check", testDataPath("matfile/handbook/handbook_mistakes.mat")});
+  EXPECT_EQ(caught.exitCode, 3);
+  std::istringstream lines(mistakes);
+  long number = 0;
+  for (std::string line; std::getline(lines, line);) {
+    ++number;
+    if (line.empty() || line[0] != '*') continue;
+    EXPECT_NE(("\n" + caught.out).find("\n" + std::to_string(number) + ": warning: "),
+              std::string::npos)
+        << line;
+  }
 }
 
 TEST(MatfileCheckWarnings, ZeroIsAnUnsetValueAndNeverWarnedAbout) {

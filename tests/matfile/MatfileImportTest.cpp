@@ -270,6 +270,50 @@ TEST_F(MatfileImport, MissingTableOrMissingIntoExitTwo) {
   EXPECT_EQ(folder.entries(), Names{"table.csv"});
 }
 
+TEST_F(MatfileImport, SkipInvalidLeavesBadRowsOutAndImportsTheRest) {
+  writeTarget(kSteel);
+  writeTable(kCopperRow + "Bad,-1,1,0.1,1,1,1,1,1\r\n" + kBrassRow);
+  MatfileRun dry = import({"--skip-invalid", "--dry-run"});
+  EXPECT_EQ(dry.exitCode, 1);
+  EXPECT_EQ(dry.out, target() + ": 2 to append, 0 to replace, 0 to skip, 1 to leave out; dry run, "
+                                "nothing written\n");
+  MatfileRun run = import({"--skip-invalid"});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.out, target() + ": 2 appended, 0 replaced, 0 skipped, 1 left out\n");
+  EXPECT_EQ(run.err, table() + ":3: density [g/cm^3] \"-1\": Density must be > 0\nmatfile: " +
+                         target() + " written without what is reported above: 1 row of " +
+                         table() + " cannot be imported\n");
+  EXPECT_EQ(targetMaterials(), kSteel + kCopper + kNewBrass);
+}
+
+TEST_F(MatfileImport, SkipInvalidLeavesOutATableThatCannotBeReadAndTakesTheOthers) {
+  writeTable(kCopperRow);
+  std::string broken = folder.file("broken.csv");
+  writeFileBytes(broken, "name,density\r\nX,1\r\n");
+  MatfileRun run = matfile({"import", broken, table(), "--into", target(), "--skip-invalid"});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_TRUE(contains(run.err, broken + ":1: column \"density\" gives no unit")) << run.err;
+  EXPECT_TRUE(contains(run.err, broken + " cannot be read as a material table\n")) << run.err;
+  EXPECT_EQ(run.out, target() + ": 1 appended, 0 replaced, 0 skipped, 1 left out\n");
+  EXPECT_EQ(targetMaterials(), kCopper);
+}
+
+TEST_F(MatfileImport, VerboseListsEachValueAsGivenBesideTheStoredOne) {
+  writeFileBytes(table(), "name,density [lb/in^3],specific heat [Btu/(lb \xC2\xB0" "F)]\r\n"
+                          "Steel,0.2836,0.11\r\n");
+  MatfileRun run = import({"--verbose", "--dry-run"});
+  EXPECT_EQ(run.out, table() + ":2: \"Steel\" to append\n"
+                     "    density: 0.2836 [lb/in^3] -> 7.85002 [g/cm^3]\n"
+                     "    Young modulus: not given -> 0 [GPa]\n"
+                     "    Poisson ratio: not given -> 0\n"
+                     "    yield strength: not given -> 0 [MPa]\n"
+                     "    tensile strength: not given -> 0 [MPa]\n"
+                     "    thermal conductivity: not given -> 0 [W/(m x K)]\n"
+                     "    linear expansion: not given -> 0 [10^-5m/(m xC)]\n"
+                     "    specific heat: 0.11 [Btu/(lb \xC2\xB0" "F)] -> 460.548 [J/(Kg x K)]\n" +
+                     target() + ": 1 to append, 0 to replace, 0 to skip; dry run, nothing written\n");
+}
+
 // Whatever a table holds, import answers with a report, never a crash, and a
 // dry run writes nothing.
 TEST_F(MatfileImport, AnyTableGetsAnAnswerAndADryRunWritesNothing) {

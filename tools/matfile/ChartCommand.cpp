@@ -47,7 +47,8 @@ bool readAxis(const Invocation& invocation, const char* option, MaterialProperty
 
 }  // namespace
 
-extern const char kChartDetails[] =
+std::string chartDetails() {
+  return "\n"
     "Writes an SVG scatter chart of every material of FILE, the property of --y\n"
     "against that of --x (default: Young modulus against density), to standard\n"
     "output or, replaced in one step, to SVG. Both axes are logarithmic; --linear\n"
@@ -59,6 +60,7 @@ extern const char kChartDetails[] =
     "logarithmic axis one below 0, is left out and named under the chart.\n"
     "Exit codes: 0 chart written; 1 chart written, but it lacks what the reader\n"
     "dropped (reported on standard error); 2 trouble.\n";
+}
 
 int runChart(const Invocation& invocation, Console& console) {
   ChartSettings settings;

@@ -41,6 +41,12 @@ bool parseCommandLine(const std::vector<std::string>& arguments,
   }
   const CommandEntry& command = *invocation.command;
   for (std::size_t i = 1; i < arguments.size(); ++i) {
+    if (arguments[i] == "--help" || arguments[i] == "-h") {
+      invocation.helpAsked = true;
+      return true;
+    }
+  }
+  for (std::size_t i = 1; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
     if (!looksLikeOption(argument)) {
       invocation.files.push_back(argument);
@@ -67,9 +73,10 @@ bool parseCommandLine(const std::vector<std::string>& arguments,
       return false;
     }
   }
-  if (invocation.files.size() != command.fileCount) {
-    error = std::string(command.name) + " takes " + std::to_string(command.fileCount) +
-            (command.fileCount == 1 ? " file" : " files");
+  bool tooFew = invocation.files.size() < command.fileCount;
+  if (tooFew || (!command.moreFiles && invocation.files.size() != command.fileCount)) {
+    error = std::string(command.name) + " takes " + (command.moreFiles ? "at least " : "") +
+            std::to_string(command.fileCount) + (command.fileCount == 1 ? " file" : " files");
     return false;
   }
   return true;

@@ -22,13 +22,15 @@ struct CommandEntry {
   std::size_t fileCount;            // files the command takes, no more and no fewer
   std::vector<OptionEntry> options;
   int (*run)(const Invocation& invocation, Console& console);
-  const char* details = nullptr;    // more for `matfile COMMAND --help`, lines ending in \n
+  bool moreFiles = false;               // fileCount is the least number of files
+  std::string (*details)() = nullptr;   // more for `matfile COMMAND --help`
 };
 
 struct Invocation {
   const CommandEntry* command = nullptr;
   std::vector<std::string> files;
   std::map<std::string, std::string> options;  // a flag maps to ""
+  bool helpAsked = false;                      // --help after the command: nothing else counts
 
   bool has(const std::string& option) const { return options.count(option) != 0; }
   const std::string& option(const std::string& name, const std::string& fallback) const;
@@ -38,7 +40,8 @@ struct Invocation {
 const CommandEntry* findCommand(const std::vector<CommandEntry>& commands, const std::string& name);
 
 // Fills `invocation` from the arguments after the program name; on a wrong
-// command line returns false with `error` saying what is wrong.
+// command line returns false with `error` saying what is wrong. "--help" or
+// "-h" after a command name asks for that command's help.
 bool parseCommandLine(const std::vector<std::string>& arguments,
                       const std::vector<CommandEntry>& commands, Invocation& invocation,
                       std::string& error);

@@ -30,8 +30,11 @@ int runRules(const Invocation& invocation, Console& console);
 
 // An SVG scatter chart of the materials, one property against another.
 int runChart(const Invocation& invocation, Console& console);
-extern const char kChartDetails[];
+std::string chartDetails();
 
 // What changed from one material file to another, material by material.
 int runDiff(const Invocation& invocation, Console& console);
-extern const char kDiffDetails[];
+std::string diffDetails();
+
+// The units that import converts from, with their factors, as Markdown tables.
+int runUnits(const Invocation& invocation, Console& console);

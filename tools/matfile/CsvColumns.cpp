@@ -1,6 +1,8 @@
 #include "CsvColumns.h"
 
 #include "MaterialNames.h"
+#include "UnitConversion.h"
+#include "UnitTable.h"
 
 namespace {
 
@@ -17,25 +19,48 @@ bool equalIgnoringCase(const std::string& a, const std::string& b) {
   return true;
 }
 
-// Splits "density [g/cm^3]" into its name and its unit (the bracket on).
-void splitHeader(const std::string& header, std::string& name, std::string& unit) {
-  std::string text = withoutOuterBlanks(header);
-  std::size_t bracket = text.find('[');
-  if (bracket == std::string::npos) bracket = text.size();
-  name = withoutOuterBlanks(text.substr(0, bracket));
-  unit = text.substr(bracket);
+struct Header {
+  std::string name;
+  std::string unit;
+  bool hasUnit = false;
+};
+
+// Where the "(" stands that the ")" at the end of `text` closes, or npos.
+std::size_t openingOfLastBracket(const std::string& text) {
+  int depth = 0;
+  for (std::size_t at = text.size(); at-- > 0;) {
+    if (text[at] == ')') ++depth;
+    if (text[at] == '(' && --depth == 0) return at;
+  }
+  return std::string::npos;
 }
 
-int columnOfHeader(const std::string& header) {
-  std::string name, unit;
-  splitHeader(header, name, unit);
-  for (int column = 0; column < CsvColumns::kCount; ++column) {
-    std::string expectedName, expectedUnit;
-    splitHeader(CsvColumns::headerOf(column), expectedName, expectedUnit);
-    if (equalIgnoringCase(name, expectedName) && unit == expectedUnit) return column;
+// "density [kg/m^3]" or "density (kg/m^3)": the name and the unit.
+Header splitHeader(const std::string& text) {
+  Header header;
+  std::string trimmed = withoutOuterBlanks(text);
+  std::size_t open = std::string::npos;
+  if (!trimmed.empty() && trimmed.back() == ']') open = trimmed.find('[');
+  else if (!trimmed.empty() && trimmed.back() == ')') open = openingOfLastBracket(trimmed);
+  if (open == std::string::npos || open == 0) {
+    header.name = trimmed;
+    return header;
+  }
+  header.name = withoutOuterBlanks(trimmed.substr(0, open));
+  header.unit = withoutOuterBlanks(trimmed.substr(open + 1, trimmed.size() - open - 2));
+  header.hasUnit = true;
+  return header;
+}
+
+int columnOfName(const std::string& name) {
+  if (equalIgnoringCase(name, kNameHeader)) return 0;
+  for (int position = 0; position < kPropertyCount; ++position) {
+    if (equalIgnoringCase(name, propertyName(propertyAt(position)))) return 1 + position;
   }
   return kNotFound;
 }
+
+bool hasStoredUnit(MaterialProperty property) { return *unitsOf(property).storedUnit != '\0'; }
 
 std::string quoted(const std::string& text) { return '"' + text + '"'; }
 
@@ -61,22 +86,36 @@ bool CsvColumns::locate(const std::vector<std::string>& header, std::vector<std:
                        "separated by commas (and numbers written with a decimal point)");
     return false;
   }
-  int found[kCount];
-  for (int& field : found) field = kNotFound;
+  for (std::size_t& field : fields_) field = kAbsent;
   for (std::size_t field = 0; field < header.size(); ++field) {
-    int column = columnOfHeader(header[field]);
-    if (column == kNotFound) {
+    Header parts = splitHeader(header[field]);
+    int column = columnOfName(parts.name);
+    if (column == kNotFound || (column == 0 && parts.hasUnit)) {
       problems.push_back("unknown column " + quoted(header[field]));
-    } else if (found[column] != kNotFound) {
-      problems.push_back("column " + quoted(headerOf(column)) + " stands twice, in fields " +
-                         std::to_string(found[column] + 1) + " and " + std::to_string(field + 1));
-    } else {
-      found[column] = static_cast<int>(field);
+      continue;
+    }
+    if (fields_[column] != kAbsent) {
+      problems.push_back("column " + quoted(column == 0 ? kNameHeader : propertyName(propertyAt(column - 1))) +
+                         " stands twice, in fields " + std::to_string(fields_[column] + 1) +
+                         " and " + std::to_string(field + 1));
+      continue;
+    }
+    fields_[column] = field;
+    headers_[column] = withoutOuterBlanks(header[field]);
+    units_[column] = parts.unit;
+    if (column == 0) continue;
+    MaterialProperty property = propertyAt(column - 1);
+    std::string error;
+    if (!parts.hasUnit && hasStoredUnit(property)) {
+      problems.push_back("column " + quoted(headers_[column]) + " gives no unit: write it in "
+                         "brackets, as in " + quoted(std::string(propertyName(property)) + " [" +
+                                                     unitsOf(property).examples[0] + "]"));
+    } else if (!factorToStored(property, parts.unit, factors_[column], error)) {
+      problems.push_back("column " + quoted(headers_[column]) + ": " + error);
     }
   }
-  for (int column = 0; column < kCount; ++column) {
-    if (found[column] == kNotFound) problems.push_back("missing column " + quoted(headerOf(column)));
-    else fields_[column] = static_cast<std::size_t>(found[column]);
+  for (int column : {0, CsvColumns::column(MaterialProperty::Density)}) {
+    if (fields_[column] == kAbsent) problems.push_back("missing column " + quoted(headerOf(column)));
   }
   return problems.size() == before;
 }

@@ -4,8 +4,11 @@ namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
-bool needsQuotes(const std::string& field) {
+// A reader skips a byte order mark at the start of the text, so a first
+// field that starts with one goes in quotes to keep it.
+bool needsQuotes(const std::string& field, bool startsText) {
   if (field.find_first_of(",\"\r\n") != std::string::npos) return true;
+  if (startsText && field.compare(0, 3, "\xEF\xBB\xBF") == 0) return true;
   return !field.empty() && (isBlank(field.front()) || isBlank(field.back()));
 }
 
@@ -14,7 +17,7 @@ bool needsQuotes(const std::string& field) {
 void CsvWriter::addField(const std::string& field) {
   if (inRecord_) text_ += ',';
   inRecord_ = true;
-  if (!needsQuotes(field)) {
+  if (!needsQuotes(field, text_.empty())) {
     text_ += field;
     return;
   }

@@ -1,7 +1,8 @@
 // Writes comma-separated values as RFC 4180 defines them: records end in
 // CR LF; a field is quoted, with its quotes doubled, when it holds a comma, a
 // quote, a CR or an LF, or begins or ends with a blank or tab (which some
-// spreadsheets drop from an unquoted field).
+// spreadsheets drop from an unquoted field), or starts the text with the bytes
+// of a byte order mark (which a reader skips).
 #pragma once
 
 #include <string>

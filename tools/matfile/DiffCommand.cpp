@@ -54,7 +54,8 @@ void writeDiff(std::ostream& out, const MaterialDiff& diff) {
 
 }  // namespace
 
-extern const char kDiffDetails[] =
+std::string diffDetails() {
+  return "\n"
     "Compares the materials of OLD and NEW, matched by name (a name repeated in a\n"
     "file: the first in OLD with the first in NEW, and so on), and prints what NEW\n"
     "changed: \"removed NAME (line N)\" with its line in OLD, \"added NAME (line N)\",\n"
@@ -63,6 +64,7 @@ extern const char kDiffDetails[] =
     "stand in another order, one line \"order changed: ... moved\". Values compare\n"
     "as numbers. What a reader drops is reported on standard error and not compared.\n"
     "Exit codes: 0 the same materials in the same order; 1 they differ; 2 trouble.\n";
+}
 
 int runDiff(const Invocation& invocation, Console& console) {
   const std::string& oldPath = invocation.files[0];

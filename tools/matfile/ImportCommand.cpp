@@ -1,139 +1,17 @@
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <map>
 #include <ostream>
 
 #include "Commands.h"
-#include "CsvColumns.h"
-#include "CsvReader.h"
 #include "FileReading.h"
+#include "ImportIntake.h"
 #include "MaterialNames.h"
-#include "MaterialRow.h"
+#include "NumberText.h"
 #include "PlausibilityRules.h"
 #include "ReportingObserver.h"
 
 namespace {
-
-// What import has to say about the rows of the table: the errors, which stop
-// the import, before the notes (skipped rows, warnings), each group in row
-// order.
-class RowReports {
- public:
-  explicit RowReports(std::string prefix) : prefix_(std::move(prefix)) {}
-
-  void error(long row, const std::string& text) {
-    errors_.push_back({row, text});
-    if (badRows_.empty() || badRows_.back() != row) badRows_.push_back(row);
-  }
-  void note(long row, const std::string& text) { notes_.push_back({row, text}); }
-
-  bool hasErrors() const { return !errors_.empty(); }
-  std::size_t badRowCount() const { return badRows_.size(); }
-
-  void writeTo(std::ostream& out) {
-    writeGroup(out, errors_);
-    writeGroup(out, notes_);
-  }
-
- private:
-  struct Report {
-    long row;
-    std::string text;
-  };
-
-  void writeGroup(std::ostream& out, std::vector<Report>& reports) {
-    std::stable_sort(reports.begin(), reports.end(),
-                     [](const Report& a, const Report& b) { return a.row < b.row; });
-    for (const Report& report : reports) out << prefix_ << report.row << ": " << report.text << '\n';
-  }
-
-  std::string prefix_;
-  std::vector<Report> errors_;
-  std::vector<Report> notes_;
-  std::vector<long> badRows_;
-};
-
-struct ImportedRow {
-  long row;
-  OwnedMaterial material;
-};
-
-bool readWholeFile(const std::string& path, std::string& bytes, std::string& failure) {
-  errno = 0;
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) {
-    failure = "cannot open " + path + ": " + std::strerror(errno);
-    return false;
-  }
-  char buffer[1 << 16];
-  std::size_t count;
-  while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, count);
-  bool failed = std::ferror(file) != 0;
-  int errorNumber = errno;
-  std::fclose(file);
-  if (failed) failure = "error while reading " + path + ": " + std::strerror(errorNumber);
-  return !failed;
-}
-
-bool isBlankRow(const std::vector<std::string>& fields) {
-  return std::all_of(fields.begin(), fields.end(),
-                     [](const std::string& field) { return field.empty(); });
-}
-
-bool hasHighBytes(const Material& material) {
-  for (const char* c = material.name; c != nullptr && *c != '\0'; ++c) {
-    if (static_cast<unsigned char>(*c) >= 0x80) return true;
-  }
-  return false;
-}
-
-// Takes every row of the table that makes a valid material; reports the rest.
-// False when the table as a whole cannot be read: no header, a bad header, or
-// a field that breaks the CSV format.
-bool readTable(CsvReader& csv, std::vector<ImportedRow>& rows, RowReports& reports) {
-  switch (csv.next()) {
-    case CsvReader::Result::End:
-      reports.error(1, "the file is empty: a header row naming the columns must come first");
-      return false;
-    case CsvReader::Result::Malformed:
-      reports.error(csv.row(), csv.error());
-      return false;
-    case CsvReader::Result::Record:
-      break;
-  }
-  std::size_t fieldCount = csv.fields().size();
-  CsvColumns columns;
-  std::vector<std::string> problems;
-  if (!columns.locate(csv.fields(), problems)) {
-    for (const std::string& problem : problems) reports.error(csv.row(), problem);
-    return false;
-  }
-  for (;;) {
-    switch (csv.next()) {
-      case CsvReader::Result::End:
-        return true;
-      case CsvReader::Result::Malformed:
-        reports.error(csv.row(), csv.error());
-        return false;
-      case CsvReader::Result::Record:
-        break;
-    }
-    // A spreadsheet writes an empty row between blocks of rows as a row of
-    // empty fields; it holds no material.
-    if (isBlankRow(csv.fields())) continue;
-    if (csv.fields().size() != fieldCount) {
-      reports.error(csv.row(), std::to_string(csv.fields().size()) + " fields, but the header has " +
-                                   std::to_string(fieldCount));
-      continue;
-    }
-    problems.clear();
-    OwnedMaterial material = materialFromRow(csv.fields(), columns, problems);
-    for (const std::string& problem : problems) reports.error(csv.row(), problem);
-    if (material != nullptr) rows.push_back({csv.row(), std::move(material)});
-  }
-}
 
 // The file to import into, and where each of its names stands. A missing
 // file is a new one without materials.
@@ -176,62 +54,76 @@ std::string lineList(const std::vector<Target::Entry>& entries) {
   return text;
 }
 
-// What the import does with each row that made a valid material.
+// What the import does with each row or card that made a valid material.
 struct Plan {
-  std::vector<ImportedRow*> appends;
-  std::vector<std::pair<MaterialNode*, ImportedRow*>> replacements;
+  std::vector<ImportedItem*> appends;
+  std::vector<std::pair<MaterialNode*, ImportedItem*>> replacements;
   long skipped = 0;
 };
 
 // What check would warn about in a material that goes into the file.
-void warnAboutValues(const ImportedRow& row, RowReports& reports) {
-  for (const std::string& warning : PlausibilityCheck::valueWarningsFor(*row.material)) {
-    reports.note(row.row, "warning: " + warning);
+void warnAboutValues(const ImportedItem& item, ImportReports& reports) {
+  for (const std::string& warning : PlausibilityCheck::valueWarningsFor(*item.material)) {
+    reports.note(item.source, item.draft.line, "warning: " + warning);
   }
 }
 
-// A row whose name the file already holds is skipped, or with --replace takes
-// that material's place. A replacement must be unambiguous: a name the file
-// holds twice, or two rows for the same material, is an error. Rows that share
-// a new name are all appended, as the file may hold such names already
-// (export and import keep them), with a warning.
-Plan planImport(std::vector<ImportedRow>& rows, Target& target, const std::string& targetPath,
-                bool replace, RowReports& reports) {
+// "row 3" in the same table, "cards/steel.FCMat:4" anywhere else.
+std::string placeOf(const ImportedItem* item, const ImportedItem& from, const ImportIntake& intake) {
+  if (!item->isCard && item->source == from.source) return "row " + std::to_string(item->draft.line);
+  return intake.sourceNames[item->source] + ":" + std::to_string(item->draft.line);
+}
+
+// An item whose name the file already holds is skipped, or with --replace
+// takes that material's place. A replacement must be unambiguous: a name the
+// file holds twice, or two items for the same material, is an error. Items
+// that share a new name are all appended, as the file may hold such names
+// already (export and import keep them), with a warning.
+Plan planImport(ImportIntake& intake, Target& target, const std::string& targetPath, bool replace,
+                ImportReports& reports) {
   Plan plan;
-  std::map<std::string, long> appendedBy, replacedBy;
-  for (ImportedRow& row : rows) {
-    const Material& material = *row.material;
+  plan.skipped = intake.skipped;
+  std::map<std::string, ImportedItem*> appendedBy, replacedBy;
+  for (ImportedItem& item : intake.items) {
+    if (item.material == nullptr) continue;
+    const Material& material = *item.material;
     std::string name = writtenName(material);
     auto existing = target.byName.find(name);
     if (existing == target.byName.end()) {
-      warnAboutValues(row, reports);
-      auto [first, isNew] = appendedBy.try_emplace(name, row.row);
+      warnAboutValues(item, reports);
+      auto [first, isNew] = appendedBy.try_emplace(name, &item);
       if (!isNew) {
-        reports.note(row.row, "warning: " + quotedName(material) + ": same name as row " +
-                                  std::to_string(first->second) +
-                                  "; both are appended, and the list dialog shows two rows that "
-                                  "cannot be told apart");
+        reports.note(item.source, item.draft.line,
+                     "warning: " + quotedName(material) + ": same name as " +
+                         placeOf(first->second, item, intake) +
+                         "; both are appended, and the list dialog shows two rows that "
+                         "cannot be told apart");
       }
-      plan.appends.push_back(&row);
+      plan.appends.push_back(&item);
       continue;
     }
     const std::vector<Target::Entry>& entries = existing->second;
     if (!replace) {
-      reports.note(row.row, "skipped: " + quotedName(material) + " is already in " + targetPath +
-                                " (line " + std::to_string(entries.front().nameLine) +
-                                "); --replace replaces it");
+      reports.note(item.source, item.draft.line,
+                   "skipped: " + quotedName(material) + " is already in " + targetPath +
+                       " (line " + std::to_string(entries.front().nameLine) +
+                       "); --replace replaces it");
       ++plan.skipped;
     } else if (entries.size() > 1) {
-      reports.error(row.row, quotedName(material) + " stands more than once in " + targetPath +
-                                 " (lines " + lineList(entries) +
-                                 "), so --replace cannot tell which material to replace");
-    } else if (auto [first, isNew] = replacedBy.try_emplace(name, row.row); !isNew) {
-      reports.error(row.row, quotedName(material) + ": row " + std::to_string(first->second) +
-                                 " replaces the material on line " +
-                                 std::to_string(entries.front().nameLine) + " already");
+      reports.error(item.source, item.draft.line,
+                    quotedName(material) + " stands more than once in " + targetPath +
+                        " (lines " + lineList(entries) +
+                        "), so --replace cannot tell which material to replace");
+      intake.fail(item);
+    } else if (auto [first, isNew] = replacedBy.try_emplace(name, &item); !isNew) {
+      reports.error(item.source, item.draft.line,
+                    quotedName(material) + ": " + placeOf(first->second, item, intake) +
+                        " replaces the material on line " +
+                        std::to_string(entries.front().nameLine) + " already");
+      intake.fail(item);
     } else {
-      warnAboutValues(row, reports);
-      plan.replacements.push_back({entries.front().node, &row});
+      warnAboutValues(item, reports);
+      plan.replacements.push_back({entries.front().node, &item});
     }
   }
   return plan;
@@ -239,10 +131,10 @@ Plan planImport(std::vector<ImportedRow>& rows, Target& target, const std::strin
 
 // Replacements keep their place; the appended materials follow the last one.
 bool apply(Plan& plan, Target& target) {
-  for (auto& [node, row] : plan.replacements) node->setMaterial(row->material.release());
+  for (auto& [node, item] : plan.replacements) node->setMaterial(item->material.release());
   MaterialNode* last = target.list.get();
   while (last != nullptr && last->nextNode != nullptr) last = last->nextNode;
-  for (ImportedRow* row : plan.appends) {
+  for (ImportedItem* row : plan.appends) {
     if (last == nullptr) {
       target.list.reset(createNode());
       if (target.list == nullptr) return false;
@@ -258,52 +150,114 @@ bool apply(Plan& plan, Target& target) {
   return true;
 }
 
-std::string counts(const Plan& plan, bool dryRun) {
+// `leftOut` is counted only with --skip-invalid (-1 without).
+std::string counts(const Plan& plan, bool dryRun, long leftOut) {
   std::string appended = std::to_string(plan.appends.size());
   std::string replaced = std::to_string(plan.replacements.size());
   std::string skipped = std::to_string(plan.skipped);
-  if (dryRun) return appended + " to append, " + replaced + " to replace, " + skipped + " to skip";
-  return appended + " appended, " + replaced + " replaced, " + skipped + " skipped";
+  std::string left = std::to_string(leftOut);
+  if (dryRun) {
+    return appended + " to append, " + replaced + " to replace, " + skipped + " to skip" +
+           (leftOut < 0 ? "" : ", " + left + " to leave out");
+  }
+  return appended + " appended, " + replaced + " replaced, " + skipped + " skipped" +
+         (leftOut < 0 ? "" : ", " + left + " left out");
+}
+
+std::string numberText(double value) {
+  char text[kNumberTextSize];
+  formatNumber(value, text);
+  return text;
+}
+
+// "7850 [kg/m^3]" from a table, "7850 kg/m^3 (from "Steel", steel.FCMat:9)"
+// from a card's parent, "not given".
+std::string givenText(const GivenValue& value) {
+  std::string text = withoutOuterBlanks(value.text);
+  if (!value.given || text.empty()) return "not given";
+  if (value.unitInColumn && !value.columnUnit.empty()) text += " [" + value.columnUnit + "]";
+  if (!value.inheritedFrom.empty()) text += " (from " + value.inheritedFrom + ")";
+  return text;
+}
+
+// --verbose: each value as given beside the value stored.
+void writeValues(std::ostream& out, const ImportIntake& intake, const ImportedItem& item,
+                 const std::string& what) {
+  out << intake.sourceNames[item.source] << ':' << item.draft.line << ": "
+      << quotedName(*item.material) << ' ' << what << '\n';
+  for (int position = 0; position < kPropertyCount; ++position) {
+    MaterialProperty property = propertyAt(position);
+    std::string unit = propertyUnit(property);
+    out << "    " << propertyName(property) << ": " << givenText(item.draft.value(property))
+        << " -> " << numberText(propertyValue(*item.material, property))
+        << (unit.empty() ? "" : " " + unit) << '\n';
+  }
+}
+
+void writeReport(std::ostream& out, const ImportIntake& intake, const Plan& plan,
+                 const Target& target, bool dryRun) {
+  std::map<const ImportedItem*, std::string> what;
+  for (const ImportedItem* item : plan.appends) what[item] = dryRun ? "to append" : "appended";
+  for (const auto& [node, item] : plan.replacements) {
+    long line = 0;
+    for (const auto& [name, entries] : target.byName) {
+      for (const Target::Entry& entry : entries) {
+        if (entry.node == node) line = entry.nameLine;
+      }
+    }
+    what[item] = (dryRun ? "to replace line " : "replaces line ") + std::to_string(line);
+  }
+  for (const ImportedItem& item : intake.items) {
+    auto found = what.find(&item);
+    if (found != what.end()) writeValues(out, intake, item, found->second);
+  }
+}
+
+void writeNotes(std::ostream& err, const ImportIntake& intake, const std::vector<ImportSource>& sources,
+                const std::vector<std::string>& emptyFolders) {
+  for (const std::string& folder : emptyFolders) {
+    err << "matfile: note: " << folder << " holds no material card (*.FCMat)\n";
+  }
+  for (std::size_t source = 0; source < sources.size(); ++source) {
+    if (!intake.utf8TableNames[source]) continue;
+    err << "matfile: note: " << sources[source].path << " is UTF-8 (it starts with a byte order "
+        << "mark); names are taken byte for byte, so the editor shows a letter beyond ASCII as "
+        << "two or more characters\n";
+  }
+  if (intake.utf8CardNames) {
+    err << "matfile: note: material cards are UTF-8 and names are taken byte for byte, so the "
+        << "editor shows a letter beyond ASCII as two or more characters\n";
+  }
 }
 
 }  // namespace
 
 int runImport(const Invocation& invocation, Console& console) {
-  const std::string& tablePath = invocation.files[0];
   const std::string& targetPath = invocation.option("--into", "");
   bool dryRun = invocation.has("--dry-run");
   if (!checkSaveTarget(targetPath, console)) return kExitTrouble;
-  std::string bytes, failure;
-  if (!readWholeFile(tablePath, bytes, failure)) {
-    console.err << "matfile: " << failure << '\n';
-    return kExitTrouble;
-  }
-  CsvReader csv(std::move(bytes));
-  RowReports reports(tablePath + ":");
-  std::vector<ImportedRow> rows;
-  if (!readTable(csv, rows, reports)) {
+  bool skipInvalid = invocation.has("--skip-invalid");
+  std::vector<std::string> emptyFolders;
+  std::vector<ImportSource> sources = importSources(invocation.files, emptyFolders);
+  ImportIntake intake(sources);
+  ImportReports reports(intake.sourceNames);
+  if (!takeIn(sources, intake, reports, console)) return kExitTrouble;
+  bool unreadableTable = std::any_of(intake.unreadableTable.begin(), intake.unreadableTable.end(),
+                                     [](bool unreadable) { return unreadable; });
+  if (unreadableTable && !skipInvalid) {
     reports.writeTo(console.err);
-    console.err << "matfile: " << targetPath << " not changed: " << tablePath
-                << " cannot be read as a material table\n";
+    console.err << "matfile: " << targetPath << " not changed: " << intake.failures() << '\n';
     return kExitFindings;
   }
   ReportingObserver targetReports(console.err, targetPath + ":");
   Target target;
   if (!readTarget(targetPath, target, targetReports, console)) return kExitTrouble;
-  Plan plan = planImport(rows, target, targetPath, invocation.has("--replace"), reports);
+  Plan plan = planImport(intake, target, targetPath, invocation.has("--replace"), reports);
   reports.writeTo(console.err);
-  if (csv.hadByteOrderMark() &&
-      std::any_of(rows.begin(), rows.end(), [](const ImportedRow& row) {
-        return row.material != nullptr && hasHighBytes(*row.material);
-      })) {
-    console.err << "matfile: note: " << tablePath << " is UTF-8 (it starts with a byte order "
-                << "mark); names are taken byte for byte, so the editor shows a letter beyond "
-                << "ASCII as two or more characters\n";
-  }
-  if (reports.hasErrors()) {
-    console.err << "matfile: " << targetPath << " not changed: " << reports.badRowCount()
-                << (reports.badRowCount() == 1 ? " row" : " rows") << " of " << tablePath
-                << " cannot be imported\n";
+  writeNotes(console.err, intake, sources, emptyFolders);
+  long leftOut = intake.leftOut();
+  if (leftOut > 0 && !skipInvalid) {
+    console.err << "matfile: " << targetPath << " not changed: " << intake.failures() << '\n';
     return kExitFindings;
   }
   if (targetReports.count() > 0) {
@@ -311,13 +265,16 @@ int runImport(const Invocation& invocation, Console& console) {
                 << "reported above (see matfile check)\n";
     return kExitFindings;
   }
+  if (invocation.has("--verbose")) writeReport(console.out, intake, plan, target, dryRun);
+  long shownLeftOut = skipInvalid ? leftOut : -1;
+  int done = leftOut > 0 ? kExitFindings : kExitSuccess;
   if (dryRun) {
-    console.out << targetPath << ": " << counts(plan, true) << "; dry run, nothing written\n";
-    return kExitSuccess;
+    console.out << targetPath << ": " << counts(plan, true, shownLeftOut) << "; dry run, nothing written\n";
+    return done;
   }
   if (plan.appends.empty() && plan.replacements.empty()) {
-    console.out << targetPath << ": " << counts(plan, false) << "; nothing written\n";
-    return kExitSuccess;
+    console.out << targetPath << ": " << counts(plan, false, shownLeftOut) << "; nothing written\n";
+    return done;
   }
   if (!apply(plan, target)) {
     console.err << "matfile: out of memory; " << targetPath << " not changed\n";
@@ -327,6 +284,10 @@ int runImport(const Invocation& invocation, Console& console) {
     console.err << "matfile: cannot write " << targetPath << " (it is left as it was)\n";
     return kExitTrouble;
   }
-  console.out << targetPath << ": " << counts(plan, false) << '\n';
-  return kExitSuccess;
+  console.out << targetPath << ": " << counts(plan, false, shownLeftOut) << '\n';
+  if (leftOut > 0) {
+    console.err << "matfile: " << targetPath << " written without what is reported above: "
+                << intake.failures() << '\n';
+  }
+  return done;
 }

@@ -8,35 +8,64 @@ namespace {
 using Test = PlausibilityTest;
 using Property = MaterialProperty;
 
+constexpr PlausibilityScope kEverywhere{Property::Density, 0, ""};
+constexpr PlausibilityScope kMetalLike{Property::Density, 1.7, "metal-like"};
+constexpr PlausibilityScope kStiffSolid{Property::YoungModulus, 10, "a stiff solid"};
+constexpr PlausibilityScope kNoElastomer{Property::YoungModulus, 1, "no elastomer"};
+
 // The thresholds and their physical reasons. A value on the safe side of a
 // threshold may still be wrong; a value beyond it is not a real material.
+// Rules that combine two properties catch what neither catches alone; where a
+// class of materials has values that would be a mistake in another (a
+// thermoplastic's stress at break below its yield stress), the rule holds only
+// for the class where they are a mistake.
 const std::vector<PlausibilityRule> kRules = {
-    {Property::Density, Test::Above, 25, Property::Density, 0,
+    {Property::Density, Test::Above, 25, Property::Density, kEverywhere,
      "no solid at room conditions is denser: osmium, the densest element, has 22.6",
      "kg/m^3 typed (7850 for 7.85)"},
-    {Property::YoungModulus, Test::Above, 1200, Property::YoungModulus, 0,
+    {Property::YoungModulus, Test::Above, 1200, Property::YoungModulus, kEverywhere,
      "no solid is stiffer: diamond, the stiffest, reaches about 1,200",
      "MPa typed (210000 for 210)"},
-    {Property::YoungModulus, Test::BelowNonZero, 0.0001, Property::YoungModulus, 1.7,
+    {Property::YoungModulus, Test::BelowNonZero, 0.0001, Property::YoungModulus, kMetalLike,
      "a solid as dense as a metal (1.7 and more: magnesium, the lightest structural metal, "
      "has 1.74) is never softer than 100 kPa; even soft rubber has 0.001",
      "a slipped decimal point or exponent sign"},
-    {Property::PoissonRatio, Test::AtLeast, 0.5, Property::PoissonRatio, 0,
+    {Property::YoungModulus, Test::AboveTimes, 350, Property::Density, kEverywhere,
+     "no solid is that stiff for its weight: diamond reaches about 300 times its density, "
+     "carbon fibre laminates about 200, steel and aluminium 26",
+     "the density in lb/in^3 (0.284 for 7.85) or the Young modulus in MPa (2400 for 2.4)"},
+    {Property::PoissonRatio, Test::AtLeast, 0.5, Property::PoissonRatio, kEverywhere,
      "an isotropic solid is stable only below 0.5; rubber comes closest with about 0.4999",
      "a percentage (30 for 0.3) or a typo"},
-    {Property::YieldStrength, Test::AboveOther, 0, Property::TensileStrength, 0,
-     "the tensile strength is the highest stress of a tensile test, so yielding starts at or "
-     "below it",
+    {Property::YieldStrength, Test::AboveOther, 0, Property::TensileStrength, kStiffSolid,
+     "in a stiff solid (metals, ceramics, composites) the tensile strength is the highest "
+     "stress of a tensile test, so yielding starts at or below it; thermoplastics, all softer, "
+     "often give the stress at break, which may lie below the yield stress",
      "the two values swapped, or one of them in another unit (ksi, psi)"},
-    {Property::LinearExpansion, Test::BelowNonZero, 0.001, Property::LinearExpansion, 0,
+    {Property::TensileStrength, Test::AboveTimes, 200, Property::YoungModulus, kNoElastomer,
+     "a solid breaks far below a fifth of its Young modulus: the strongest steels and fibre "
+     "composites at about a hundredth, polymers at a fifteenth; only elastomers stretch further",
+     "psi typed (52000 for 360) or kPa"},
+    {Property::ThermalConductivity, Test::Above, 2500, Property::ThermalConductivity, kEverywhere,
+     "no solid conducts heat better: diamond, the best, has about 2,200",
+     "mW/(m K) typed (50000 for 50)"},
+    {Property::LinearExpansion, Test::BelowNonZero, 0.001, Property::LinearExpansion, kEverywhere,
      "0.001 is 10^-8 per kelvin: only special zero-expansion glass ceramics come that low; "
      "Invar has about 0.12",
      "1/K typed (1.2e-005 for 1.2)"},
-    {Property::LinearExpansion, Test::Above, 50, Property::LinearExpansion, 0,
+    {Property::LinearExpansion, Test::Above, 50, Property::LinearExpansion, kEverywhere,
      "50 is 5 x 10^-4 per kelvin, beyond the solids that expand most, soft polymers and "
      "elastomers (up to about 30)",
      "10^-6 m/(m C) typed (80 for 8)"},
-    {Property::Density, Test::NameTaken, 0, Property::Density, 0,
+    {Property::LinearExpansion, Test::Above, 4, Property::LinearExpansion, kStiffSolid,
+     "a stiff solid (metals, ceramics, glasses, composites) expands at most about 3.5 x 10^-5 "
+     "per kelvin (zinc, lead); what expands more, polymers and elastomers, is softer",
+     "10^-6 m/(m C) typed (23.6 for 2.36)"},
+    {Property::SpecificHeat, Test::BelowNonZero, 100, Property::SpecificHeat, kEverywhere,
+     "no solid at room temperature stores less heat: lead and gold, among the lowest, have "
+     "about 130",
+     "kJ/(kg K) or Btu/(lb F) typed (0.46 for 460)"},
+    {Property::Density, Test::NameTaken, 0, Property::Density, kEverywhere,
      "the list dialog shows two rows that cannot be told apart", "a material entered twice"},
 };
 
@@ -65,10 +94,14 @@ std::string unitSuffix(MaterialProperty property) {
   return unit.empty() ? "" : ' ' + unit;
 }
 
+bool inScope(const PlausibilityScope& scope, const Material& material) {
+  return scope.atLeast == 0 || propertyValue(material, scope.property) >= scope.atLeast;
+}
+
 bool breaks(const PlausibilityRule& rule, const Material& material) {
   double value = propertyValue(material, rule.property);
   if (value == 0) return false;
-  if (rule.fromDensity > 0 && !(material.density >= rule.fromDensity)) return false;
+  if (!inScope(rule.scope, material)) return false;
   switch (rule.test) {
     case Test::Above:
       return value > rule.limit;
@@ -79,6 +112,10 @@ bool breaks(const PlausibilityRule& rule, const Material& material) {
     case Test::AboveOther: {
       double other = propertyValue(material, rule.other);
       return other != 0 && value > other;
+    }
+    case Test::AboveTimes: {
+      double other = propertyValue(material, rule.other);
+      return other != 0 && value > rule.limit * other;
     }
     case Test::NameTaken:
       break;
@@ -102,11 +139,15 @@ std::string finding(const PlausibilityRule& rule, const Material& material) {
     case Test::AboveOther:
       text = "is above the " + valueText(material, rule.other);
       break;
+    case Test::AboveTimes:
+      text = "is above " + number(rule.limit) + " times the " + valueText(material, rule.other);
+      break;
     case Test::NameTaken:
       break;
   }
-  if (rule.fromDensity > 0) {
-    text += " at a density of " + number(material.density) + unitSuffix(Property::Density);
+  if (rule.scope.atLeast > 0 && rule.other != rule.scope.property) {
+    text += std::string(" at a ") + propertyName(rule.scope.property) + " of " +
+            number(propertyValue(material, rule.scope.property)) + unitSuffix(rule.scope.property);
   }
   return text;
 }
@@ -136,13 +177,18 @@ std::string condition(const PlausibilityRule& rule) {
     case Test::AboveOther:
       text = std::string("above the ") + propertyName(rule.other);
       break;
+    case Test::AboveTimes:
+      text = "above " + number(rule.limit) + " times the " + propertyName(rule.other) +
+             unitSuffix(rule.other);
+      break;
     case Test::NameTaken:
       return "the same as an earlier material's name (letter case counts, blanks at either end "
              "do not)";
   }
-  if (rule.fromDensity > 0) {
-    text += ", for a density of " + number(rule.fromDensity) + unitSuffix(Property::Density) +
-            " or more (metal-like)";
+  if (rule.scope.atLeast > 0) {
+    text += ", for a " + std::string(propertyName(rule.scope.property)) + " of " +
+            number(rule.scope.atLeast) + unitSuffix(rule.scope.property) + " or more (" +
+            rule.scope.kind + ")";
   }
   return text;
 }

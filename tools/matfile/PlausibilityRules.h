@@ -16,15 +16,24 @@ enum class PlausibilityTest {
   AtLeast,       // the value is `limit` or more
   BelowNonZero,  // the value is below `limit` but not 0
   AboveOther,    // the value is above that of `other`, neither being 0
+  AboveTimes,    // the value is above `limit` times that of `other`, neither being 0
   NameTaken,     // an earlier material has the same name
+};
+
+// A rule may hold only for a class of materials, told by another property:
+// metal-like by the density, a stiff solid by the Young modulus.
+struct PlausibilityScope {
+  MaterialProperty property;
+  double atLeast;    // the rule holds where `property` is this or more; 0: everywhere
+  const char* kind;  // what such a material is: "metal-like"
 };
 
 struct PlausibilityRule {
   MaterialProperty property;  // the property warned about; unused for NameTaken
   PlausibilityTest test;
-  double limit;               // Above, AtLeast, BelowNonZero
-  MaterialProperty other;     // AboveOther
-  double fromDensity;         // the rule holds only at this density or more; 0: always
+  double limit;               // Above, AtLeast, BelowNonZero, AboveTimes
+  MaterialProperty other;     // AboveOther, AboveTimes
+  PlausibilityScope scope;
   const char* reason;         // why no real material has such a value
   const char* likelyCause;    // what was probably typed instead
 };
@@ -45,7 +54,8 @@ class PlausibilityCheck {
   // `place` is where it stands (its name line), for later name clashes.
   std::vector<std::string> warningsFor(long place, const Material& material);
 
-  // The rules that need no other material: for a record checked on its own.
+  // The rules that need no other material: for a record checked on its own,
+  // by import and by any command that marks implausible materials.
   static std::vector<std::string> valueWarningsFor(const Material& material);
 
  private:

@@ -1,0 +1,129 @@
+// import of material cards: the test library in cards/ as a whole (exit code,
+// both streams and the file written must be as cards.expected and cards.mat
+// say, paths shown from "cards/"), then inheritance across folders, loops and
+// shared UUIDs, cards beside tables, and what a build without YAML does.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "MatfileRun.h"
+#include "TestFiles.h"
+#include "YamlCardReader.h"
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+bool contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+std::string replacedAll(std::string text, const std::string& from, const std::string& to) {
+  for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size()) {
+    text.replace(at, from.size(), to);
+  }
+  return text;
+}
+
+TEST(MatfileCardImport, TestLibraryWithSkipInvalidAndVerbose) {
+  if (!kReadsYamlCards) GTEST_SKIP() << "this build reads no YAML cards";
+  TemporaryFolder folder;
+  std::string target = folder.file("zodo.mat");
+  std::string cards = testDataPath("matfile/cards");
+  MatfileRun run = matfile({"import", cards, "--into", target, "--skip-invalid", "--verbose"});
+  std::string outcome = "exit " + std::to_string(run.exitCode) + "\n--- stdout\n" + run.out +
+                        "--- stderr\n" + run.err;
+  outcome = replacedAll(replacedAll(outcome, cards, "cards"), target, "zodo.mat");
+  EXPECT_EQ(outcome, fileBytes(testDataPath("matfile/cards.expected")));
+  EXPECT_EQ(fileBytes(target), withPlatformLineEnds(fileBytes(testDataPath("matfile/cards.mat"))));
+  MatfileRun check = matfile({"check", target});
+  EXPECT_EQ(check.exitCode, 0) << check.out;
+}
+
+TEST(MatfileCardImport, WithoutSkipInvalidOneBadCardStopsTheImport) {
+  TemporaryFolder folder;
+  MatfileRun run = matfile({"import", testDataPath("matfile/cards"), "--into", folder.file("z.mat")});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.out, "");
+  EXPECT_TRUE(contains(run.err, "cannot be imported\n")) << run.err;
+  EXPECT_EQ(folder.entries(), Names{});
+}
+
+class MatfileCards : public ::testing::Test {
+ protected:
+  void writeCard(const std::string& name, const std::string& uuid, const std::string& parent,
+                 const std::string& models) {
+    std::string text = "General:\n  Name: \"" + name + "\"\n  UUID: \"" + uuid + "\"\n";
+    if (!parent.empty()) text += "Inherits:\n  Parent:\n    UUID: \"" + parent + "\"\n";
+    writeFileBytes(folder.file(name + ".FCMat"), text + "Models:\n  Model:\n" + models);
+  }
+  MatfileRun import(std::vector<std::string> sources) {
+    std::vector<std::string> arguments = {"import"};
+    arguments.insert(arguments.end(), sources.begin(), sources.end());
+    arguments.insert(arguments.end(), {"--into", folder.file("zodo.mat"), "--verbose"});
+    return matfile(arguments);
+  }
+  TemporaryFolder folder;
+};
+
+const std::string kDensity = "    Density: \"1 g/cm^3\"\n";
+
+// A child before its parent in path order, a grandparent, a loop, and a
+// UUID that two cards share.
+TEST_F(MatfileCards, ParentsAreFoundByUuidWhereverTheyStand) {
+  if (!kReadsYamlCards) GTEST_SKIP() << "this build reads no YAML cards";
+  writeCard("a child", "c", "p", "    PoissonRatio: \"0.25\"\n");
+  writeCard("b grandchild", "g", "C", "");
+  writeCard("z parent", "p", "", kDensity + "    PoissonRatio: \"0.3\"\n    YieldStrength: \"5 MPa\"\n");
+  writeCard("loop one", "l1", "l2", kDensity);
+  writeCard("loop two", "l2", "l1", "    YieldStrength: \"7 MPa\"\n");
+  writeCard("zz twin", "p", "", "    Density: \"9 g/cm^3\"\n");
+  MatfileRun run = import({folder.path().string()});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_TRUE(contains(run.out, "\"a child\" appended\n    density: 1 g/cm^3 (from \"z parent\""));
+  EXPECT_TRUE(contains(run.out, "    Poisson ratio: 0.25 -> 0.25\n"));
+  EXPECT_TRUE(contains(run.out, "\"b grandchild\" appended\n    density: 1 g/cm^3 (from \"z parent\""));
+  EXPECT_TRUE(contains(run.out, "    Poisson ratio: 0.25 (from \"a child\""));
+  EXPECT_TRUE(contains(run.out, "    yield strength: 5 MPa (from \"z parent\""));
+  EXPECT_TRUE(contains(run.out, "\"loop two\" appended\n    density: 1 g/cm^3 (from \"loop one\""));
+  EXPECT_TRUE(contains(run.err, "\"loop one\": its parents lead back to \"loop one\"; the loop is "
+                                "followed no further"))
+      << run.err;
+  EXPECT_TRUE(contains(run.err, "\"zz twin\" has the UUID of " + folder.file("z parent.FCMat")));
+}
+
+TEST_F(MatfileCards, TablesAndCardsGoInTogetherInSourceOrder) {
+  if (!kReadsYamlCards) GTEST_SKIP() << "this build reads no YAML cards";
+  writeCard("Steel", "s", "", kDensity);
+  writeFileBytes(folder.file("t.csv"), "name,density [kg/m^3]\r\nSteel,7850\r\nCopper,8940\r\n");
+  MatfileRun run = import({folder.file("t.csv"), folder.file("Steel.FCMat")});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_TRUE(contains(run.err, folder.file("Steel.FCMat") + ":2: warning: \"Steel\": same name as " +
+                                    folder.file("t.csv") + ":2; both are appended"))
+      << run.err;
+  EXPECT_TRUE(contains(run.out, folder.file("zodo.mat") + ": 3 appended, 0 replaced, 0 skipped\n"));
+  EXPECT_TRUE(contains(run.out, "    density: 7850 [kg/m^3] -> 7.85 [g/cm^3]\n"));
+}
+
+TEST_F(MatfileCards, IniCardsAreReadInEveryBuildAndYamlCardsWhereThereIsALibrary) {
+  writeFileBytes(folder.file("old.FCMat"), "[FCMat]\r\nName = Old\r\nDensity = 2 g/cm^3\r\n");
+  writeCard("New", "n", "", kDensity);
+  MatfileRun run = import({folder.file("old.FCMat"), folder.file("New.FCMat"), "--skip-invalid"});
+  EXPECT_TRUE(contains(run.out, "\"Old\" appended")) << run.out << run.err;
+  if (kReadsYamlCards) {
+    EXPECT_TRUE(contains(run.out, "\"New\" appended")) << run.err;
+  } else {
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(contains(run.err, "New.FCMat:1: cannot be read as a material card: this matfile "
+                                  "is built without a YAML reader"))
+        << run.err;
+  }
+  MatfileRun help = matfile({"import", "--help"});
+  EXPECT_EQ(help.exitCode, 0);
+  EXPECT_TRUE(contains(help.out, "usage: matfile import SOURCE... --into FILE"));
+  EXPECT_EQ(contains(help.out, "This build reads no YAML cards"), !kReadsYamlCards);
+}
+
+}  // namespace

@@ -1,0 +1,181 @@
+// Units and values as data sheets and cards write them: every spelling of a
+// unit gives the same factor, the exact definitions hold, and whatever cannot
+// be read or measures something else is an error that names it.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "MatfileRun.h"
+#include "TestFiles.h"
+#include "UnitConversion.h"
+#include "UnitTable.h"
+#include "ValueText.h"
+
+namespace {
+
+using Property = MaterialProperty;
+
+double factorOf(Property property, const std::string& unit) {
+  double factor = 0;
+  std::string error;
+  EXPECT_TRUE(factorToStored(property, unit, factor, error)) << unit << ": " << error;
+  return factor;
+}
+
+std::string errorOf(Property property, const std::string& unit) {
+  double factor = 0;
+  std::string error;
+  EXPECT_FALSE(factorToStored(property, unit, factor, error)) << unit;
+  return error;
+}
+
+TEST(UnitTable, EveryExampleAndStoredUnitMeasuresItsProperty) {
+  for (int position = 0; position < kPropertyCount; ++position) {
+    Property property = propertyAt(position);
+    EXPECT_EQ(factorOf(property, unitsOf(property).storedUnit), 1) << propertyName(property);
+    for (const char* example : unitsOf(property).examples) factorOf(property, example);
+  }
+}
+
+TEST(UnitTable, ReadmeShowsTheUnitsTableOfTheCode) {
+  std::string table = unitsTable();
+  EXPECT_NE(fileBytes(testDataPath("../README.md")).find(table), std::string::npos)
+      << "paste the output of `matfile units` into README.md:\n" << table;
+  EXPECT_EQ(matfile({"units"}).out, table);
+}
+
+struct Spellings {
+  Property property;
+  double factor;
+  std::vector<std::string> units;
+};
+
+TEST(UnitText, EverySpellingOfAUnitGivesTheSameFactor) {
+  const std::vector<Spellings> groups = {
+      {Property::Density, 0.001,
+       {"kg/m^3", "kg/m3", "kg/m\xC2\xB3", "kg/m\xB3", "kg m^-3", "kg\xC2\xB7m\xE2\x81\xBB\xC2\xB3",
+        "kg.m-3", "g/l", "g/L"}},
+      {Property::Density, 1, {"g/cm^3", "g/cc", "kg/dm^3", "g/mL", "t/m3"}},
+      {Property::YieldStrength, 1, {"MPa", "N/mm^2", "N/mm\xC2\xB2", "N mm^-2"}},
+      {Property::ThermalConductivity, 1,
+       {"W/(m x K)", "W/(m K)", "W/m/K", "W/(m\xC2\xB7K)", "W/(m*K)", "W/mK", "W m^-1 K^-1", "W/m-K",
+        "W m-1 K-1", "W/(m \xC2\xB0" "C)", "W/m\xC2\xB0" "C", "W/(m x K)", "W/(m.K)"}},
+      {Property::ThermalConductivity, 1.7307346663713912,
+       {"Btu/(h ft \xC2\xB0" "F)", "Btu/hr-ft-\xC2\xB0" "F", "Btu/(hr\xC2\xB7" "ft\xC2\xB7\xE2\x84\x89)",
+        "Btu/(h ft degF)"}},
+      {Property::LinearExpansion, 0.1,
+       {"\xC2\xB5m/(m K)", "\xCE\xBCm/m/K", "um/m/K", "\xB5m/(m\xB7K)", "10^-6/K", "10-6/K",
+        "1e-6/K", "ppm/K", "x10^-6 /K", "K^-1 x 10^-6", "10\xE2\x81\xBB\xE2\x81\xB6/K",
+        "\xC2\xB5m/m/\xC2\xB0" "C", "\xC2\xB5m/m/\xC2\xBA" "C", "\xC2\xB5m/m\xE2\x84\x83"}},
+      {Property::LinearExpansion, 1, {"10^-5m/(m xC)", "10^-5/K"}},
+      {Property::SpecificHeat, 1, {"J/(Kg x K)", "J/kgK"}},
+      {Property::LinearExpansion, 100000, {"1/K", "/K", "m/m/K", "K^-1", "1/\xC2\xB0" "C"}},
+      {Property::LinearExpansion, 180000, {"1/\xC2\xB0" "F", "in/in/\xC2\xB0" "F", "1/degF"}},
+      {Property::SpecificHeat, 1000, {"J/(g K)", "J/g/\xC2\xB0" "C", "kJ/kg/K", "kJ/(kg\xC2\xB7K)"}},
+      {Property::PoissonRatio, 1, {"", " ", "-", "1", "m/m"}},
+  };
+  for (const Spellings& group : groups) {
+    for (const std::string& unit : group.units) {
+      EXPECT_NEAR(factorOf(group.property, unit), group.factor, group.factor * 1e-12) << unit;
+    }
+  }
+}
+
+// The international inch, foot and pound and the International Table Btu.
+TEST(UnitText, ExactDefinitionsOfTheCustomaryUnits) {
+  EXPECT_DOUBLE_EQ(factorOf(Property::YieldStrength, "psi"), 6894.757293168361e-6);
+  EXPECT_DOUBLE_EQ(factorOf(Property::YoungModulus, "Msi"), 6.894757293168361);
+  EXPECT_DOUBLE_EQ(factorOf(Property::Density, "lb/in^3"), 0.45359237 / (0.0254 * 0.0254 * 0.0254) / 1000);
+  EXPECT_DOUBLE_EQ(factorOf(Property::Density, "lb/ft^3"), 0.45359237 / (0.3048 * 0.3048 * 0.3048) / 1000);
+  EXPECT_DOUBLE_EQ(factorOf(Property::SpecificHeat, "Btu/(lb \xC2\xB0" "F)"), 4186.8);
+  EXPECT_DOUBLE_EQ(factorOf(Property::LinearExpansion, "\xC2\xB5in/(in \xC2\xB0" "F)"), 0.18);
+}
+
+TEST(UnitText, UnknownOrWrongUnitsAreErrorsThatNameThem) {
+  EXPECT_EQ(errorOf(Property::Density, "s"),
+            "\"s\" is not a unit of a density (such as kg/m^3, g/cm^3 or kg/dm^3; matfile units "
+            "lists them)");
+  EXPECT_EQ(errorOf(Property::YoungModulus, "mPa"),
+            "unit \"mPa\" is not known: no unit \"mPa\" (matfile units lists the units)");
+  EXPECT_EQ(errorOf(Property::YoungModulus, "N/m"),
+            "\"N/m\" is not a unit of a stress (such as GPa, MPa or N/mm^2; matfile units lists "
+            "them)");
+  EXPECT_EQ(errorOf(Property::PoissonRatio, "%"),
+            "unit \"%\" is not known: \"%\" is not a unit (matfile units lists the units)");
+  EXPECT_EQ(errorOf(Property::PoissonRatio, "MPa"), "\"MPa\" is not a unit of a ratio (it has none)");
+  const std::vector<std::pair<std::string, std::string>> unreadable = {
+      {"kg/q", "no unit \"q\""},
+      {"kg/m^", "\"^\" without a power after it"},
+      {"kg/m^10", "a power beyond 9"},
+      {"W/(m K", "a \"(\" that is not closed"},
+      {"W/(m K))", "\")\" cannot follow"},
+      {"W/", "nothing after \"/\""},
+      {"2 W/(m K)", "a number in a unit is 1 or a power of ten"},
+      {"W/(((((m K)))))", "brackets nested too deep"},
+      {"W/(m\xC3\x98K)", "a character that no unit holds at byte 5"},
+      {"1e99 W/(m K)", "a power beyond 30"},
+      {"W/mK^2", "\"mK\" with a power is ambiguous"},
+  };
+  for (const auto& [unit, problem] : unreadable) {
+    std::string error = errorOf(Property::ThermalConductivity, unit);
+    EXPECT_NE(error.find(problem), std::string::npos) << unit << ": " << error;
+    EXPECT_EQ(error.rfind("unit \"" + unit + "\" is not known: ", 0), 0u) << error;
+  }
+}
+
+ValueText valueOf(const std::string& text) {
+  ValueText value;
+  std::string error;
+  EXPECT_TRUE(readValueText(text, value, error)) << text << ": " << error;
+  return value;
+}
+
+std::string valueErrorOf(const std::string& text) {
+  ValueText value;
+  std::string error;
+  EXPECT_FALSE(readValueText(text, value, error)) << text;
+  return error;
+}
+
+TEST(ValueText, NumberThenUnitWithBlanksOrNone) {
+  ValueText value = valueOf("  7800 kg/m^3 ");
+  EXPECT_EQ(value.number, 7800);
+  EXPECT_EQ(value.unit, "kg/m^3");
+  EXPECT_FALSE(value.decimalComma);
+  EXPECT_EQ(valueOf("7800kg/m^3").unit, "kg/m^3");
+  EXPECT_EQ(valueOf("1.2e-5 1/K").number, 1.2e-5);
+  EXPECT_EQ(valueOf("1.2e-5 1/K").unit, "1/K");
+  EXPECT_EQ(valueOf("2e").unit, "e");
+  EXPECT_EQ(valueOf("-.5").number, -0.5);
+  EXPECT_EQ(valueOf("0.3").unit, "");
+}
+
+// A thousands separator groups three digits after one to three leading ones
+// that are not all zero; anything else with a comma is a decimal comma.
+TEST(ValueText, DecimalCommaWhereItCannotBeAThousandsSeparator) {
+  for (const auto& [text, number] : std::vector<std::pair<std::string, double>>{
+           {"1200,00 kg/m^3", 1200}, {"0,300", 0.3}, {"7,5", 7.5}, {"1,2345", 1.2345},
+           {"1234,567", 1234.567}, {"1,200e3", 1200}, {",5", 0.5}}) {
+    ValueText value = valueOf(text);
+    EXPECT_EQ(value.number, number) << text;
+    EXPECT_TRUE(value.decimalComma) << text;
+  }
+  EXPECT_EQ(valueOf("1200,00 kg/m^3").numberText, "1200.00");
+  EXPECT_EQ(valueErrorOf("1,200 kg/m^3"),
+            "ambiguous: 1200 with a thousands separator or 1.200 with a decimal comma; write it "
+            "without the comma or with a decimal point");
+  EXPECT_NE(valueErrorOf("-7,850").find("ambiguous"), std::string::npos);
+  for (const char* text : {"1,200,000", "1.200,5", "1.5.3"}) {
+    EXPECT_NE(valueErrorOf(text).find("without thousands separators"), std::string::npos) << text;
+  }
+}
+
+TEST(ValueText, NoNumberOrOneBeyondRangeIsAnError) {
+  for (const char* text : {"", "  ", "kg", "-", ".", "e5", "inf", "nan"}) {
+    EXPECT_EQ(valueErrorOf(text), "not a number") << text;
+  }
+  EXPECT_EQ(valueErrorOf("1e999 MPa"), "beyond the range of a number");
+}
+
+}  // namespace

@@ -1,0 +1,18 @@
+// A material table in CSV as material drafts, one per row: the header row
+// locates the columns and their units, every other row that is not blank
+// becomes a draft.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "MaterialDraft.h"
+
+struct CsvTable {
+  bool readable = false;  // false: no header, a bad header, or a field that breaks CSV
+  bool hadByteOrderMark = false;
+  std::vector<MaterialDraft> drafts;
+  std::vector<DraftReport> errors;  // at row 1 for the header; a row whose fields do not fit
+};
+
+CsvTable readCsvTable(std::string text);

@@ -1,0 +1,157 @@
+#include "ImportIntake.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "CardInheritance.h"
+#include "CsvTable.h"
+#include "MaterialCard.h"
+
+namespace {
+
+bool readWholeFile(const std::string& path, std::string& bytes, std::string& failure) {
+  errno = 0;
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) {
+    failure = "cannot open " + path + ": " + std::strerror(errno);
+    return false;
+  }
+  char buffer[1 << 16];
+  std::size_t count;
+  while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, count);
+  bool failed = std::ferror(file) != 0;
+  int errorNumber = errno;
+  std::fclose(file);
+  if (failed) failure = "error while reading " + path + ": " + std::strerror(errorNumber);
+  return !failed;
+}
+
+bool hasHighBytes(const std::string& name) {
+  return std::any_of(name.begin(), name.end(),
+                     [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
+
+std::string plural(long count, const char* one, const char* many) {
+  return std::to_string(count) + ' ' + (count == 1 ? one : many);
+}
+
+void takeTable(std::size_t source, std::string bytes, ImportIntake& intake, ImportReports& reports) {
+  CsvTable table = readCsvTable(std::move(bytes));
+  for (const DraftReport& error : table.errors) reports.error(source, error.line, error.text);
+  if (!table.readable) {
+    intake.unreadableTable[source] = true;
+    return;
+  }
+  intake.badParts[source] += static_cast<long>(table.errors.size());
+  for (MaterialDraft& draft : table.drafts) {
+    if (table.hadByteOrderMark && hasHighBytes(draft.name)) intake.utf8TableNames[source] = true;
+    intake.items.push_back({source, false, std::move(draft), nullptr});
+  }
+}
+
+// Every card is read before any inherits, as a parent may come after its child.
+void takeCards(const std::vector<MaterialCard>& cards, const std::vector<std::size_t>& cardSources,
+               ImportIntake& intake, ImportReports& reports) {
+  for (std::size_t index = 0; index < cards.size(); ++index) {
+    const MaterialCard& card = cards[index];
+    if (card.readable) continue;
+    reports.error(cardSources[index], card.problemLine,
+                  "cannot be read as a material card: " + card.problem);
+    ++intake.badParts[cardSources[index]];
+  }
+  for (CardDraft& entry : draftsFromCards(cards)) {
+    std::size_t source = cardSources[entry.card];
+    for (const DraftReport& note : entry.notes) reports.note(source, note.line, note.text);
+    if (!entry.draft.givesAnyValue()) {
+      reports.note(source, entry.draft.line,
+                   "skipped: \"" + entry.draft.name + "\" gives none of the eight properties, " +
+                       "itself or through a parent (an appearance card?)");
+      ++intake.skipped;
+      continue;
+    }
+    if (hasHighBytes(entry.draft.name)) intake.utf8CardNames = true;
+    intake.items.push_back({source, true, std::move(entry.draft), nullptr});
+  }
+}
+
+void convert(ImportIntake& intake, ImportReports& reports) {
+  for (ImportedItem& item : intake.items) {
+    std::vector<DraftReport> errors, notes;
+    item.material = materialFromDraft(item.draft, errors, notes);
+    for (const DraftReport& error : errors) reports.error(item.source, error.line, error.text);
+    for (const DraftReport& note : notes) reports.note(item.source, note.line, note.text);
+    if (item.material == nullptr) ++intake.badParts[item.source];
+  }
+}
+
+}  // namespace
+
+ImportIntake::ImportIntake(const std::vector<ImportSource>& sources)
+    : unreadableTable(sources.size(), false),
+      badParts(sources.size(), 0),
+      utf8TableNames(sources.size(), false) {
+  for (const ImportSource& source : sources) {
+    sourceNames.push_back(source.path);
+    cardSource.push_back(source.kind == ImportSource::Kind::Card);
+  }
+}
+
+void ImportIntake::fail(ImportedItem& item) {
+  item.material.reset();
+  ++badParts[item.source];
+}
+
+long ImportIntake::leftOut() const {
+  long count = 0;
+  for (std::size_t source = 0; source < badParts.size(); ++source) {
+    count += unreadableTable[source] ? 1 : badParts[source];
+  }
+  return count;
+}
+
+std::string ImportIntake::failures() const {
+  std::string text;
+  long badCards = 0;
+  for (std::size_t source = 0; source < badParts.size(); ++source) {
+    std::string part;
+    if (unreadableTable[source]) {
+      part = sourceNames[source] + " cannot be read as a material table";
+    } else if (cardSource[source]) {
+      badCards += badParts[source];
+    } else if (badParts[source] > 0) {
+      part = plural(badParts[source], "row", "rows") + " of " + sourceNames[source] +
+             " cannot be imported";
+    }
+    if (!part.empty()) text += (text.empty() ? "" : "; ") + part;
+  }
+  if (badCards > 0) {
+    text += (text.empty() ? "" : "; ") + plural(badCards, "card", "cards") + " cannot be imported";
+  }
+  return text;
+}
+
+bool takeIn(const std::vector<ImportSource>& sources, ImportIntake& intake, ImportReports& reports,
+            Console& console) {
+  std::vector<MaterialCard> cards;
+  std::vector<std::size_t> cardSources;
+  for (std::size_t source = 0; source < sources.size(); ++source) {
+    std::string bytes, failure;
+    if (!readWholeFile(sources[source].path, bytes, failure)) {
+      console.err << "matfile: " << failure << '\n';
+      return false;
+    }
+    if (sources[source].kind == ImportSource::Kind::Table) {
+      takeTable(source, std::move(bytes), intake, reports);
+    } else {
+      cards.push_back(readMaterialCard(sources[source].path, bytes));
+      cardSources.push_back(source);
+    }
+  }
+  takeCards(cards, cardSources, intake, reports);
+  std::stable_sort(intake.items.begin(), intake.items.end(),
+                   [](const ImportedItem& a, const ImportedItem& b) { return a.source < b.source; });
+  convert(intake, reports);
+  return true;
+}

@@ -1,0 +1,44 @@
+// Everything the sources of an import give: every row and card as a draft and,
+// where each value could be taken, as a material record; and what is to be
+// said about them.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "Console.h"
+#include "ImportReports.h"
+#include "ImportSources.h"
+#include "MaterialDraft.h"
+
+struct ImportedItem {
+  std::size_t source;
+  bool isCard;
+  MaterialDraft draft;
+  OwnedMaterial material;  // null when the row or card cannot be imported
+};
+
+struct ImportIntake {
+  explicit ImportIntake(const std::vector<ImportSource>& sources);
+
+  std::vector<std::string> sourceNames;  // the paths that reports start with
+  std::vector<ImportedItem> items;       // in source order, then in line order
+  std::vector<bool> cardSource;          // by source
+  std::vector<bool> unreadableTable;     // by source
+  std::vector<long> badParts;            // by source: rows or cards that cannot be imported
+  long skipped = 0;                      // cards that give none of the properties
+  std::vector<bool> utf8TableNames;      // by source: a table with a byte order mark holds
+                                         // names beyond ASCII
+  bool utf8CardNames = false;            // names beyond ASCII from cards
+
+  // Marks an item as not importable; its errors are reported already.
+  void fail(ImportedItem& item);
+  long leftOut() const;
+  // "1 row of new.csv cannot be imported; steel.FCMat cannot be read as a material table"
+  std::string failures() const;
+};
+
+// Reads every source. False when a file cannot be read at all (the message is
+// written to console.err).
+bool takeIn(const std::vector<ImportSource>& sources, ImportIntake& intake, ImportReports& reports,
+            Console& console);

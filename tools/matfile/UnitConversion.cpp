@@ -1,0 +1,122 @@
+#include "UnitConversion.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "NumberText.h"
+#include "UnitTable.h"
+#include "UnitText.h"
+
+namespace {
+
+Unit storedUnit(MaterialProperty property) {
+  Unit unit;
+  std::string error;
+  readUnitText(unitsOf(property).storedUnit, unit, error);  // a test reads every stored unit
+  return unit;
+}
+
+// " (such as kg/m^3, g/cm^3 or kg/dm^3; matfile units lists them)"
+std::string examplesOf(MaterialProperty property) {
+  const std::vector<const char*>& examples = unitsOf(property).examples;
+  std::size_t shown = std::min<std::size_t>(examples.size(), 3);
+  if (shown == 0) return "";
+  std::string text = " (such as ";
+  for (std::size_t i = 0; i < shown; ++i) {
+    text += (i == 0 ? "" : i + 1 == shown ? " or " : ", ");
+    text += examples[i];
+  }
+  return text + "; matfile units lists them)";
+}
+
+std::string withDigits(double value, int digits) {
+  char text[40];
+  std::snprintf(text, sizeof text, "%.*g", digits, value);
+  return text;
+}
+
+struct SiName {
+  Dimension dimension;
+  const char* unit;
+};
+
+const SiName kSiNames[] = {
+    {{0, 0, 0, 0}, ""},   {{1, 0, 0, 0}, "kg"}, {{0, 1, 0, 0}, "m"},   {{0, 3, 0, 0}, "m^3"},
+    {{0, 0, 1, 0}, "s"},  {{0, 0, 0, 1}, "K"},  {{1, 1, -2, 0}, "N"}, {{1, -1, -2, 0}, "Pa"},
+    {{1, 2, -2, 0}, "J"}, {{1, 2, -3, 0}, "W"},
+};
+
+std::string siUnitOf(const Dimension& dimension) {
+  for (const SiName& name : kSiNames) {
+    if (name.dimension == dimension) return name.unit;
+  }
+  return "?";
+}
+
+std::string tableCell(const std::string& text) { return text.empty() ? "(none)" : text; }
+
+}  // namespace
+
+bool factorToStored(MaterialProperty property, const std::string& unitText, double& factor,
+                    std::string& error) {
+  if ("[" + unitText + "]" == propertyUnit(property) && !unitText.empty()) {
+    factor = 1;
+    return true;
+  }
+  Unit unit;
+  std::string problem;
+  if (!readUnitText(unitText, unit, problem)) {
+    error = "unit \"" + unitText + "\" is not known: " + problem + " (matfile units lists the units)";
+    return false;
+  }
+  Unit stored = storedUnit(property);
+  if (!(unit.dimension == stored.dimension)) {
+    error = "\"" + unitText + "\" is not a unit of " + unitsOf(property).measure +
+            examplesOf(property);
+    return false;
+  }
+  factor = unit.inSi / stored.inSi;
+  return true;
+}
+
+bool storedNumber(double number, double factor, double& stored, std::string& error) {
+  double exact = number * factor;
+  char text[kNumberTextSize];
+  formatNumber(exact, text);
+  stored = textToNumber(text);
+  if (std::isfinite(exact)) return true;
+  error = "beyond the range of a number in the stored unit";
+  return false;
+}
+
+std::string unitsTable() {
+  std::string table =
+      "| Symbol | Unit | Value | Definition |\n"
+      "|---|---|---|---|\n";
+  for (const UnitSymbol& symbol : unitSymbols()) {
+    std::string si = siUnitOf(symbol.dimension);
+    table += std::string("| ") + symbol.symbol + " | " + symbol.name + " | " +
+             withDigits(symbol.inSi, 16) + (si.empty() ? "" : " " + si) + " | " +
+             symbol.definition + " |\n";
+  }
+  table +=
+      "\n"
+      "| Property | Unit | Factor to the stored unit |\n"
+      "|---|---|---|\n";
+  for (int position = 0; position < kPropertyCount; ++position) {
+    MaterialProperty property = propertyAt(position);
+    const PropertyUnits& units = unitsOf(property);
+    table += std::string("| ") + propertyName(property) + " | " + tableCell(units.storedUnit) +
+             " (stored) | 1 |\n";
+    for (const char* example : units.examples) {
+      if (std::string(example) == units.storedUnit) continue;
+      double factor = 0;
+      std::string error;
+      factorToStored(property, example, factor, error);
+      table += std::string("| ") + propertyName(property) + " | " + example + " | " +
+               withDigits(factor, 12) + " |\n";
+    }
+  }
+  return table;
+}

@@ -1,0 +1,131 @@
+#include "YamlCardReader.h"
+
+#include <yaml.h>
+
+#include "MaterialCard.h"
+
+const bool kReadsYamlCards = true;
+
+namespace {
+
+// A loaded document, deleted with the parser when it goes.
+class YamlDocument {
+ public:
+  YamlDocument() { yaml_parser_initialize(&parser_); }
+  ~YamlDocument() {
+    if (loaded_) yaml_document_delete(&document_);
+    yaml_parser_delete(&parser_);
+  }
+  YamlDocument(const YamlDocument&) = delete;
+  YamlDocument& operator=(const YamlDocument&) = delete;
+
+  bool load(const std::string& bytes) {
+    yaml_parser_set_input_string(&parser_, reinterpret_cast<const unsigned char*>(bytes.data()),
+                                 bytes.size());
+    loaded_ = yaml_parser_load(&parser_, &document_) != 0;
+    return loaded_;
+  }
+
+  std::string problem() const {
+    std::string text = parser_.problem != nullptr ? parser_.problem : "not YAML";
+    if (parser_.context != nullptr) text = std::string(parser_.context) + ": " + text;
+    return text;
+  }
+  long problemLine() const { return static_cast<long>(parser_.problem_mark.line) + 1; }
+
+  yaml_node_t* root() { return yaml_document_get_root_node(&document_); }
+
+  // The value under `key` in a mapping, or null.
+  yaml_node_t* valueOf(yaml_node_t* mapping, const char* key) {
+    if (mapping == nullptr || mapping->type != YAML_MAPPING_NODE) return nullptr;
+    for (yaml_node_pair_t* pair = mapping->data.mapping.pairs.start;
+         pair < mapping->data.mapping.pairs.top; ++pair) {
+      yaml_node_t* keyNode = yaml_document_get_node(&document_, pair->key);
+      if (keyNode != nullptr && scalarText(keyNode) == key) {
+        return yaml_document_get_node(&document_, pair->value);
+      }
+    }
+    return nullptr;
+  }
+
+  template <typename Visit>
+  void forEachPair(yaml_node_t* mapping, Visit visit) {
+    if (mapping == nullptr || mapping->type != YAML_MAPPING_NODE) return;
+    for (yaml_node_pair_t* pair = mapping->data.mapping.pairs.start;
+         pair < mapping->data.mapping.pairs.top; ++pair) {
+      yaml_node_t* keyNode = yaml_document_get_node(&document_, pair->key);
+      yaml_node_t* valueNode = yaml_document_get_node(&document_, pair->value);
+      if (keyNode != nullptr && keyNode->type == YAML_SCALAR_NODE && valueNode != nullptr) {
+        visit(scalarText(keyNode), valueNode);
+      }
+    }
+  }
+
+  static std::string scalarText(const yaml_node_t* node) {
+    if (node->type != YAML_SCALAR_NODE) return "";
+    return std::string(reinterpret_cast<const char*>(node->data.scalar.value),
+                       node->data.scalar.length);
+  }
+  static long lineOf(const yaml_node_t* node) { return static_cast<long>(node->start_mark.line) + 1; }
+
+ private:
+  yaml_parser_t parser_;
+  yaml_document_t document_;
+  bool loaded_ = false;
+};
+
+void readGeneral(YamlDocument& yaml, yaml_node_t* root, MaterialCard& card) {
+  yaml_node_t* general = yaml.valueOf(root, "General");
+  if (yaml_node_t* uuid = yaml.valueOf(general, "UUID")) card.uuid = YamlDocument::scalarText(uuid);
+  yaml_node_t* name = yaml.valueOf(general, "Name");
+  if (name != nullptr && name->type == YAML_SCALAR_NODE) {
+    card.name = YamlDocument::scalarText(name);
+    card.nameLine = YamlDocument::lineOf(name);
+  } else {
+    card.nameLine = general != nullptr ? YamlDocument::lineOf(general) : 1;
+    card.nameAfterFile();
+  }
+}
+
+// "Inherits: {Steel: {UUID: …}}"; the first parent that names a UUID.
+void readParent(YamlDocument& yaml, yaml_node_t* root, MaterialCard& card) {
+  yaml.forEachPair(yaml.valueOf(root, "Inherits"), [&](const std::string& name, yaml_node_t* value) {
+    yaml_node_t* uuid = name == "UUID" ? value : yaml.valueOf(value, "UUID");
+    if (!card.parentUuid.empty() || uuid == nullptr || uuid->type != YAML_SCALAR_NODE) return;
+    card.parentUuid = YamlDocument::scalarText(uuid);
+    card.parentName = name == "UUID" ? "" : name;
+    card.parentLine = YamlDocument::lineOf(uuid);
+  });
+}
+
+// A quantity that is a list or a mapping cannot be a value; it is taken as
+// its text would be, and rejected when it is read.
+void readModels(YamlDocument& yaml, yaml_node_t* root, MaterialCard& card) {
+  yaml.forEachPair(yaml.valueOf(root, "Models"), [&](const std::string&, yaml_node_t* model) {
+    yaml.forEachPair(model, [&](const std::string& key, yaml_node_t* value) {
+      std::string text = value->type == YAML_SCALAR_NODE ? YamlDocument::scalarText(value)
+                                                          : "(not a single value)";
+      card.give(key, text, YamlDocument::lineOf(value));
+    });
+  });
+}
+
+}  // namespace
+
+void readYamlCard(const std::string& bytes, MaterialCard& card) {
+  YamlDocument yaml;
+  if (!yaml.load(bytes)) {
+    card.problem = "not YAML: " + yaml.problem();
+    card.problemLine = yaml.problemLine();
+    return;
+  }
+  yaml_node_t* root = yaml.root();
+  if (root == nullptr || root->type != YAML_MAPPING_NODE) {
+    card.problem = "not a material card: it holds no General, Inherits or Models";
+    return;
+  }
+  readGeneral(yaml, root, card);
+  readParent(yaml, root, card);
+  readModels(yaml, root, card);
+  card.readable = true;
+}
