@@ -16,6 +16,14 @@ enum class ScriptVerb {
   Rows,          // rows
   Picture,       // picture FILE
   Quit,          // quit
+  SendCommand,   // send-command NAME
+  CloseDrawing,  // close-drawing
+  Unload,        // unload
+  ExpectRefused, // expect-refused
+  ExpectOwner,   // expect-owner TITLE
+  ExpectHost,    // expect-host enabled|disabled
+  ExpectStyle,   // expect-style STYLE
+  ExpectFindFile,  // expect-find-file NAME
 };
 
 enum class ScriptKey { Enter, Escape, Insert, Delete };
@@ -27,6 +35,8 @@ struct ScriptLine {
   std::string argument;  // name, title, label, text or file, as the verb takes one
   int controlId = 0;     // set, expect-text, expect-focus
   ScriptKey key = ScriptKey::Enter;
+  unsigned style = 0;    // expect-style
+  bool enabled = false;  // expect-host
 };
 
 struct Script {

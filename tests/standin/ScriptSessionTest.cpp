@@ -24,6 +24,11 @@ class FakeWindows final : public WindowDriver {
     title = open.back().title;
     return true;
   }
+  ActionResult activeWindowOwner(std::string& ownerTitle) override {
+    if (open.empty()) return ActionResult::failed("no window is open");
+    ownerTitle = open.size() > 1 ? open[open.size() - 2].title : "host";
+    return ActionResult::success();
+  }
   ActionResult press(const std::string& label) override {
     if (open.empty()) return ActionResult::failed("no window");
     const std::vector<std::string>& buttons = open.back().buttons;
@@ -60,13 +65,33 @@ class FakeHost final : public ScriptHost {
     return true;
   }
   bool commandRunning() const override { return running; }
+  bool mainWindowEnabled() const override { return enabled; }
+  bool request(HostRequest request) override {
+    requests.push_back(request);
+    return !running;
+  }
+  bool lastFileSearch(std::string& name) const override {
+    name = searched;
+    return !searched.empty();
+  }
+  bool openMessageBox(std::string& caption, unsigned& style) const override {
+    if (boxCaption.empty()) return false;
+    caption = boxCaption;
+    style = boxStyle;
+    return true;
+  }
   long long milliseconds() const override { return now; }
   void writeOutputLine(const std::string& line) override { output.push_back(line); }
   void onLineActed(const ScriptLine& line) override { acted.push_back(line.number); }
 
   std::vector<std::string> started;
   std::vector<int> acted;  // line numbers
+  std::vector<HostRequest> requests;
   bool running = false;
+  bool enabled = true;
+  std::string searched;
+  std::string boxCaption;  // empty: no message box of the module is open
+  unsigned boxStyle = 0;
   long long now = 0;
   std::vector<std::string> output;
 };
