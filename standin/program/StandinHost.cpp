@@ -153,6 +153,18 @@ bool StandinHost::openMessageBox(std::string& caption, unsigned& style) const {
   return true;
 }
 
+ActionResult StandinHost::copyFile(const std::string& from, const std::string& to) {
+  if (CopyFileA(from.c_str(), to.c_str(), FALSE)) return ActionResult::success();
+  return ActionResult::failed("cannot copy \"" + from + "\" to \"" + to + "\" (error " +
+                              std::to_string(GetLastError()) + ")");
+}
+
+ActionResult StandinHost::deleteFile(const std::string& name) {
+  if (DeleteFileA(name.c_str())) return ActionResult::success();
+  return ActionResult::failed("cannot delete \"" + name + "\" (error " +
+                              std::to_string(GetLastError()) + ")");
+}
+
 void StandinHost::onRunCommand() {
   if (pendingCommands_.empty()) return;
   std::string name = pendingCommands_.front();

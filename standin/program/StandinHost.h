@@ -44,6 +44,8 @@ class StandinHost final : public ScriptHost, private HostWindow::Events {
   bool request(HostRequest request) override;
   bool lastFileSearch(std::string& name) const override;
   bool openMessageBox(std::string& caption, unsigned& style) const override;
+  ActionResult copyFile(const std::string& from, const std::string& to) override;
+  ActionResult deleteFile(const std::string& name) override;
   long long milliseconds() const override;
   void writeOutputLine(const std::string& line) override;
   void onLineActed(const ScriptLine& line) override;

@@ -50,6 +50,11 @@ class ScriptHost {
   // The innermost message box that the module has open: the caption and the
   // style it asked for. False when it has none open.
   virtual bool openMessageBox(std::string& caption, unsigned& style) const = 0;
+  // What another program may do to the module's files while a command runs:
+  // replace `to` with a copy of `from`, or delete `name` (paths as given,
+  // relative to the working folder).
+  virtual ActionResult copyFile(const std::string& from, const std::string& to) = 0;
+  virtual ActionResult deleteFile(const std::string& name) = 0;
   // A monotonic clock.
   virtual long long milliseconds() const = 0;
   // One line of the script's output (standard output).

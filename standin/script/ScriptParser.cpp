@@ -39,6 +39,8 @@ constexpr VerbName kVerbs[] = {
     {"expect-host", ScriptVerb::ExpectHost},
     {"expect-style", ScriptVerb::ExpectStyle},
     {"expect-find-file", ScriptVerb::ExpectFindFile},
+    {"copy-file", ScriptVerb::FileCopy},
+    {"delete-file", ScriptVerb::FileDelete},
 };
 
 struct KeyName {
@@ -139,8 +141,19 @@ bool parseArguments(const std::string& rest, ScriptLine& line, std::string& reas
       if (argument.empty()) reason = "the owner's title is missing";
       break;
     case ScriptVerb::ExpectFindFile:
+    case ScriptVerb::FileDelete:
       if (argument.empty()) reason = "the file name is missing";
       break;
+    case ScriptVerb::FileCopy: {
+      std::string::size_type blank = argument.find_first_of(" \t");
+      line.target = blank == std::string::npos ? std::string() : trimmed(argument.substr(blank));
+      if (line.target.empty() || line.target.find_first_of(" \t") != std::string::npos) {
+        reason = "copy-file takes two file names without blanks";
+        break;
+      }
+      line.argument = argument.substr(0, blank);
+      return true;
+    }
     case ScriptVerb::ExpectHost:
       line.enabled = argument == "enabled";
       if (!line.enabled && argument != "disabled")

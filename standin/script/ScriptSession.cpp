@@ -136,6 +136,10 @@ ScriptSession::Progress ScriptSession::runLine(const ScriptLine& line) {
       return expectStyle(line);
     case ScriptVerb::ExpectFindFile:
       return expectFindFile(line);
+    case ScriptVerb::FileCopy:
+      return fromResult(host_.copyFile(line.argument, line.target));
+    case ScriptVerb::FileDelete:
+      return fromResult(host_.deleteFile(line.argument));
     case ScriptVerb::Set:
     case ScriptVerb::Select:
     case ScriptVerb::Key:

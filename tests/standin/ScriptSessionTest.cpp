@@ -80,6 +80,14 @@ class FakeHost final : public ScriptHost {
     style = boxStyle;
     return true;
   }
+  ActionResult copyFile(const std::string& from, const std::string& to) override {
+    fileActions.push_back("copy " + from + " " + to);
+    return ActionResult::success();
+  }
+  ActionResult deleteFile(const std::string& name) override {
+    fileActions.push_back("delete " + name);
+    return ActionResult::failed("cannot delete " + name);
+  }
   long long milliseconds() const override { return now; }
   void writeOutputLine(const std::string& line) override { output.push_back(line); }
   void onLineActed(const ScriptLine& line) override { acted.push_back(line.number); }
@@ -87,6 +95,7 @@ class FakeHost final : public ScriptHost {
   std::vector<std::string> started;
   std::vector<int> acted;  // line numbers
   std::vector<HostRequest> requests;
+  std::vector<std::string> fileActions;
   bool running = false;
   bool enabled = true;
   std::string searched;
@@ -267,6 +276,91 @@ TEST_F(ScriptSessionTest, NextCommandWaitsForThePreviousOne) {
   runSteps(600);
   EXPECT_EQ(session->failure().lineNumber, 3);
   EXPECT_EQ(session->failure().lineText, "(end of script)");
+}
+
+// The host's command line lives in its main window: a typed command gets in
+// only while that window takes input; a macro or another program gets in at
+// any time.
+TEST_F(ScriptSessionTest, CommandWhileAnotherRunsNeedsTheHostsWindowSendCommandDoesNot) {
+  start("command me\ncommand me\nsend-command me\n");
+  runSteps(1);
+  windows.open.push_back(kQuestion);
+  host.enabled = false;
+  runSteps(10);
+  EXPECT_EQ(host.started.size(), 1u) << "the disabled window takes no typing";
+  host.enabled = true;
+  runSteps(1);
+  EXPECT_EQ(host.started.size(), 2u);
+  host.enabled = false;
+  runSteps(1);
+  EXPECT_EQ(host.started.size(), 3u);
+}
+
+TEST_F(ScriptSessionTest, RequestsAreMadeAtOnceAndTheirRefusalCanBeExpected) {
+  start("expect-refused\n");
+  runToEnd();
+  EXPECT_EQ(session->failure().reason, "no request was made");
+  host.running = true;
+  start("close-drawing\nexpect-refused\nunload\nexpect-refused\n");
+  runSteps(4);
+  EXPECT_EQ(host.requests, (std::vector<HostRequest>{HostRequest::CloseDrawing, HostRequest::Unload}));
+  EXPECT_EQ(session->failure().lineNumber, 0);
+  host.running = false;
+  start("unload\nexpect-refused\n");
+  runToEnd();
+  EXPECT_EQ(session->failure().lineNumber, 2);
+  EXPECT_EQ(session->failure().reason, "the host carried the last request out");
+}
+
+TEST_F(ScriptSessionTest, ExpectHostWaitsForTheStateAndNamesTheOneItFound) {
+  host.enabled = false;
+  start("expect-host enabled\n");
+  runSteps(100);
+  EXPECT_FALSE(session->finished());
+  host.enabled = true;
+  runToEnd();
+  EXPECT_TRUE(session->held());
+  start("expect-host disabled\n");
+  runToEnd();
+  EXPECT_EQ(session->failure().reason, "the host's window is enabled");
+  EXPECT_GT(host.now, ScriptSession::kWaitMilliseconds);
+}
+
+// Each check runs on the question over the list, as the command left them.
+TEST_F(ScriptSessionTest, ExpectationsOnTheActiveWindowNameWhatTheyFound) {
+  host.running = true;
+  auto failureOf = [&](const std::string& content) {
+    windows.open = {FakeWindow{"Material list", {"OK"}}, kQuestion};
+    start(content);
+    runSteps(static_cast<int>(std::count(content.begin(), content.end(), '\n')));
+    return session->failure();
+  };
+  EXPECT_EQ(failureOf("expect-owner Material list\nexpect-style 0x24\n").reason,
+            "the active window is no message box of the module");
+  host.boxCaption = "Delete item";
+  EXPECT_EQ(failureOf("expect-style 0x24\n").reason,
+            "the active window is no message box of the module")
+      << "the module's box is another than the active window";
+  host.boxCaption = "Create new file";
+  host.boxStyle = 0x24;
+  ScriptFailure failure = failureOf("expect-style 0x24\nexpect-style 0x124\n");
+  EXPECT_EQ(failure.lineNumber, 2);
+  EXPECT_EQ(failure.reason, "the box's style is 0x24");
+  EXPECT_EQ(failureOf("expect-owner host\n").reason, "the owner is \"Material list\"");
+}
+
+TEST_F(ScriptSessionTest, FileSearchAndFileActionsGoToTheHost) {
+  start("expect-find-file Zodo.mat\n");
+  runToEnd();
+  EXPECT_EQ(session->failure().reason, "the module searched for no file");
+  host.searched = "zodo.mat";
+  start("expect-find-file Zodo.mat\n");
+  runToEnd();
+  EXPECT_EQ(session->failure().reason, "the module searched for \"zodo.mat\"");
+  start("copy-file new.mat zodo.mat\ndelete-file zodo.mat\n");
+  runToEnd();
+  EXPECT_EQ(host.fileActions, (std::vector<std::string>{"copy new.mat zodo.mat", "delete zodo.mat"}));
+  EXPECT_EQ(session->failure().reason, "cannot delete zodo.mat");
 }
 
 TEST_F(ScriptSessionTest, QuitWaitsForTheCommandAndNamesAWindowLeftOpen) {
