@@ -1,0 +1,90 @@
+// The editor's windows on the window they are given, as the host meets them:
+// each modal to the one below it, the outermost to the host's window, and
+// the innermost brought back to the front when the user had turned away.
+#include <windows.h>
+
+#include "DialogSession.h"
+
+namespace {
+
+HWND createTopLevelWindow(const char* title, int x) {
+  return CreateWindowExA(0, "STATIC", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, 0, 300, 200,
+                         nullptr, nullptr, nullptr, nullptr);
+}
+
+class ModalOwnerWine : public ::testing::Test {
+ protected:
+  ~ModalOwnerWine() override {
+    DestroyWindow(other);
+    DestroyWindow(host);
+  }
+
+  // A check that the user turns to another window and the editor's open
+  // window comes back to the front.
+  std::function<std::string(HWND)> broughtBack() {
+    return [this](HWND innermost) -> std::string {
+      SetActiveWindow(other);
+      if (GetActiveWindow() != other) return "the other window did not become active";
+      dialogs.bringOpenWindowToFront();
+      if (GetActiveWindow() != innermost)
+        return "\"" + UserInput::windowText(innermost) + "\" is not in front";
+      return "";
+    };
+  }
+
+  std::function<std::string(HWND)> ownedBy(HWND owner) {
+    return [this, owner](HWND window) -> std::string {
+      if (GetWindow(window, GW_OWNER) != owner) return "another owner";
+      return IsWindowEnabled(host) ? "the host's window takes input" : "";
+    };
+  }
+
+  HWND host = createTopLevelWindow("Host", 0);
+  HWND other = createTopLevelWindow("Other", 320);
+  Win32DialogRunner dialogs{host};
+  DialogDriver driver;
+};
+
+TEST_F(ModalOwnerWine, EachDialogIsModalToTheOneBelowAndTheOutermostToTheHost) {
+  MaterialListDialog dialog(dialogs);
+  dialog.materials = fourMaterials();
+  HWND list = nullptr;
+  driver.expectWindow("KVO Material Editor");
+  driver.check([&](HWND window) {
+    list = window;
+    return ownedBy(host)(window);
+  });
+  driver.press("Insert...");
+  driver.expectWindow("Create new material");
+  driver.check([&](HWND window) { return ownedBy(list)(window); });
+  driver.check(broughtBack());
+  driver.press("Cancel");
+  driver.expectWindow("KVO Material Editor");
+  driver.press("Delete All");
+  driver.expectWindow("Delete All Items");
+  driver.check([&](HWND window) { return ownedBy(list)(window); });
+  driver.check(broughtBack());
+  driver.press("No");
+  driver.key("Escape");
+  driver.start();
+  EXPECT_FALSE(dialog.runModal());
+  driver.stop();
+  EXPECT_TRUE(driver.succeeded()) << "step " << driver.failedLine() << ": " << driver.failure();
+  EXPECT_TRUE(IsWindowEnabled(host));
+  releaseList(dialog.materials);
+}
+
+// The command's own question is owned by the host's window, with no dialog
+// of the editor open yet.
+TEST_F(ModalOwnerWine, ABoxOfTheHostsWindowComesBackToTheFrontToo) {
+  driver.expectWindow("Create new file");
+  driver.check(broughtBack());
+  driver.press("No");
+  driver.start();
+  MessageBoxA(host, "The file zodo.mat not found. Create new file ?", "Create new file",
+              MB_YESNO | MB_ICONQUESTION);
+  driver.stop();
+  EXPECT_TRUE(driver.succeeded()) << "step " << driver.failedLine() << ": " << driver.failure();
+}
+
+}  // namespace
