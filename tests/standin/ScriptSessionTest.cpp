@@ -303,7 +303,8 @@ TEST_F(ScriptSessionTest, RequestsAreMadeAtOnceAndTheirRefusalCanBeExpected) {
   host.running = true;
   start("close-drawing\nexpect-refused\nunload\nexpect-refused\n");
   runSteps(4);
-  EXPECT_EQ(host.requests, (std::vector<HostRequest>{HostRequest::CloseDrawing, HostRequest::Unload}));
+  EXPECT_EQ(host.requests,
+            (std::vector<HostRequest>{HostRequest::CloseDrawing, HostRequest::Unload}));
   EXPECT_EQ(session->failure().lineNumber, 0);
   host.running = false;
   start("unload\nexpect-refused\n");
@@ -359,7 +360,8 @@ TEST_F(ScriptSessionTest, FileSearchAndFileActionsGoToTheHost) {
   EXPECT_EQ(session->failure().reason, "the module searched for \"zodo.mat\"");
   start("copy-file new.mat zodo.mat\ndelete-file zodo.mat\n");
   runToEnd();
-  EXPECT_EQ(host.fileActions, (std::vector<std::string>{"copy new.mat zodo.mat", "delete zodo.mat"}));
+  EXPECT_EQ(host.fileActions,
+            (std::vector<std::string>{"copy new.mat zodo.mat", "delete zodo.mat"}));
   EXPECT_EQ(session->failure().reason, "cannot delete zodo.mat");
 }
 
