@@ -3,4 +3,6 @@
 #pragma once
 
 // Called by the host on its user-interface thread; keeps nothing between runs.
+// The editor is modal to the host's main window. Called again while it is
+// open, it opens nothing and brings the open editor to the front.
 void runMaterialEditor();

@@ -240,11 +240,22 @@ void MaterialListDialog::onListKeyDown(unsigned virtualKey) {
 void MaterialListDialog::onOk() {
   // An absent list that never held anything has nothing to write.
   bool somethingToSave = nodeCount(materials) >= 1 || fileHoldsDeletedMaterials;
-  if (somethingToSave && saveFile(materials, filePath) != 1) {
-    showBox(MessageNumber::SaveFailedText, MessageNumber::ErrorCaption, kErrorStyle);
-    return;
+  if (somethingToSave) {
+    if (!mayReplaceFile()) return;
+    if (saveFile(materials, filePath) != 1) {
+      showBox(MessageNumber::SaveFailedText, MessageNumber::ErrorCaption, kErrorStyle);
+      return;
+    }
   }
   controls->endDialog(DialogResult::Ok);
+}
+
+// Another program may have saved the file while the dialog was open; only the
+// user may decide to replace what it wrote.
+bool MaterialListDialog::mayReplaceFile() {
+  if (fileChangeCheck == nullptr || !fileChangeCheck->changedSinceRead()) return true;
+  return showBox(MessageNumber::FileChangedQuestion, MessageNumber::FileChangedCaption,
+                 kQuestionStyle) == MessageBoxAnswer::kYes;
 }
 
 void MaterialListDialog::onCancel() { controls->endDialog(DialogResult::Cancel); }

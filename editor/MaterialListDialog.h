@@ -8,6 +8,7 @@
 //   MaterialListDialog dialog(dialogs);
 //   dialog.filePath = path;                  // borrowed, valid during the run
 //   dialog.materials = list;                 // may be absent
+//   dialog.fileChangeCheck = &fileAsRead;    // may be absent: OK asks nothing
 //   dialog.runModal();                       // ends with OK or Cancel
 //   list = dialog.materials;                 // may be another head, or absent
 //   releaseList(list);                       // the caller's in every case
@@ -20,6 +21,7 @@
 #include <cstdint>
 
 #include "DialogControls.h"
+#include "FileChangeCheck.h"
 #include "ListViewControl.h"
 #include "MaterialFile.h"
 #include "MaterialList.h"
@@ -43,6 +45,8 @@ class MaterialListDialog {
   const char* filePath = nullptr;  // shown in the dialog, passed to the save
   // Set by the command before the run and taken back after it, to release.
   MaterialList materials = nullptr;  // changed in place; never released at the end
+  // Set by the command before the run: asked by OK before it writes.
+  FileChangeCheck* fileChangeCheck = nullptr;
 
   // For the command: shows the dialog; true when it ended with OK (after a
   // successful save, or when there was nothing to save).
@@ -62,6 +66,8 @@ class MaterialListDialog {
   void onItemChanged(int itemData);
   // Button 1 and Enter: saves when there is something to save and ends with
   // OK; after a failed save it says so and stays open with the list as it was.
+  // A file that changed since it was read is replaced only when the user
+  // says so; No keeps the dialog open with every change.
   void onOk();
   void onCancel();  // button 2, Esc, close box
 
@@ -76,6 +82,7 @@ class MaterialListDialog {
   bool insertRow(const Material& material, int nodeIndex);
   // A box owned by the dialog; its answer (MessageBoxAnswer).
   int showBox(MessageNumber text, MessageNumber caption, unsigned style);
+  bool mayReplaceFile();
   bool addMaterial(Material* material);
   Material* materialAt(int nodeIndex);
   void focusControl(int id);

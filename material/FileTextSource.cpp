@@ -14,6 +14,7 @@ std::size_t FileTextSource::read(char* buffer, std::size_t capacity) {
   if (file_ == nullptr || failed_) return 0;
   std::size_t count = std::fread(buffer, 1, capacity, file_);
   if (count < capacity && std::ferror(file_)) failed_ = true;
+  digest_.add(buffer, count);
   return count;
 }
 

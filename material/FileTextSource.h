@@ -6,6 +6,7 @@
 
 #include <cstdio>
 
+#include "FileDigest.h"
 #include "TextSource.h"
 
 class FileTextSource : public TextSource {
@@ -22,7 +23,11 @@ class FileTextSource : public TextSource {
   std::size_t read(char* buffer, std::size_t capacity) override;
   bool failed() const override;
 
+  // Of the bytes read so far.
+  const FileDigest& digest() const { return digest_; }
+
  private:
   std::FILE* file_ = nullptr;
+  FileDigest digest_;
   bool failed_ = false;
 };

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "FileDigest.h"
 #include "FileTextSource.h"
 #include "LineReader.h"
 #include "MaterialFileObserver.h"
@@ -268,7 +269,7 @@ MaterialFileStatus readMaterialText(TextSource& source, MaterialList& head,
 }
 
 MaterialFileStatus readMaterialFile(const char* path, MaterialList& head,
-                                    MaterialFileObserver* observer) {
+                                    MaterialFileObserver* observer, FileDigest* digest) {
   head = nullptr;
   if (path == nullptr) return MaterialFileStatus::CannotOpen;
   FileTextSource file;
@@ -276,7 +277,9 @@ MaterialFileStatus readMaterialFile(const char* path, MaterialList& head,
   if (!file.open(path)) {
     return errno == ENOMEM ? MaterialFileStatus::OutOfMemory : MaterialFileStatus::CannotOpen;
   }
-  return readMaterialText(file, head, observer);
+  MaterialFileStatus status = readMaterialText(file, head, observer);
+  if (digest != nullptr) *digest = file.digest();
+  return status;
 }
 
 MaterialNode* loadMaterialFile(const char* path) {

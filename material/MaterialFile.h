@@ -22,6 +22,7 @@
 
 #include "MaterialList.h"
 
+class FileDigest;
 class MaterialFileObserver;  // hears of dropped lines and rejected values
 class TextSink;
 class TextSource;
@@ -57,9 +58,12 @@ enum class MaterialFileStatus {
 // loadMaterialFile that tells why nothing came back. `head` receives the list
 // (absent unless the result is Read; a list it held before is not released).
 // The observer, when given, hears of every line the reader drops and every
-// value a setter rejects, in line order.
+// value a setter rejects, in line order. `digest`, when given, receives the
+// digest of exactly the bytes that were read (valid when the result is Read),
+// so that a later digestFile tells whether the file changed since.
 MaterialFileStatus readMaterialFile(const char* path, MaterialList& head,
-                                    MaterialFileObserver* observer = nullptr);
+                                    MaterialFileObserver* observer = nullptr,
+                                    FileDigest* digest = nullptr);
 
 // readMaterialFile from any source; never CannotOpen.
 MaterialFileStatus readMaterialText(TextSource& source, MaterialList& head,

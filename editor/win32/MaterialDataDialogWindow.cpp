@@ -2,7 +2,9 @@
 
 #include "MaterialDataDialogIds.h"
 
-DialogResult MaterialDataDialogWindow::run() { return ModalDialog::run(IDD_MATERIAL_DATA); }
+DialogResult MaterialDataDialogWindow::run(HWND owner) {
+  return ModalDialog::run(IDD_MATERIAL_DATA, owner);
+}
 
 void MaterialDataDialogWindow::onInitDialog() { behaviour_.onInitDialog(*this); }
 

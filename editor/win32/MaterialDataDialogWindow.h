@@ -9,7 +9,8 @@ class MaterialDataDialogWindow : public ModalDialog {
  public:
   explicit MaterialDataDialogWindow(MaterialDataDialog& behaviour) : behaviour_(behaviour) {}
 
-  DialogResult run();
+  // `owner`: as ModalDialog::run takes it.
+  DialogResult run(HWND owner);
 
  private:
   void onInitDialog() override;

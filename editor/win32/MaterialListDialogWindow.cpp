@@ -7,9 +7,9 @@
 // The template names the list view class, which must be registered before a
 // dialog is created from it, in the module and in any other program alike.
 // Registering it again costs nothing.
-DialogResult MaterialListDialogWindow::run() {
+DialogResult MaterialListDialogWindow::run(HWND owner) {
   ListView::registerControlClass();
-  return ModalDialog::run(IDD_MATERIAL_LIST);
+  return ModalDialog::run(IDD_MATERIAL_LIST, owner);
 }
 
 void MaterialListDialogWindow::onInitDialog() {

@@ -10,7 +10,8 @@ class MaterialListDialogWindow : public ModalDialog {
  public:
   explicit MaterialListDialogWindow(MaterialListDialog& behaviour) : behaviour_(behaviour) {}
 
-  DialogResult run();
+  // `owner`: as ModalDialog::run takes it.
+  DialogResult run(HWND owner);
 
  private:
   void onInitDialog() override;

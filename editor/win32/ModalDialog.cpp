@@ -13,8 +13,11 @@ static_assert(MessageBoxStyle::kYesNo == MB_YESNO && MessageBoxStyle::kIconStop 
 
 ModalDialog* ModalDialog::innermost_ = nullptr;
 
-DialogResult ModalDialog::run(int templateId) {
-  HWND owner = innermost_ != nullptr ? innermost_->window_ : nullptr;
+// The dialog manager disables the owner while the dialog is open and enables
+// it again when the dialog ends, however it ends: the host's window takes no
+// command while the editor is open.
+DialogResult ModalDialog::run(int templateId, HWND owner) {
+  if (innermost_ != nullptr) owner = innermost_->window_;
   outer_ = innermost_;
   innermost_ = this;
   INT_PTR ended = DialogBoxParamA(moduleResources(), MAKEINTRESOURCEA(templateId), owner,
@@ -22,6 +25,45 @@ DialogResult ModalDialog::run(int templateId) {
   innermost_ = outer_;
   window_ = nullptr;
   return ended == IDOK ? DialogResult::Ok : DialogResult::Cancel;
+}
+
+namespace {
+
+struct OwnedWindowSearch {
+  HWND owner;
+  HWND found;
+};
+
+BOOL CALLBACK findOwnedWindowTakingInput(HWND window, LPARAM parameter) {
+  auto& search = *reinterpret_cast<OwnedWindowSearch*>(parameter);
+  if (GetWindow(window, GW_OWNER) != search.owner || !IsWindowVisible(window) ||
+      !IsWindowEnabled(window))
+    return TRUE;
+  search.found = window;
+  return FALSE;
+}
+
+// The visible, enabled window of this thread that `owner` owns, or null: the
+// next one up the chain of open modal windows.
+HWND ownedWindowTakingInput(HWND owner) {
+  OwnedWindowSearch search{owner, nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), findOwnedWindowTakingInput,
+                    reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+}  // namespace
+
+void ModalDialog::bringInnermostToFront(HWND owner) {
+  HWND front = innermost_ != nullptr ? innermost_->window_ : nullptr;
+  HWND start = front != nullptr ? front : owner;
+  if (start == nullptr) return;
+  for (HWND next = ownedWindowTakingInput(start); next != nullptr;
+       next = ownedWindowTakingInput(next))
+    front = next;
+  if (front == nullptr) return;
+  SetForegroundWindow(front);
+  BringWindowToTop(front);
 }
 
 INT_PTR CALLBACK ModalDialog::dialogProcedure(HWND window, UINT message, WPARAM wParam,

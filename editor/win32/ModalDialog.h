@@ -4,8 +4,9 @@
 // dialog's controls to the behaviour as DialogControls.
 //
 // A dialog shown while another is open is owned by that one, which takes no
-// input until it ends; the first one has no owner. All of this runs on one
-// user-interface thread.
+// input until it ends; the first one is owned by the window it is given (the
+// host's main window), which takes no input while any of them is open. All of
+// this runs on one user-interface thread.
 #pragma once
 
 #include <windows.h>
@@ -18,8 +19,14 @@ class ModalDialog : public DialogControls {
   ModalDialog& operator=(const ModalDialog&) = delete;
 
   // Shows template `templateId` and returns once the dialog has ended; Cancel
-  // also when it could not be created.
-  DialogResult run(int templateId);
+  // also when it could not be created. `owner` owns it unless another dialog
+  // of the module is open (null: no owner).
+  DialogResult run(int templateId, HWND owner);
+
+  // Activates the window that takes input in front of the innermost open
+  // dialog, or, with none open, in front of `owner`: that dialog itself, or
+  // the message box or dialog it has open. Nothing when there is none.
+  static void bringInnermostToFront(HWND owner);
 
   char* controlText(int id) override;
   void setControlText(int id, const char* text) override;

@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include "FileSearch.h"
 #include "HostAllocator.h"
 #include "HostInterface.h"
@@ -15,6 +18,10 @@ struct HostEnvironment {
   HWND mainWindow = nullptr;
   const FileSearch* fileSearch = nullptr;  // absent: no file is ever found
   HostAllocator allocator;
+  // Every name passed to ads_findfile, exactly as passed, in call order
+  // ("(null)" for an absent one): the search ignores letter case, a script
+  // must not have to.
+  std::vector<std::string> searchedNames;
 };
 
 HostEnvironment& hostEnvironment();

@@ -11,6 +11,7 @@ AcRxDictionary* acrxSysRegistry() { return hostEnvironment().systemRegistry; }
 AcRxClass* AcRxDynamicLinker::desc() { return hostEnvironment().dynamicLinkerClass; }
 
 int ads_findfile(const char* name, char* result) {
+  hostEnvironment().searchedNames.push_back(name != nullptr ? name : "(null)");
   const FileSearch* search = hostEnvironment().fileSearch;
   if (search == nullptr || result == nullptr) return kFindFileNotFound;
   return search->find(name, result, kFindFileResultSize) ? kFindFileFound : kFindFileNotFound;

@@ -42,12 +42,19 @@ bool LoadedModule::load(const std::string& path, void* packet, std::string& erro
   runtimeStart();
   entryPoint_(kInitApplicationMessage, packet);
   entryPoint_(kLoadDrawingMessage, nullptr);
+  drawingOpen_ = true;
   return true;
+}
+
+void LoadedModule::closeDrawing() {
+  if (library_ == nullptr || !drawingOpen_) return;
+  drawingOpen_ = false;
+  entryPoint_(kUnloadDrawingMessage, nullptr);
 }
 
 void LoadedModule::unload() {
   if (library_ == nullptr) return;
-  entryPoint_(kUnloadDrawingMessage, nullptr);
+  closeDrawing();
   entryPoint_(kUnloadApplicationMessage, nullptr);
   FreeLibrary(library_);
   library_ = nullptr;

@@ -21,14 +21,20 @@ class LoadedModule {
   // cannot be loaded, lacks one of the three exports or speaks another major
   // version of the host interface. `packet` goes with the initialisation.
   bool load(const std::string& path, void* packet, std::string& error);
-  // Does nothing when nothing is loaded.
+  // Does nothing when nothing is loaded. The drawing, when still open, is
+  // closed first.
   void unload();
+  // The drawing unloaded (message 4): the module removes its commands. Does
+  // nothing when no drawing is open.
+  void closeDrawing();
 
   bool loaded() const { return library_ != nullptr; }
+  HMODULE library() const { return library_; }
 
  private:
   HMODULE library_ = nullptr;
   AcrxEntryPointFunction entryPoint_ = nullptr;
+  bool drawingOpen_ = false;
 };
 
 // The path of PRALVIK.arx in the folder of the running program.

@@ -26,6 +26,37 @@ bool isQuit(const std::string& command) {
   return true;
 }
 
+bool isDialogClass(HWND window) {
+  char name[16] = {};
+  GetClassNameA(window, name, sizeof name);
+  return lstrcmpA(name, "#32770") == 0;
+}
+
+std::string titleOf(HWND window) {
+  char title[256] = {};
+  GetWindowTextA(window, title, sizeof title);
+  return title;
+}
+
+struct WindowList {
+  HWND except;
+  std::vector<HWND> windows;
+};
+
+BOOL CALLBACK addShownDialog(HWND window, LPARAM list) {
+  auto& found = *reinterpret_cast<WindowList*>(list);
+  if (window != found.except && IsWindowVisible(window) && isDialogClass(window))
+    found.windows.push_back(window);
+  return TRUE;
+}
+
+// The dialogs and message boxes shown on this thread: the module's.
+std::vector<HWND> shownDialogs(HWND hostWindow) {
+  WindowList list{hostWindow, {}};
+  EnumThreadWindows(GetCurrentThreadId(), addShownDialog, reinterpret_cast<LPARAM>(&list));
+  return list.windows;
+}
+
 void runMessageLoop() {
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
@@ -60,7 +91,9 @@ bool StandinHost::start(std::string& error) {
   }
   environment.mainWindow = window_.handle();
   std::string path = options_.modulePath.empty() ? moduleBesideProgram() : options_.modulePath;
-  return module_.load(path, &module_, error);
+  if (!module_.load(path, &module_, error)) return false;
+  messageBoxes_.attach(module_.library());
+  return true;
 }
 
 void StandinHost::stop() { module_.unload(); }
@@ -78,29 +111,103 @@ void StandinHost::onLineActed(const ScriptLine& line) {
 }
 
 bool StandinHost::startCommand(const std::string& name) {
-  if (commandRunning_ || registry_.commandStack().find(name) == nullptr) return false;
-  pendingCommand_ = name;
-  commandRunning_ = true;
+  if (registry_.commandStack().find(name) == nullptr) return false;
+  pendingCommands_.push_back(name);
   if (window_.postRunCommand()) return true;
-  commandRunning_ = false;
+  pendingCommands_.pop_back();
   return false;
 }
 
-void StandinHost::onRunCommand() { runCommand(pendingCommand_); }
+bool StandinHost::commandRunning() const {
+  return commandDepth_ > 0 || !pendingCommands_.empty();
+}
+
+bool StandinHost::mainWindowEnabled() const { return IsWindowEnabled(window_.handle()) != 0; }
+
+// The real host cannot take the module's commands away, or the module
+// itself, while the module's code is on the stack: a dialog's modal loop
+// would return into a removed command or an unloaded library.
+bool StandinHost::request(HostRequest request) {
+  if (commandDepth_ > 0 || moduleWindowOpen()) return false;
+  if (request == HostRequest::CloseDrawing)
+    module_.closeDrawing();
+  else
+    module_.unload();
+  return true;
+}
+
+bool StandinHost::moduleWindowOpen() const { return !shownDialogs(window_.handle()).empty(); }
+
+bool StandinHost::lastFileSearch(std::string& name) const {
+  const std::vector<std::string>& names = hostEnvironment().searchedNames;
+  if (names.empty()) return false;
+  name = names.back();
+  return true;
+}
+
+bool StandinHost::openMessageBox(std::string& caption, unsigned& style) const {
+  const MessageBoxCall* call = messageBoxes_.innermostOpen();
+  if (call == nullptr) return false;
+  caption = call->caption;
+  style = call->style;
+  return true;
+}
+
+ActionResult StandinHost::copyFile(const std::string& from, const std::string& to) {
+  if (CopyFileA(from.c_str(), to.c_str(), FALSE)) return ActionResult::success();
+  return ActionResult::failed("cannot copy \"" + from + "\" to \"" + to + "\" (error " +
+                              std::to_string(GetLastError()) + ")");
+}
+
+ActionResult StandinHost::deleteFile(const std::string& name) {
+  if (DeleteFileA(name.c_str())) return ActionResult::success();
+  return ActionResult::failed("cannot delete \"" + name + "\" (error " +
+                              std::to_string(GetLastError()) + ")");
+}
+
+void StandinHost::onRunCommand() {
+  if (pendingCommands_.empty()) return;
+  std::string name = pendingCommands_.front();
+  pendingCommands_.pop_front();
+  runCommand(name);
+}
 
 // Allocator requests count from the start of the first command, so that a
 // failure chosen by number lands in the command, not in the module's start.
+// A command may start while another runs (inside its modal loop); only when
+// the outermost one returns must the host's window take input again.
 void StandinHost::runCommand(const std::string& name) {
   AcEdCommandFunction function = registry_.commandStack().find(name);
-  if (function != nullptr) {
-    if (!countingStarted_) {
-      hostEnvironment().allocator.startCountingRequests();
-      countingStarted_ = true;
-    }
-    commandRunning_ = true;
-    function();
+  if (function == nullptr) return;
+  if (!countingStarted_) {
+    hostEnvironment().allocator.startCountingRequests();
+    countingStarted_ = true;
   }
-  commandRunning_ = false;
+  ++commandDepth_;
+  function();
+  --commandDepth_;
+  if (commandDepth_ == 0 && !mainWindowEnabled())
+    reportFault("the command \"" + name + "\" left the host's window disabled");
+}
+
+// Whatever a script asserts, every window of the module must be owned, and
+// the host's window must take no input while one is open: else the user
+// could type a command, close the drawing or unload the module under it.
+void StandinHost::checkModuleWindows() {
+  for (HWND window : shownDialogs(window_.handle())) {
+    std::string fault;
+    if (GetWindow(window, GW_OWNER) == nullptr)
+      fault = "\"" + titleOf(window) + "\" has no owner";
+    else if (mainWindowEnabled())
+      fault = "the host's window took input while \"" + titleOf(window) + "\" was open";
+    if (!fault.empty() && faultyWindows_.insert(window).second) reportFault(fault);
+  }
+}
+
+void StandinHost::reportFault(const std::string& fault) {
+  faulted_ = true;
+  std::fprintf(stderr, "standin-host: %s\n", fault.c_str());
+  std::fflush(stderr);
 }
 
 int StandinHost::runScript(const Script& script) {
@@ -110,6 +217,7 @@ int StandinHost::runScript(const Script& script) {
   if (options_.reportTimings) actionTimer_ = std::make_unique<ActionTimer>();
   bool quitPosted = false;
   StepTimer timer([&] {
+    checkModuleWindows();
     session.step();
     if (!session.finished() || quitPosted) return;
     if (session.windowsLeftOpen()) {
@@ -125,9 +233,8 @@ int StandinHost::runScript(const Script& script) {
   });
   runMessageLoop();
   actionTimer_.reset();
-  if (session.held()) return 0;
-  std::fputs(describeFailure(session.failure()).c_str(), stderr);
-  return 1;
+  if (!session.held()) std::fputs(describeFailure(session.failure()).c_str(), stderr);
+  return session.held() && !faulted_ ? 0 : 1;
 }
 
 int StandinHost::runPrompt() {
@@ -139,7 +246,7 @@ int StandinHost::runPrompt() {
   showPrompt();
   runMessageLoop();
   prompting_ = false;
-  return 0;
+  return faulted_ ? 1 : 0;
 }
 
 void StandinHost::showPrompt() {
@@ -147,8 +254,10 @@ void StandinHost::showPrompt() {
   std::fflush(stdout);
 }
 
-// Lines typed while a command runs wait until it has ended, as at the host's
-// own command line.
+// The console stands for the host's command line, which lives in its main
+// window: while that window takes input a typed command runs at once, even
+// inside a running command's modal loop; while it is disabled, lines wait
+// until the command has ended.
 void StandinHost::onConsoleLine(const std::string* line) {
   if (quitRequested_) return;
   if (line == nullptr) {
@@ -157,12 +266,12 @@ void StandinHost::onConsoleLine(const std::string* line) {
     PostQuitMessage(0);
     return;
   }
-  if (commandRunning_) {
+  if (commandRunning() && !mainWindowEnabled()) {
     typedAhead_.push_back(*line);
     return;
   }
   handleTypedLine(*line);
-  while (!typedAhead_.empty() && !commandRunning_ && !quitRequested_) {
+  while (!typedAhead_.empty() && !commandRunning() && !quitRequested_) {
     std::string next = typedAhead_.front();
     typedAhead_.pop_front();
     handleTypedLine(next);
@@ -171,12 +280,14 @@ void StandinHost::onConsoleLine(const std::string* line) {
 
 void StandinHost::handleTypedLine(const std::string& line) {
   std::string command = trimmed(line);
-  if (isQuit(command)) {
+  if (isQuit(command) && !commandRunning()) {
     quitRequested_ = true;
     PostQuitMessage(0);
     return;
   }
-  if (!command.empty()) {
+  if (isQuit(command)) {
+    std::puts("The host cannot quit while a command runs.");
+  } else if (!command.empty()) {
     if (registry_.commandStack().find(command) != nullptr) {
       runCommand(command);
     } else {
@@ -187,7 +298,12 @@ void StandinHost::handleTypedLine(const std::string& line) {
 }
 
 void StandinHost::onCloseRequest() {
-  if (!prompting_ || commandRunning_ || quitRequested_) return;
+  if (!prompting_ || quitRequested_) return;
+  if (commandRunning() || moduleWindowOpen()) {
+    std::puts("The host cannot close while a window of the module is open.");
+    std::fflush(stdout);
+    return;
+  }
   quitRequested_ = true;
   PostQuitMessage(0);
 }

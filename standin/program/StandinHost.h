@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "ActionTimer.h"
@@ -13,6 +14,7 @@
 #include "HostRegistry.h"
 #include "HostWindow.h"
 #include "LoadedModule.h"
+#include "MessageBoxLog.h"
 #include "Script.h"
 #include "ScriptDrivers.h"
 
@@ -26,15 +28,24 @@ class StandinHost final : public ScriptHost, private HostWindow::Events {
   // Fills in the exported host interface, opens the main window and loads
   // and starts the module. False, with `error` saying why, when that fails.
   bool start(std::string& error);
-  // Until the user types quit or the console input ends; returns 0.
+  // Until the user types quit or the console input ends; returns 0, or 1
+  // when a command left the host's window disabled.
   int runPrompt();
-  // Returns 0 when every line held, 1 otherwise (reported on standard error).
+  // Returns 0 when every line held and the module's windows met the host as
+  // they must (owned, the host's window disabled while they are open, enabled
+  // again after each command); 1 otherwise, reported on standard error.
   int runScript(const Script& script);
   // Ends the module's drawing and application and unloads it.
   void stop();
 
   bool startCommand(const std::string& name) override;
-  bool commandRunning() const override { return commandRunning_; }
+  bool commandRunning() const override;
+  bool mainWindowEnabled() const override;
+  bool request(HostRequest request) override;
+  bool lastFileSearch(std::string& name) const override;
+  bool openMessageBox(std::string& caption, unsigned& style) const override;
+  ActionResult copyFile(const std::string& from, const std::string& to) override;
+  ActionResult deleteFile(const std::string& name) override;
   long long milliseconds() const override;
   void writeOutputLine(const std::string& line) override;
   void onLineActed(const ScriptLine& line) override;
@@ -47,16 +58,22 @@ class StandinHost final : public ScriptHost, private HostWindow::Events {
   void runCommand(const std::string& name);
   void handleTypedLine(const std::string& line);
   void showPrompt();
+  bool moduleWindowOpen() const;
+  void checkModuleWindows();
+  void reportFault(const std::string& fault);
 
   const HostOptions& options_;
   HostRegistry registry_;
   FileSearch fileSearch_;
   HostWindow window_;
+  MessageBoxLog messageBoxes_;
   LoadedModule module_;
   std::unique_ptr<ActionTimer> actionTimer_;  // with --report-timings, while a script runs
-  std::string pendingCommand_;
+  std::deque<std::string> pendingCommands_;   // started, not yet called
   std::deque<std::string> typedAhead_;
-  bool commandRunning_ = false;
+  int commandDepth_ = 0;  // commands called and not yet returned, one inside another
+  std::set<HWND> faultyWindows_;  // each reported once
+  bool faulted_ = false;
   bool countingStarted_ = false;
   bool prompting_ = false;
   bool quitRequested_ = false;

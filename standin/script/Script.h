@@ -16,6 +16,18 @@ enum class ScriptVerb {
   Rows,          // rows
   Picture,       // picture FILE
   Quit,          // quit
+  // The host's side: commands and requests from elsewhere, what the module
+  // asked of the host, another program's files.
+  SendCommand,     // send-command NAME
+  CloseDrawing,    // close-drawing
+  Unload,          // unload
+  ExpectRefused,   // expect-refused
+  ExpectOwner,     // expect-owner TITLE
+  ExpectHost,      // expect-host enabled|disabled
+  ExpectStyle,     // expect-style STYLE
+  ExpectFindFile,  // expect-find-file NAME
+  FileCopy,        // copy-file FROM TO
+  FileDelete,      // delete-file NAME
 };
 
 enum class ScriptKey { Enter, Escape, Insert, Delete };
@@ -25,8 +37,11 @@ struct ScriptLine {
   std::string text;  // as written, without the line end
   ScriptVerb verb = ScriptVerb::Quit;
   std::string argument;  // name, title, label, text or file, as the verb takes one
+  std::string target;    // copy-file: TO
   int controlId = 0;     // set, expect-text, expect-focus
   ScriptKey key = ScriptKey::Enter;
+  unsigned style = 0;    // expect-style
+  bool enabled = false;  // expect-host
 };
 
 struct Script {

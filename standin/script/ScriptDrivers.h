@@ -23,15 +23,38 @@ struct ActionResult {
   }
 };
 
+// What a user or another program may ask of the host besides a command.
+enum class HostRequest {
+  CloseDrawing,  // the module removes its commands
+  Unload,        // the drawing closes, the application ends, the library goes
+};
+
 class ScriptHost {
  public:
   virtual ~ScriptHost() = default;
-  // Starts the registered command `name` as if typed, once the host is back
-  // in its message loop, so that the command's modal loops never run inside
-  // a script step. False when no command of that name is registered.
+  // Starts the registered command `name` once the host is back in a message
+  // loop (the running command's, if one runs), so that the command's modal
+  // loops never run inside a script step. False when no command of that name
+  // is registered.
   virtual bool startCommand(const std::string& name) = 0;
-  // From startCommand until the command function has returned.
+  // From startCommand until every command started has returned.
   virtual bool commandRunning() const = 0;
+  // Whether the host's main window takes input: where a user types commands.
+  virtual bool mainWindowEnabled() const = 0;
+  // Carries the request out at once, or refuses it (false) while a window of
+  // the module is open or its command runs.
+  virtual bool request(HostRequest request) = 0;
+  // The name that the module passed to its last ads_findfile; false when it
+  // made none.
+  virtual bool lastFileSearch(std::string& name) const = 0;
+  // The innermost message box that the module has open: the caption and the
+  // style it asked for. False when it has none open.
+  virtual bool openMessageBox(std::string& caption, unsigned& style) const = 0;
+  // What another program may do to the module's files while a command runs:
+  // replace `to` with a copy of `from`, or delete `name` (paths as given,
+  // relative to the working folder).
+  virtual ActionResult copyFile(const std::string& from, const std::string& to) = 0;
+  virtual ActionResult deleteFile(const std::string& name) = 0;
   // A monotonic clock.
   virtual long long milliseconds() const = 0;
   // One line of the script's output (standard output).
@@ -49,6 +72,9 @@ class WindowDriver {
   virtual ~WindowDriver() = default;
   // False when the command has no window open.
   virtual bool activeWindowTitle(std::string& title) = 0;
+  // The title of the window that owns the active window; fails when no window
+  // is open or the active one has no owner.
+  virtual ActionResult activeWindowOwner(std::string& ownerTitle) = 0;
   // Clicks the button whose text, "&" removed, is `label`.
   virtual ActionResult press(const std::string& label) = 0;
   // Closes the active window as a user would: Cancel, or No in a question,

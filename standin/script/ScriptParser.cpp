@@ -31,6 +31,16 @@ constexpr VerbName kVerbs[] = {
     {"rows", ScriptVerb::Rows},
     {"picture", ScriptVerb::Picture},
     {"quit", ScriptVerb::Quit},
+    {"send-command", ScriptVerb::SendCommand},
+    {"close-drawing", ScriptVerb::CloseDrawing},
+    {"unload", ScriptVerb::Unload},
+    {"expect-refused", ScriptVerb::ExpectRefused},
+    {"expect-owner", ScriptVerb::ExpectOwner},
+    {"expect-host", ScriptVerb::ExpectHost},
+    {"expect-style", ScriptVerb::ExpectStyle},
+    {"expect-find-file", ScriptVerb::ExpectFindFile},
+    {"copy-file", ScriptVerb::FileCopy},
+    {"delete-file", ScriptVerb::FileDelete},
 };
 
 struct KeyName {
@@ -77,6 +87,17 @@ bool parseControlId(const std::string& text, int& id) {
   return true;
 }
 
+// A message box style as the platform writes it: hexadecimal with "0x", or
+// decimal.
+bool parseStyle(const std::string& text, unsigned& style) {
+  if (text.empty() || text.size() > 10 || text[0] < '0' || text[0] > '9') return false;
+  char* end = nullptr;
+  unsigned long value = std::strtoul(text.c_str(), &end, 0);
+  if (*end != '\0' || value > 0xFFFFFFFFul) return false;
+  style = static_cast<unsigned>(value);
+  return true;
+}
+
 // Splits "ID TEXT": the id, then everything after the one blank that follows
 // it, kept as written (TEXT may be empty or have blanks of its own).
 bool splitIdAndText(const std::string& rest, int& id, std::string& text, std::string& reason) {
@@ -98,6 +119,7 @@ bool parseArguments(const std::string& rest, ScriptLine& line, std::string& reas
   std::string argument = trimmed(rest);
   switch (line.verb) {
     case ScriptVerb::Command:
+    case ScriptVerb::SendCommand:
       if (argument.empty())
         reason = "the command name is missing";
       else if (argument.find_first_of(" \t") != std::string::npos)
@@ -114,6 +136,33 @@ bool parseArguments(const std::string& rest, ScriptLine& line, std::string& reas
       break;
     case ScriptVerb::Picture:
       if (argument.empty()) reason = "the picture's file name is missing";
+      break;
+    case ScriptVerb::ExpectOwner:
+      if (argument.empty()) reason = "the owner's title is missing";
+      break;
+    case ScriptVerb::ExpectFindFile:
+    case ScriptVerb::FileDelete:
+      if (argument.empty()) reason = "the file name is missing";
+      break;
+    case ScriptVerb::FileCopy: {
+      std::string::size_type blank = argument.find_first_of(" \t");
+      line.target = blank == std::string::npos ? std::string() : trimmed(argument.substr(blank));
+      if (line.target.empty() || line.target.find_first_of(" \t") != std::string::npos) {
+        reason = "copy-file takes two file names without blanks";
+        break;
+      }
+      line.argument = argument.substr(0, blank);
+      return true;
+    }
+    case ScriptVerb::ExpectHost:
+      line.enabled = argument == "enabled";
+      if (!line.enabled && argument != "disabled")
+        reason = "\"" + argument + "\" is neither enabled nor disabled";
+      break;
+    case ScriptVerb::ExpectStyle:
+      if (!parseStyle(argument, line.style))
+        reason = argument.empty() ? "the style is missing"
+                                  : "\"" + argument + "\" is not a message box style";
       break;
     case ScriptVerb::Key:
       if (!findKey(argument, line.key)) {
@@ -136,6 +185,9 @@ bool parseArguments(const std::string& rest, ScriptLine& line, std::string& reas
       break;
     case ScriptVerb::Rows:
     case ScriptVerb::Quit:
+    case ScriptVerb::CloseDrawing:
+    case ScriptVerb::Unload:
+    case ScriptVerb::ExpectRefused:
       if (!argument.empty()) reason = "this action takes nothing after it";
       break;
   }

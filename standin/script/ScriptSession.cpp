@@ -1,10 +1,17 @@
 #include "ScriptSession.h"
 
+#include <cstdio>
 #include <utility>
 
 namespace {
 
 std::string quoted(const std::string& text) { return "\"" + text + "\""; }
+
+std::string hexadecimal(unsigned value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%X", value);
+  return text;
+}
 
 std::string firstWord(const std::string& text) {
   std::string::size_type start = text.find_first_not_of(" \t");
@@ -16,6 +23,7 @@ std::string firstWord(const std::string& text) {
 bool acts(ScriptVerb verb) {
   switch (verb) {
     case ScriptVerb::Command:
+    case ScriptVerb::SendCommand:
     case ScriptVerb::Press:
     case ScriptVerb::Set:
     case ScriptVerb::Select:
@@ -112,6 +120,26 @@ ScriptSession::Progress ScriptSession::runLine(const ScriptLine& line) {
       return takePicture(line);
     case ScriptVerb::Quit:
       return awaitCommandEnd("the command did not end");
+    case ScriptVerb::SendCommand:
+      return sendCommand(line);
+    case ScriptVerb::CloseDrawing:
+      return makeRequest(HostRequest::CloseDrawing);
+    case ScriptVerb::Unload:
+      return makeRequest(HostRequest::Unload);
+    case ScriptVerb::ExpectRefused:
+      return expectRefused();
+    case ScriptVerb::ExpectOwner:
+      return expectOwner(line);
+    case ScriptVerb::ExpectHost:
+      return expectHost(line);
+    case ScriptVerb::ExpectStyle:
+      return expectStyle(line);
+    case ScriptVerb::ExpectFindFile:
+      return expectFindFile(line);
+    case ScriptVerb::FileCopy:
+      return fromResult(host_.copyFile(line.argument, line.target));
+    case ScriptVerb::FileDelete:
+      return fromResult(host_.deleteFile(line.argument));
     case ScriptVerb::Set:
     case ScriptVerb::Select:
     case ScriptVerb::Key:
@@ -132,13 +160,77 @@ ScriptSession::Progress ScriptSession::awaitCommandEnd(const char* what) {
   return fail(std::string(what) + " within 5 s");
 }
 
+// As typed at the host's command line, which lives in its main window: while
+// a command has a window open and the main window still takes input, the
+// user can type the next command there and it runs at once; otherwise the
+// line waits for the running command to end.
 ScriptSession::Progress ScriptSession::runCommand(const ScriptLine& line) {
-  if (host_.commandRunning()) {
+  std::string title;
+  bool typeable = host_.mainWindowEnabled() && windows_.activeWindowTitle(title);
+  if (host_.commandRunning() && !typeable) {
     Progress previous = awaitCommandEnd("the previous command did not end");
     if (previous != Progress::Done) return previous;
   }
+  return sendCommand(line);
+}
+
+// As a menu macro or another program starts a command: at once, whatever runs.
+ScriptSession::Progress ScriptSession::sendCommand(const ScriptLine& line) {
   if (!host_.startCommand(line.argument))
     return fail("no command " + quoted(line.argument) + " is registered");
+  return Progress::Done;
+}
+
+ScriptSession::Progress ScriptSession::makeRequest(HostRequest request) {
+  lastRequest_ = host_.request(request) ? RequestOutcome::CarriedOut : RequestOutcome::Refused;
+  return Progress::Done;
+}
+
+ScriptSession::Progress ScriptSession::expectRefused() {
+  switch (lastRequest_) {
+    case RequestOutcome::Refused:
+      return Progress::Done;
+    case RequestOutcome::CarriedOut:
+      return fail("the host carried the last request out");
+    case RequestOutcome::None:
+      break;
+  }
+  return fail("no request was made");
+}
+
+ScriptSession::Progress ScriptSession::expectOwner(const ScriptLine& line) {
+  if (windowPending()) return Progress::Waiting;
+  std::string owner;
+  ActionResult result = windows_.activeWindowOwner(owner);
+  if (!result.held) return fail(result.reason);
+  if (owner != line.argument) return fail("the owner is " + quoted(owner));
+  return Progress::Done;
+}
+
+// The state may change only once the command's windows have closed: the line
+// waits for it as expect-window waits for a window.
+ScriptSession::Progress ScriptSession::expectHost(const ScriptLine& line) {
+  bool enabled = host_.mainWindowEnabled();
+  if (enabled == line.enabled) return Progress::Done;
+  if (!waitedTooLong()) return Progress::Waiting;
+  return fail(std::string("the host's window is ") + (enabled ? "enabled" : "disabled"));
+}
+
+ScriptSession::Progress ScriptSession::expectStyle(const ScriptLine& line) {
+  if (windowPending()) return Progress::Waiting;
+  std::string caption, title;
+  unsigned style = 0;
+  if (!host_.openMessageBox(caption, style) || !windows_.activeWindowTitle(title) ||
+      title != caption)
+    return fail("the active window is no message box of the module");
+  if (style != line.style) return fail("the box's style is " + hexadecimal(style));
+  return Progress::Done;
+}
+
+ScriptSession::Progress ScriptSession::expectFindFile(const ScriptLine& line) {
+  std::string name;
+  if (!host_.lastFileSearch(name)) return fail("the module searched for no file");
+  if (name != line.argument) return fail("the module searched for " + quoted(name));
   return Progress::Done;
 }
 

@@ -41,6 +41,13 @@ class ScriptSession {
 
   Progress runLine(const ScriptLine& line);
   Progress runCommand(const ScriptLine& line);
+  Progress sendCommand(const ScriptLine& line);
+  Progress makeRequest(HostRequest request);
+  Progress expectRefused();
+  Progress expectOwner(const ScriptLine& line);
+  Progress expectHost(const ScriptLine& line);
+  Progress expectStyle(const ScriptLine& line);
+  Progress expectFindFile(const ScriptLine& line);
   Progress expectWindow(const ScriptLine& line);
   Progress press(const ScriptLine& line);
   Progress takePicture(const ScriptLine& line);
@@ -67,4 +74,6 @@ class ScriptSession {
   bool failed_ = false;
   ScriptFailure failure_;
   bool windowsLeftOpen_ = false;
+  enum class RequestOutcome { None, CarriedOut, Refused };
+  RequestOutcome lastRequest_ = RequestOutcome::None;
 };

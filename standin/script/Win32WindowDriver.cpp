@@ -28,6 +28,16 @@ bool Win32WindowDriver::activeWindowTitle(std::string& title) {
   return true;
 }
 
+ActionResult Win32WindowDriver::activeWindowOwner(std::string& ownerTitle) {
+  HWND window = UserInput::activeModalWindow();
+  if (window == nullptr) return ActionResult::failed("no window is open");
+  HWND owner = GetWindow(window, GW_OWNER);
+  if (owner == nullptr)
+    return ActionResult::failed("\"" + UserInput::windowText(window) + "\" has no owner");
+  ownerTitle = UserInput::windowText(owner);
+  return ActionResult::success();
+}
+
 ActionResult Win32WindowDriver::press(const std::string& label) {
   HWND window = UserInput::activeModalWindow();
   if (window == nullptr) return ActionResult::failed("no window is open");

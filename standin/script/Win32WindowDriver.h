@@ -9,6 +9,7 @@
 class Win32WindowDriver final : public WindowDriver {
  public:
   bool activeWindowTitle(std::string& title) override;
+  ActionResult activeWindowOwner(std::string& ownerTitle) override;
   ActionResult press(const std::string& label) override;
   bool closeActiveWindow() override;
   ActionResult savePicture(const std::string& path) override;

@@ -392,6 +392,53 @@ TEST_F(ListDialog, AFailedSaveAfterDeleteAllCanBeRetriedOrCancelled) {
   EXPECT_EQ(controls.result, DialogResult::Cancel);
 }
 
+// The file as another program may have left it: OK asks before it replaces
+// a changed one, and only then.
+struct FakeFileCheck final : FileChangeCheck {
+  bool changedSinceRead() override {
+    ++asked;
+    return changed;
+  }
+  bool changed = false;
+  int asked = 0;
+};
+
+TEST_F(ListDialog, OkReplacesAChangedFileOnlyWhenTheUserSaysYes) {
+  FakeFileCheck file;
+  dialog.fileChangeCheck = &file;
+  openWithThree();
+  dialog.onOk();
+  EXPECT_TRUE(controls.messageBoxes.empty()) << "an unchanged file is saved unasked";
+  EXPECT_EQ(saveLog.calls, 1);
+  controls.result.reset();
+  file.changed = true;
+  controls.answers = {MessageBoxAnswer::kNo, MessageBoxAnswer::kYes};
+  dialog.onOk();
+  ASSERT_EQ(controls.messageBoxes.size(), 1u);
+  EXPECT_EQ(controls.messageBoxes[0].text,
+            "The material file was changed by another program after it was opened. Replace it "
+            "with this list?");
+  EXPECT_EQ(controls.messageBoxes[0].caption, "File changed");
+  EXPECT_EQ(controls.messageBoxes[0].style, 0x124u) << "Yes and No, No the default";
+  EXPECT_EQ(saveLog.calls, 1);
+  EXPECT_FALSE(controls.ended()) << "No keeps every change in the open dialog";
+  EXPECT_EQ(describeNames(dialog.materials), "steel,Aluminium,brass");
+  dialog.onOk();
+  EXPECT_EQ(saveLog.calls, 2);
+  EXPECT_EQ(controls.result, DialogResult::Ok);
+}
+
+// Nothing written, nothing lost: an OK that saves nothing asks nothing.
+TEST_F(ListDialog, OkWithNothingToSaveDoesNotLookAtTheFile) {
+  FakeFileCheck file;
+  file.changed = true;
+  dialog.fileChangeCheck = &file;
+  open(nullptr);
+  dialog.onOk();
+  EXPECT_EQ(file.asked, 0);
+  EXPECT_EQ(controls.result, DialogResult::Ok);
+}
+
 TEST_F(ListDialog, CancelWritesNothing) {
   openWithThree();
   dialogs.dataDialogUsers.push_back(typesAndPressesOk(kStandardFields));

@@ -49,6 +49,9 @@ TEST_F(EditorAllocationSweep, EveryFailedRequestLeavesTheOldFileOrTheNewOneWhole
     expectNothingLeaked(run);
     // 1: a window came that the script did not expect; anything else is a crash.
     EXPECT_LE(run.outcome.exitCode, 1u) << run.outcome.errors;
+    // However the command ended, its windows were owned and the host's window
+    // took input again.
+    EXPECT_EQ(run.outcome.errors.find("standin-host: "), std::string::npos) << run.outcome.errors;
     std::string file = fileBytes((fs::path(run.workingFolder) / "zodo.mat").string());
     EXPECT_TRUE(file == before || file == after) << file;
     EXPECT_EQ(entries(run.workingFolder), std::vector<std::string>{"zodo.mat"});

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <tuple>
 
 #include "HostSession.h"
 #include "TestFiles.h"
@@ -185,6 +186,87 @@ TEST_F(EditorSession, DialogShowsThePathThatTheSearchFound) {
   EXPECT_EQ(entries(shared), std::vector<std::string>{"ZODO.MAT"});
   EXPECT_EQ(fileBytes(found), sampleAsSaved()) << "the unchanged list, saved";
 }
+
+TEST_F(EditorSession, SecondMeWhileTheEditorIsOpenOpensNothing) {
+  seedSample(work());
+  HostOutcome outcome = runScript("second-editor.script");
+  std::string edited = replaced(sampleBytes(), "*PTFE\n 2.17 ", "*PTFE\n 2.2 ");
+  EXPECT_EQ(outcome.output,
+            replaced(expected("list-sample.rows"), "PTFE\t2.17\t", "PTFE\t2.2\t"));
+  EXPECT_EQ(fileBytes(workFile()), withPlatformLineEnds(edited));
+}
+
+TEST_F(EditorSession, DrawingCloseAndUnloadAreRefusedWhileTheEditorIsOpen) {
+  seedSample(work());
+  runScript("host-requests.script");
+  EXPECT_EQ(fileBytes(workFile()), sampleBytes());
+}
+
+// Another program changes, creates or deletes the file while the editor is
+// open. OK asks first (Yes and No, No the default, owned by the list
+// dialog): Yes saves the list, No keeps the dialog open with every change,
+// and Cancel then leaves the other program's file alone.
+struct BehindTheEditor {
+  const char* name;
+  bool fileAtStart;
+  const char* otherProgram;  // script line
+};
+
+void PrintTo(const BehindTheEditor& change, std::ostream* out) { *out << change.name; }
+
+const BehindTheEditor kBehindTheEditor[] = {
+    {"Changed", true, "copy-file colleague.mat zodo.mat"},
+    {"Created", false, "copy-file colleague.mat zodo.mat"},
+    {"Deleted", true, "delete-file zodo.mat"},
+};
+
+class FileChangedBehindTheEditor
+    : public EditorSession,
+      public ::testing::WithParamInterface<std::tuple<BehindTheEditor, bool>> {};
+
+TEST_P(FileChangedBehindTheEditor, OkAsksAndYesSavesNoKeepsTheDialogOpen) {
+  const BehindTheEditor& change = std::get<0>(GetParam());
+  bool yes = std::get<1>(GetParam());
+  const std::string colleague = kHeader + "*Zinc\n 7.14 108 0.25 0 0 116 3.02 388\n";
+  writeFileBytes((fs::path(work()) / "colleague.mat").string(), colleague);
+  if (change.fileAtStart) seedSample(work());
+  std::string script =
+      "command me\n" +
+      std::string(change.fileAtStart ? "" : "expect-window Create new file\npress Yes\n") +
+      "expect-window KVO Material Editor\npress Insert...\nexpect-window Create new material\n"
+      "set 1003 Copper\nset 1004 8.96\npress OK\nexpect-window KVO Material Editor\n" +
+      change.otherProgram +
+      "\npress OK\nexpect-window File changed\nexpect-text 65535 The material file was changed "
+      "by another program after it was opened. Replace it with this list?\nexpect-style 0x124\n"
+      "expect-focus 7\nexpect-owner KVO Material Editor\n" +
+      (yes ? "press Yes\n" : "press No\nexpect-window KVO Material Editor\nrows\npress Cancel\n") +
+      "quit\n";
+  std::string scriptPath = (root / "behind.script").string();
+  writeFileBytes(scriptPath, script);
+  HostOutcome outcome =
+      run({"--script", scriptPath, "--report-allocations", "--search-path", folder("elsewhere")});
+  EXPECT_EQ(outcome.exitCode, 0u) << outcome.errors;
+  expectEverythingReleased(outcome);
+  const std::string copper = "*Copper\n 8.96 0 0 0 0 0 0 0\n";
+  std::string expectedFile;
+  if (yes) {
+    expectedFile = withPlatformLineEnds((change.fileAtStart ? sampleBytes() : kHeader) + copper);
+  } else {
+    EXPECT_NE(outcome.output.find("Copper\t8.96\t"), std::string::npos) << outcome.output;
+    if (change.otherProgram != std::string("delete-file zodo.mat")) expectedFile = colleague;
+  }
+  if (expectedFile.empty())
+    EXPECT_FALSE(fs::exists(workFile()));
+  else
+    EXPECT_EQ(fileBytes(workFile()), expectedFile);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AnswerYesAndNo, FileChangedBehindTheEditor,
+    ::testing::Combine(::testing::ValuesIn(kBehindTheEditor), ::testing::Bool()),
+    [](const ::testing::TestParamInfo<FileChangedBehindTheEditor::ParamType>& info) {
+      return std::string(std::get<0>(info.param).name) + (std::get<1>(info.param) ? "Yes" : "No");
+    });
 
 TEST_F(EditorSession, FileInTheWorkingFolderComesBeforeTheSearchPath) {
   std::string other = folder("other");

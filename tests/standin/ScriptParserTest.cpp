@@ -72,6 +72,24 @@ TEST(ScriptParser, ReadsKeysFocusRowsPictureAndQuit) {
   EXPECT_EQ(script.lines[7].verb, ScriptVerb::Quit);
 }
 
+TEST(ScriptParser, ReadsTheHostsSideOfASession) {
+  Script script = parsed(
+      "send-command me\nexpect-style 0x124\nexpect-style 36\nexpect-host disabled\n"
+      "expect-host enabled\nexpect-owner PRALVIK stand-in host\ncopy-file  new.mat  zodo.mat \n"
+      "delete-file zodo.mat\nexpect-find-file Zodo.mat\nclose-drawing\nunload\nexpect-refused\n");
+  EXPECT_EQ(script.lines[0].verb, ScriptVerb::SendCommand);
+  EXPECT_EQ(script.lines[1].style, 0x124u);
+  EXPECT_EQ(script.lines[2].style, 0x24u);
+  EXPECT_FALSE(script.lines[3].enabled);
+  EXPECT_TRUE(script.lines[4].enabled);
+  EXPECT_EQ(script.lines[5].argument, "PRALVIK stand-in host");
+  EXPECT_EQ(script.lines[6].argument, "new.mat");
+  EXPECT_EQ(script.lines[6].target, "zodo.mat");
+  EXPECT_EQ(script.lines[7].verb, ScriptVerb::FileDelete);
+  EXPECT_EQ(script.lines[8].argument, "Zodo.mat");
+  EXPECT_EQ(script.lines[11].verb, ScriptVerb::ExpectRefused);
+}
+
 TEST(ScriptParser, NamesTheFirstBadLineWithItsNumberAndText) {
   ScriptFailure failure = rejected("command me\n# fine\nfrobnicate now\ncommand\n");
   EXPECT_EQ(failure.lineNumber, 3);
@@ -84,7 +102,10 @@ TEST(ScriptParser, RefusesArgumentsAVerbCannotTake) {
   for (const char* bad :
        {"command", "command me too", "expect-window", "press  ", "select", "key Tab", "key", "set",
         "set x 1", "set 70000 1", "expect-text", "expect-focus", "expect-focus 10 11", "rows 3",
-        "quit now", "Command me", "picture"}) {
+        "quit now", "Command me", "picture", "send-command", "expect-style", "expect-style 0x",
+        "expect-style 12q", "expect-style -1", "expect-host on", "expect-owner", "unload now",
+        "expect-refused yes", "copy-file a.mat", "copy-file a b c", "delete-file",
+        "expect-find-file"}) {
     ScriptFailure failure = rejected(bad);
     EXPECT_EQ(failure.lineNumber, 1) << bad;
     EXPECT_FALSE(failure.reason.empty()) << bad;

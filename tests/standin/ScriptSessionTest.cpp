@@ -24,6 +24,11 @@ class FakeWindows final : public WindowDriver {
     title = open.back().title;
     return true;
   }
+  ActionResult activeWindowOwner(std::string& ownerTitle) override {
+    if (open.empty()) return ActionResult::failed("no window is open");
+    ownerTitle = open.size() > 1 ? open[open.size() - 2].title : "host";
+    return ActionResult::success();
+  }
   ActionResult press(const std::string& label) override {
     if (open.empty()) return ActionResult::failed("no window");
     const std::vector<std::string>& buttons = open.back().buttons;
@@ -60,13 +65,42 @@ class FakeHost final : public ScriptHost {
     return true;
   }
   bool commandRunning() const override { return running; }
+  bool mainWindowEnabled() const override { return enabled; }
+  bool request(HostRequest request) override {
+    requests.push_back(request);
+    return !running;
+  }
+  bool lastFileSearch(std::string& name) const override {
+    name = searched;
+    return !searched.empty();
+  }
+  bool openMessageBox(std::string& caption, unsigned& style) const override {
+    if (boxCaption.empty()) return false;
+    caption = boxCaption;
+    style = boxStyle;
+    return true;
+  }
+  ActionResult copyFile(const std::string& from, const std::string& to) override {
+    fileActions.push_back("copy " + from + " " + to);
+    return ActionResult::success();
+  }
+  ActionResult deleteFile(const std::string& name) override {
+    fileActions.push_back("delete " + name);
+    return ActionResult::failed("cannot delete " + name);
+  }
   long long milliseconds() const override { return now; }
   void writeOutputLine(const std::string& line) override { output.push_back(line); }
   void onLineActed(const ScriptLine& line) override { acted.push_back(line.number); }
 
   std::vector<std::string> started;
   std::vector<int> acted;  // line numbers
+  std::vector<HostRequest> requests;
+  std::vector<std::string> fileActions;
   bool running = false;
+  bool enabled = true;
+  std::string searched;
+  std::string boxCaption;  // empty: no message box of the module is open
+  unsigned boxStyle = 0;
   long long now = 0;
   std::vector<std::string> output;
 };
@@ -242,6 +276,93 @@ TEST_F(ScriptSessionTest, NextCommandWaitsForThePreviousOne) {
   runSteps(600);
   EXPECT_EQ(session->failure().lineNumber, 3);
   EXPECT_EQ(session->failure().lineText, "(end of script)");
+}
+
+// The host's command line lives in its main window: a typed command gets in
+// only while that window takes input; a macro or another program gets in at
+// any time.
+TEST_F(ScriptSessionTest, CommandWhileAnotherRunsNeedsTheHostsWindowSendCommandDoesNot) {
+  start("command me\ncommand me\nsend-command me\n");
+  runSteps(1);
+  windows.open.push_back(kQuestion);
+  host.enabled = false;
+  runSteps(10);
+  EXPECT_EQ(host.started.size(), 1u) << "the disabled window takes no typing";
+  host.enabled = true;
+  runSteps(1);
+  EXPECT_EQ(host.started.size(), 2u);
+  host.enabled = false;
+  runSteps(1);
+  EXPECT_EQ(host.started.size(), 3u);
+}
+
+TEST_F(ScriptSessionTest, RequestsAreMadeAtOnceAndTheirRefusalCanBeExpected) {
+  start("expect-refused\n");
+  runToEnd();
+  EXPECT_EQ(session->failure().reason, "no request was made");
+  host.running = true;
+  start("close-drawing\nexpect-refused\nunload\nexpect-refused\n");
+  runSteps(4);
+  EXPECT_EQ(host.requests,
+            (std::vector<HostRequest>{HostRequest::CloseDrawing, HostRequest::Unload}));
+  EXPECT_EQ(session->failure().lineNumber, 0);
+  host.running = false;
+  start("unload\nexpect-refused\n");
+  runToEnd();
+  EXPECT_EQ(session->failure().lineNumber, 2);
+  EXPECT_EQ(session->failure().reason, "the host carried the last request out");
+}
+
+TEST_F(ScriptSessionTest, ExpectHostWaitsForTheStateAndNamesTheOneItFound) {
+  host.enabled = false;
+  start("expect-host enabled\n");
+  runSteps(100);
+  EXPECT_FALSE(session->finished());
+  host.enabled = true;
+  runToEnd();
+  EXPECT_TRUE(session->held());
+  start("expect-host disabled\n");
+  runToEnd();
+  EXPECT_EQ(session->failure().reason, "the host's window is enabled");
+  EXPECT_GT(host.now, ScriptSession::kWaitMilliseconds);
+}
+
+// Each check runs on the question over the list, as the command left them.
+TEST_F(ScriptSessionTest, ExpectationsOnTheActiveWindowNameWhatTheyFound) {
+  host.running = true;
+  auto failureOf = [&](const std::string& content) {
+    windows.open = {FakeWindow{"Material list", {"OK"}}, kQuestion};
+    start(content);
+    runSteps(static_cast<int>(std::count(content.begin(), content.end(), '\n')));
+    return session->failure();
+  };
+  EXPECT_EQ(failureOf("expect-owner Material list\nexpect-style 0x24\n").reason,
+            "the active window is no message box of the module");
+  host.boxCaption = "Delete item";
+  EXPECT_EQ(failureOf("expect-style 0x24\n").reason,
+            "the active window is no message box of the module")
+      << "the module's box is another than the active window";
+  host.boxCaption = "Create new file";
+  host.boxStyle = 0x24;
+  ScriptFailure failure = failureOf("expect-style 0x24\nexpect-style 0x124\n");
+  EXPECT_EQ(failure.lineNumber, 2);
+  EXPECT_EQ(failure.reason, "the box's style is 0x24");
+  EXPECT_EQ(failureOf("expect-owner host\n").reason, "the owner is \"Material list\"");
+}
+
+TEST_F(ScriptSessionTest, FileSearchAndFileActionsGoToTheHost) {
+  start("expect-find-file Zodo.mat\n");
+  runToEnd();
+  EXPECT_EQ(session->failure().reason, "the module searched for no file");
+  host.searched = "zodo.mat";
+  start("expect-find-file Zodo.mat\n");
+  runToEnd();
+  EXPECT_EQ(session->failure().reason, "the module searched for \"zodo.mat\"");
+  start("copy-file new.mat zodo.mat\ndelete-file zodo.mat\n");
+  runToEnd();
+  EXPECT_EQ(host.fileActions,
+            (std::vector<std::string>{"copy new.mat zodo.mat", "delete zodo.mat"}));
+  EXPECT_EQ(session->failure().reason, "cannot delete zodo.mat");
 }
 
 TEST_F(ScriptSessionTest, QuitWaitsForTheCommandAndNamesAWindowLeftOpen) {

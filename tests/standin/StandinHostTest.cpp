@@ -59,6 +59,21 @@ TEST_F(StandinHostTest, PictureShowsTheHostWithTheCommandsWindows) {
   EXPECT_EQ(info.biBitCount, 24);
 }
 
+// With no command running the host carries a request out: after the drawing
+// closes, the module's command is gone; an unloaded module gives back every
+// block before the host ends.
+TEST_F(StandinHostTest, RequestsAreCarriedOutWhileNoCommandRuns) {
+  std::string script = (root / "requests.script").string();
+  writeFileBytes(script, "close-drawing\ncommand me\n");
+  HostOutcome closed = run({"--script", script});
+  EXPECT_EQ(closed.exitCode, 1u);
+  EXPECT_EQ(closed.errors, "line 2: command me\n  no command \"me\" is registered\n");
+  writeFileBytes(script, "unload\n");
+  HostOutcome unloaded = run({"--script", script, "--report-allocations"});
+  EXPECT_EQ(unloaded.exitCode, 0u) << unloaded.errors;
+  expectEverythingReleased(unloaded);
+}
+
 TEST_F(StandinHostTest, PromptRunsTypedCommandsUntilQuit) {
   HostOutcome outcome = run({"--report-allocations"}, "bogus\n\n  QUIT  \nme\n");
   EXPECT_EQ(outcome.exitCode, 0u);
