@@ -2,17 +2,10 @@
 
 #include <map>
 
+#include "MaterialNames.h"
+#include "TextBytes.h"
+
 namespace {
-
-char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-std::string uuidKey(const std::string& uuid) {
-  std::string key;
-  for (char c : uuid) key += lowerAscii(c);
-  return key;
-}
-
-std::string quoted(const std::string& text) { return '"' + text + '"'; }
 
 // Cards by UUID; where two share one, the first in path order counts.
 std::map<std::string, std::size_t> cardsByUuid(const std::vector<MaterialCard>& cards,
@@ -21,7 +14,7 @@ std::map<std::string, std::size_t> cardsByUuid(const std::vector<MaterialCard>& 
   for (CardDraft& draft : drafts) {
     const MaterialCard& card = cards[draft.card];
     if (card.uuid.empty()) continue;
-    auto [first, isNew] = byUuid.try_emplace(uuidKey(card.uuid), draft.card);
+    auto [first, isNew] = byUuid.try_emplace(lowerAscii(card.uuid), draft.card);
     if (!isNew) {
       draft.notes.push_back({card.nameLine, "note: " + quoted(card.name) + " has the UUID of " +
                                                 cards[first->second].path +
@@ -52,7 +45,7 @@ void resolveParents(CardDraft& draft, const std::vector<MaterialCard>& cards,
   const MaterialCard& own = cards[draft.card];
   std::vector<std::size_t> chain = {draft.card};
   for (const MaterialCard* card = &own; !card->parentUuid.empty();) {
-    auto parent = byUuid.find(uuidKey(card->parentUuid));
+    auto parent = byUuid.find(lowerAscii(card->parentUuid));
     std::string whose = card == &own ? "" : " of " + quoted(card->name);
     if (parent == byUuid.end()) {
       draft.notes.push_back({own.parentLine, "note: " + quoted(own.name) + ": " + parentText(*card) +

@@ -7,7 +7,7 @@
 #include "FileReading.h"
 #include "ImportIntake.h"
 #include "MaterialNames.h"
-#include "NumberText.h"
+#include "NumberString.h"
 #include "PlausibilityRules.h"
 #include "ReportingObserver.h"
 
@@ -164,12 +164,6 @@ std::string counts(const Plan& plan, bool dryRun, long leftOut) {
          (leftOut < 0 ? "" : ", " + left + " left out");
 }
 
-std::string numberText(double value) {
-  char text[kNumberTextSize];
-  formatNumber(value, text);
-  return text;
-}
-
 // "7850 [kg/m^3]" from a table, "7850 kg/m^3 (from "Steel", steel.FCMat:9)"
 // from a card's parent, "not given".
 std::string givenText(const GivenValue& value) {
@@ -187,10 +181,9 @@ void writeValues(std::ostream& out, const ImportIntake& intake, const ImportedIt
       << quotedName(*item.material) << ' ' << what << '\n';
   for (int position = 0; position < kPropertyCount; ++position) {
     MaterialProperty property = propertyAt(position);
-    std::string unit = propertyUnit(property);
     out << "    " << propertyName(property) << ": " << givenText(item.draft.value(property))
-        << " -> " << numberText(propertyValue(*item.material, property))
-        << (unit.empty() ? "" : " " + unit) << '\n';
+        << " -> " << withUnit(numberString(propertyValue(*item.material, property)), property)
+        << '\n';
   }
 }
 

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "TextBytes.h"
+
 namespace {
 
 namespace fs = std::filesystem;
-
-char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool isCardName(const std::string& path) {
   const std::string ending = ".fcmat";
