@@ -129,8 +129,9 @@ std::string comparison(const PlausibilityRule& rule, const std::string& other) {
 std::string finding(const PlausibilityRule& rule, const Material& material) {
   std::string text = "is " + comparison(rule, namedValue(material, rule.other));
   if (rule.scope.atLeast > 0 && rule.other != rule.scope.property) {
-    text += std::string(" at a ") + propertyName(rule.scope.property) + " of " +
-            withUnit(numberString(propertyValue(material, rule.scope.property)), rule.scope.property);
+    MaterialProperty scope = rule.scope.property;
+    text += std::string(" at a ") + propertyName(scope) + " of " +
+            withUnit(numberString(propertyValue(material, scope)), scope);
   }
   return text;
 }

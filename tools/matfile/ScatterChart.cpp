@@ -239,7 +239,9 @@ std::string ChartDrawing::tooltipXml(const Marker& marker) const {
     if (!xml.empty()) xml += "\n\n";
     xml += xmlText(writtenName(*entry->material)) + " (line " + std::to_string(entry->line) +
            ")\n" + xmlText(namedValue(*entry->material, settings_.x));
-    if (settings_.y != settings_.x) xml += '\n' + xmlText(namedValue(*entry->material, settings_.y));
+    if (settings_.y != settings_.x) {
+      xml += '\n' + xmlText(namedValue(*entry->material, settings_.y));
+    }
     for (const std::string& warning : entry->warnings) xml += "\nwarning: " + xmlText(warning);
   }
   return xml;

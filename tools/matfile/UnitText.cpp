@@ -200,7 +200,8 @@ class UnitParser {
     bool caret = peek() == '^';
     if (caret) ++at_;
     bool negative = false;
-    if ((peek() == '-' || peek() == '+') && at_ + 1 < text_.size() && isAsciiDigit(text_[at_ + 1])) {
+    bool sign = peek() == '-' || peek() == '+';
+    if (sign && at_ + 1 < text_.size() && isAsciiDigit(text_[at_ + 1])) {
       negative = peek() == '-';
       ++at_;
     }
@@ -281,7 +282,9 @@ class UnitParser {
       const UnitSymbol* first = symbolFor(run.substr(0, split));
       const UnitSymbol* second = symbolFor(run.substr(split));
       if (first == nullptr || !isTemperature(second)) continue;
-      if (peek() == '^' || isAsciiDigit(peek())) return fail("\"" + run + "\" with a power is ambiguous");
+      if (peek() == '^' || isAsciiDigit(peek())) {
+        return fail("\"" + run + "\" with a power is ambiguous");
+      }
       unit = unitOf(*first);
       multiply(unit, unitOf(*second), 1);
       return true;
