@@ -7,6 +7,8 @@
 
 namespace {
 
+constexpr int kMostSignificantDigits = 17;
+
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // to_chars writes the exponent with two digits at least; the stored files have
@@ -65,9 +67,16 @@ bool isNumberSpace(char c) {
 }
 
 std::size_t formatNumber(double value, char (&text)[kNumberTextSize]) {
+  return formatNumber(value, 6, text);
+}
+
+std::size_t formatNumber(double value, int significantDigits, char (&text)[kNumberTextSize]) {
+  // More than 17 would no longer fit the text; 17 tell every double apart.
+  if (significantDigits < 1) significantDigits = 1;
+  if (significantDigits > kMostSignificantDigits) significantDigits = kMostSignificantDigits;
   // Leaves room for the exponent digit that widenExponent may add.
-  std::to_chars_result written =
-      std::to_chars(text, text + kNumberTextSize - 2, value, std::chars_format::general, 6);
+  std::to_chars_result written = std::to_chars(text, text + kNumberTextSize - 2, value,
+                                               std::chars_format::general, significantDigits);
   std::size_t length = static_cast<std::size_t>(written.ptr - text);
   length = widenExponent(text, length);
   text[length] = '\0';

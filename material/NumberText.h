@@ -13,6 +13,10 @@ constexpr std::size_t kNumberTextSize = 32;
 // Returns the length of the text.
 std::size_t formatNumber(double value, char (&text)[kNumberTextSize]);
 
+// The same with `significantDigits` (1 to 17) in place of six, for a tool that
+// must tell apart two numbers whose six-digit texts are equal.
+std::size_t formatNumber(double value, int significantDigits, char (&text)[kNumberTextSize]);
+
 // The number at the start of [begin, end), read as the C function atof reads
 // one in the "C" locale: leading whitespace skipped, an optional sign, digits
 // with an optional decimal point, an optional exponent; the rest is ignored.

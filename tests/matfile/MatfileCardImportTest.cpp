@@ -16,17 +16,6 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-bool contains(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
-
-std::string replacedAll(std::string text, const std::string& from, const std::string& to) {
-  for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size()) {
-    text.replace(at, from.size(), to);
-  }
-  return text;
-}
-
 TEST(MatfileCardImport, TestLibraryWithSkipInvalidAndVerbose) {
   if (!kReadsYamlCards) GTEST_SKIP() << "this build reads no YAML cards";
   TemporaryFolder folder;
@@ -92,6 +81,39 @@ TEST_F(MatfileCards, ParentsAreFoundByUuidWhereverTheyStand) {
                                 "followed no further"))
       << run.err;
   EXPECT_TRUE(contains(run.err, "\"zz twin\" has the UUID of " + folder.file("z parent.FCMat")));
+}
+
+// A YAML file that is no card ("Model:" for "Models:") is an error, not an
+// appearance card; a child of a card that cannot be read or imported, and its
+// children in turn, would inherit what is unknown or wrong and are left out.
+TEST_F(MatfileCards, ChildrenOfCardsThatCannotBeReadOrImportedAreLeftOutToo) {
+  if (!kReadsYamlCards) GTEST_SKIP() << "this build reads no YAML cards";
+  writeFileBytes(folder.file("broken.FCMat"),
+                 "General:\n  UUID: \"b\"\nModels:\n  Model:\n    Density: \"7 g/cm^3\n");
+  writeFileBytes(folder.file("typo.FCMat"),
+                 "General:\n  UUID: \"t\"\nModel:\n  Model:\n" + kDensity);
+  writeCard("bad value", "v", "", "    Density: \"7800 s\"\n");
+  writeCard("child of broken", "cb", "B", kDensity);
+  writeCard("child of typo", "ct", "t", "");
+  writeCard("child of bad value", "cv", "v", kDensity);
+  writeCard("grandchild", "g", "cv", kDensity);
+  writeCard("orphan", "o", "gone", kDensity);
+  MatfileRun run = import({folder.path().string(), "--skip-invalid"});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_TRUE(contains(run.out, ": 1 appended, 0 replaced, 0 skipped, 7 left out\n")) << run.out;
+  EXPECT_TRUE(contains(run.err, "typo.FCMat:1: cannot be read as a material card: not a material "
+                                "card: it holds no Models, Inherits or AppearanceModels\n"));
+  for (const auto& [child, parent] : std::vector<std::pair<std::string, std::string>>{
+           {"child of broken", "broken.FCMat cannot be read"},
+           {"child of typo", "typo.FCMat cannot be read"},
+           {"child of bad value", "bad value.FCMat cannot be imported"},
+           {"grandchild", "child of bad value.FCMat cannot be imported"}}) {
+    EXPECT_TRUE(contains(run.err, child + ".FCMat:6: \"" + child + "\": its parent \"Parent\""))
+        << child;
+    EXPECT_TRUE(contains(run.err, parent + ", so this card cannot be imported either\n")) << parent;
+    EXPECT_FALSE(contains(run.err, "\"" + child + "\": Young modulus")) << "no notes for " << child;
+  }
+  EXPECT_TRUE(contains(run.err, "\"orphan\": its parent \"Parent\" (UUID gone) is not among"));
 }
 
 TEST_F(MatfileCards, TablesAndCardsGoInTogetherInSourceOrder) {

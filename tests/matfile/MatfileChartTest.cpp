@@ -17,10 +17,6 @@
 
 namespace {
 
-bool contains(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
-
 std::vector<AxisTick> labelled(const ChartAxis& axis) {
   std::vector<AxisTick> ticks;
   for (const AxisTick& tick : axis.ticks()) {

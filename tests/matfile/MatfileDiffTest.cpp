@@ -44,6 +44,17 @@ TEST_F(MatfileDiff, NamesWhatWasRemovedAddedAndChangedWithUnits) {
             "  yield strength: 235 -> 245 [MPa]\n");
 }
 
+// A hand-edited file may hold more digits than a save writes.
+TEST_F(MatfileDiff, ValuesThatDifferBeyondSixDigitsShowTheDigitsThatDiffer) {
+  MatfileRun run = diff(kSteel, "*Steel\n 7.8500001 210 0.3 235 360 50 1.2 460\n");
+  EXPECT_EQ(run.out, "changed \"Steel\" (line 1)\n  density: 7.85 -> 7.8500001 [g/cm^3]\n");
+  run = diff("*Steel\n 7.85 210 0.3 235 360 50 1.2e-5 460\n",
+             "*Steel\n 7.85 210 0.3 235 360 50 1.20000000000001e-5 460\n");
+  EXPECT_EQ(run.out,
+            "changed \"Steel\" (line 1)\n"
+            "  linear expansion: 1.2e-005 -> 1.20000000000001e-005 [10^-5m/(m xC)]\n");
+}
+
 TEST_F(MatfileDiff, RepeatedNamesAreMatchedInFileOrder) {
   std::string first = "*Steel\n 7.85 210 0.3 235 360 50 1.2 460\n";
   std::string second = "*Steel\n 7.85 210 0.3 355 510 50 1.2 460\n";

@@ -13,17 +13,9 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-bool contains(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
-
-const std::string kHeader =
-    "; zodo.mat - created with KVO Material Editor\n"
-    "; -------------------------------------------\n";
-
 // Names that a CSV must quote or keep, written as the writer writes them.
 const std::string kTrickyNames =
-    kHeader +
+    kFileHeader +
     "*Steel, cold drawn\n 7.85 210 0.3 235 360 50 1.2 460\n"
     "*Pipe 12\" \"schedule 40\"\n 7.85 210 0.3 235 360 50 1.2 460\n"
     "*100% PTFE %s %d\n 2.17 0.5 0.46 10 25 0.25 12 1000\n"
@@ -65,7 +57,7 @@ TEST_F(MatfileExport, SampleGivesTheCheckedInTableOnStandardOutputAndInAFile) {
 }
 
 TEST_F(MatfileExport, HeaderNamesEveryColumnWithItsStoredUnitAndRecordsEndInCrLf) {
-  writeFileBytes(file("a.mat"), kHeader + "*A\n 1 2 0.3 4 5 6 7 8\n");
+  writeFileBytes(file("a.mat"), kFileHeader + "*A\n 1 2 0.3 4 5 6 7 8\n");
   MatfileRun run = matfile({"export", file("a.mat")});
   EXPECT_EQ(run.out,
             "name,density [g/cm^3],Young modulus [GPa],Poisson ratio,yield strength [MPa],"

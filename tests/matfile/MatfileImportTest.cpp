@@ -18,33 +18,10 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-const std::string kHeader =
-    "; zodo.mat - created with KVO Material Editor\n"
-    "; -------------------------------------------\n";
 const std::string kTableHeader =
     "name,density [g/cm^3],Young modulus [GPa],Poisson ratio,yield strength [MPa],"
     "tensile strength [MPa],thermal conductivity [W/(m x K)],linear expansion [10^-5m/(m xC)],"
     "specific heat [J/(Kg x K)]\r\n";
-
-bool contains(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
-
-std::string replacedAll(std::string text, const std::string& from, const std::string& to) {
-  for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size()) {
-    text.replace(at, from.size(), to);
-  }
-  return text;
-}
-
-std::vector<std::string> tableCases() {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(testDataPath("matfile/csv"))) {
-    if (entry.path().extension() == ".csv") names.push_back(entry.path().stem().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 class MatfileImportCase : public ::testing::TestWithParam<std::string> {
  protected:
@@ -71,7 +48,8 @@ TEST_P(MatfileImportCase, ReportsAndWritesAsExpected) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Tables, MatfileImportCase, ::testing::ValuesIn(tableCases()),
+INSTANTIATE_TEST_SUITE_P(Tables, MatfileImportCase,
+                         ::testing::ValuesIn(caseNames("matfile/csv", ".csv")),
                          [](const auto& info) { return info.param; });
 
 // A material file and a table in one folder.
@@ -81,12 +59,12 @@ class MatfileImport : public ::testing::Test {
   std::string table() const { return folder.file("table.csv"); }
 
   void writeTarget(const std::string& materials) {
-    writeFileBytes(target(), withPlatformLineEnds(kHeader + materials));
+    writeFileBytes(target(), withPlatformLineEnds(kFileHeader + materials));
   }
   void writeTable(const std::string& rows) { writeFileBytes(table(), kTableHeader + rows); }
   std::string targetMaterials() const {
     std::string bytes = fileBytes(target());
-    return replacedAll(bytes, "\r\n", "\n").substr(kHeader.size());
+    return replacedAll(bytes, "\r\n", "\n").substr(kFileHeader.size());
   }
   MatfileRun import(std::vector<std::string> options = {}) {
     std::vector<std::string> arguments = {"import", table(), "--into", target()};

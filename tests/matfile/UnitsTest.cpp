@@ -112,6 +112,8 @@ TEST(UnitText, UnknownOrWrongUnitsAreErrorsThatNameThem) {
       {"W/(m K))", "\")\" cannot follow"},
       {"W/", "nothing after \"/\""},
       {"2 W/(m K)", "a number in a unit is 1 or a power of ten"},
+      {"100 W/(m K)", "a power of ten written with its exponent (10^2, 1e2)"},
+      {"10/(m K) W", "a power of ten written with its exponent (10^1, 1e1)"},
       {"W/(((((m K)))))", "brackets nested too deep"},
       {"W/(m\xC3\x98K)", "a character that no unit holds at byte 5"},
       {"1e99 W/(m K)", "a power beyond 30"},
@@ -146,6 +148,8 @@ TEST(ValueText, NumberThenUnitWithBlanksOrNone) {
   EXPECT_EQ(valueOf("7800kg/m^3").unit, "kg/m^3");
   EXPECT_EQ(valueOf("1.2e-5 1/K").number, 1.2e-5);
   EXPECT_EQ(valueOf("1.2e-5 1/K").unit, "1/K");
+  EXPECT_EQ(valueOf("12 10^-6/K").unit, "10^-6/K");
+  EXPECT_EQ(valueOf("12\xC2\xA0" "10\xE2\x81\xBB\xE2\x81\xB6/K").number, 12);
   EXPECT_EQ(valueOf("2e").unit, "e");
   EXPECT_EQ(valueOf("-.5").number, -0.5);
   EXPECT_EQ(valueOf("0.3").unit, "");
@@ -171,11 +175,26 @@ TEST(ValueText, DecimalCommaWhereItCannotBeAThousandsSeparator) {
   }
 }
 
+// Not 7 times a unit of 100 kg/m^3.
+TEST(ValueText, DigitsGroupedByBlanksAreAnError) {
+  for (const char* text : {"7 100 kg/m^3", "7\xC2\xA0" "100 kg/m^3", "7\xE2\x80\xAF" "100",
+                           "1.2 100 GPa", "1 100 J/kg/K", "7 10 kg/m^3", "7 1000"}) {
+    EXPECT_NE(valueErrorOf(text).find("digits grouped by blanks"), std::string::npos) << text;
+  }
+}
+
 TEST(ValueText, NoNumberOrOneBeyondRangeIsAnError) {
   for (const char* text : {"", "  ", "kg", "-", ".", "e5", "inf", "nan"}) {
     EXPECT_EQ(valueErrorOf(text), "not a number") << text;
   }
   EXPECT_EQ(valueErrorOf("1e999 MPa"), "beyond the range of a number");
+  // 0 is the value of a field left empty, never what a number too small becomes.
+  EXPECT_NE(valueErrorOf("1e-400").find("below the range of a number"), std::string::npos);
+  EXPECT_EQ(valueOf("0.0e-400").number, 0);
+  double stored = 0;
+  std::string error;
+  EXPECT_FALSE(storedNumber(1e-300, 1e-30, stored, error));
+  EXPECT_NE(error.find("below the range of a number"), std::string::npos);
 }
 
 }  // namespace

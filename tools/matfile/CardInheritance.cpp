@@ -1,34 +1,34 @@
 #include "CardInheritance.h"
 
+#include <algorithm>
 #include <map>
+
+#include "MaterialNames.h"
+#include "TextBytes.h"
 
 namespace {
 
-char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+using CardsByUuid = std::map<std::string, std::size_t>;
 
-std::string uuidKey(const std::string& uuid) {
-  std::string key;
-  for (char c : uuid) key += lowerAscii(c);
-  return key;
-}
-
-std::string quoted(const std::string& text) { return '"' + text + '"'; }
-
-// Cards by UUID; where two share one, the first in path order counts.
-std::map<std::string, std::size_t> cardsByUuid(const std::vector<MaterialCard>& cards,
-                                               std::vector<CardDraft>& drafts) {
-  std::map<std::string, std::size_t> byUuid;
-  for (CardDraft& draft : drafts) {
-    const MaterialCard& card = cards[draft.card];
-    if (card.uuid.empty()) continue;
-    auto [first, isNew] = byUuid.try_emplace(uuidKey(card.uuid), draft.card);
-    if (!isNew) {
-      draft.notes.push_back({card.nameLine, "note: " + quoted(card.name) + " has the UUID of " +
-                                                cards[first->second].path +
-                                                ", whose card its children inherit from"});
-    }
+// Where two cards share a UUID, the first in path order counts, whether it
+// can be read or not.
+CardsByUuid cardsByUuid(const std::vector<MaterialCard>& cards) {
+  CardsByUuid byUuid;
+  for (std::size_t index = 0; index < cards.size(); ++index) {
+    if (!cards[index].uuid.empty()) byUuid.try_emplace(lowerAscii(cards[index].uuid), index);
   }
   return byUuid;
+}
+
+void noteSharedUuid(CardDraft& draft, const std::vector<MaterialCard>& cards,
+                    const CardsByUuid& byUuid) {
+  const MaterialCard& card = cards[draft.card];
+  if (card.uuid.empty()) return;
+  std::size_t first = byUuid.at(lowerAscii(card.uuid));
+  if (first == draft.card) return;
+  draft.notes.push_back({card.nameLine, "note: " + quoted(card.name) + " has the UUID of " +
+                                            cards[first].path +
+                                            ", whose card its children inherit from"});
 }
 
 std::string parentText(const MaterialCard& card) {
@@ -48,11 +48,10 @@ void inherit(MaterialDraft& draft, const MaterialCard& from, long line) {
 }
 
 void resolveParents(CardDraft& draft, const std::vector<MaterialCard>& cards,
-                    const std::map<std::string, std::size_t>& byUuid) {
+                    const CardsByUuid& byUuid) {
   const MaterialCard& own = cards[draft.card];
-  std::vector<std::size_t> chain = {draft.card};
   for (const MaterialCard* card = &own; !card->parentUuid.empty();) {
-    auto parent = byUuid.find(uuidKey(card->parentUuid));
+    auto parent = byUuid.find(lowerAscii(card->parentUuid));
     std::string whose = card == &own ? "" : " of " + quoted(card->name);
     if (parent == byUuid.end()) {
       draft.notes.push_back({own.parentLine, "note: " + quoted(own.name) + ": " + parentText(*card) +
@@ -60,16 +59,19 @@ void resolveParents(CardDraft& draft, const std::vector<MaterialCard>& cards,
                                                  "it comes in with what it gives itself"});
       return;
     }
-    for (std::size_t seen : chain) {
-      if (seen != parent->second) continue;
+    bool seen = parent->second == draft.card ||
+                std::find(draft.parents.begin(), draft.parents.end(), parent->second) !=
+                    draft.parents.end();
+    if (seen) {
       draft.notes.push_back({own.parentLine, "note: " + quoted(own.name) +
                                                  ": its parents lead back to " +
-                                                 quoted(cards[seen].name) +
+                                                 quoted(cards[parent->second].name) +
                                                  "; the loop is followed no further"});
       return;
     }
-    chain.push_back(parent->second);
+    draft.parents.push_back(parent->second);
     card = &cards[parent->second];
+    if (!card->readable) return;
     inherit(draft.draft, *card, own.parentLine);
   }
 }
@@ -81,7 +83,7 @@ std::vector<CardDraft> draftsFromCards(const std::vector<MaterialCard>& cards) {
   for (std::size_t index = 0; index < cards.size(); ++index) {
     const MaterialCard& card = cards[index];
     if (!card.readable) continue;
-    CardDraft entry{index, {}, card.notes};
+    CardDraft entry{index, {}, card.notes, {}};
     entry.draft.name = card.name;
     entry.draft.line = card.nameLine;
     entry.draft.namedInReports = true;
@@ -91,7 +93,16 @@ std::vector<CardDraft> draftsFromCards(const std::vector<MaterialCard>& cards) {
     }
     drafts.push_back(std::move(entry));
   }
-  std::map<std::string, std::size_t> byUuid = cardsByUuid(cards, drafts);
-  for (CardDraft& draft : drafts) resolveParents(draft, cards, byUuid);
+  CardsByUuid byUuid = cardsByUuid(cards);
+  for (CardDraft& draft : drafts) {
+    noteSharedUuid(draft, cards, byUuid);
+    resolveParents(draft, cards, byUuid);
+  }
   return drafts;
+}
+
+std::string parentFailureText(const MaterialCard& card, const MaterialCard& parent) {
+  return quoted(card.name) + ": " + parentText(card) + " in " + parent.path +
+         (parent.readable ? " cannot be imported" : " cannot be read") +
+         ", so this card cannot be imported either";
 }

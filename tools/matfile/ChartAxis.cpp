@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "NumberText.h"
+#include "NumberString.h"
 #include "SvgText.h"
 
 namespace {
@@ -18,15 +18,9 @@ constexpr int kMaximumSteps = 10;        // of a linear axis
 constexpr long kPlainDecadeFrom = -4;
 constexpr long kPlainDecadeTo = 5;
 
-std::string numberText(double value) {
-  char text[kNumberTextSize];
-  formatNumber(value, text);
-  return text;
-}
-
 AxisTick decadeTick(long exponent) {
   if (exponent >= kPlainDecadeFrom && exponent <= kPlainDecadeTo) {
-    return {0, true, numberText(std::pow(10.0, static_cast<double>(exponent))), ""};
+    return {0, true, numberString(std::pow(10.0, static_cast<double>(exponent))), ""};
   }
   return {0, true, "10", std::to_string(exponent)};
 }
@@ -144,7 +138,7 @@ void ChartAxis::spanSteps(const std::vector<double>& values) {
     std::vector<AxisTick> steps;
     for (double index = first; index <= last; ++index) {
       double value = index * step;
-      steps.push_back({0, true, numberText(value), ""});
+      steps.push_back({0, true, numberString(value), ""});
     }
     if (!labelsFit(steps, length() / (last - first))) continue;
     low_ = first * step;
@@ -156,5 +150,5 @@ void ChartAxis::spanSteps(const std::vector<double>& values) {
     return;
   }
   // Values too close to 0 for a round step: the two ends alone.
-  ticks_ = {{start_, true, numberText(low_), ""}, {end_, true, numberText(high_), ""}};
+  ticks_ = {{start_, true, numberString(low_), ""}, {end_, true, numberString(high_), ""}};
 }

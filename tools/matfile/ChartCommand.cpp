@@ -4,10 +4,9 @@
 #include "ReportingObserver.h"
 #include "ResultOutput.h"
 #include "ScatterChart.h"
+#include "TextBytes.h"
 
 namespace {
-
-char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // "Young modulus", "young-modulus" and "YOUNG_MODULUS" name the same property:
 // a name with a blank is awkward on a command line.

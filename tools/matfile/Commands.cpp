@@ -10,7 +10,8 @@ std::string importDetails() {
       "  a material card (.FCMat), or a folder of cards read recursively in path order.\n"
       "  --dry-run       report everything, write nothing\n"
       "  --replace       a material FILE already has is replaced in its place (else skipped)\n"
-      "  --skip-invalid  leave out every bad row or card, import the rest (exit code 1)\n"
+      "  --skip-invalid  leave out every bad row or card, import the rest (exit code 1\n"
+      "                  when something was left out)\n"
       "  --verbose       list each value as given beside the value stored\n"
       "  matfile units lists the units a value may be given in.\n";
   if (!kReadsYamlCards) {

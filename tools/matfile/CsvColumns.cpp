@@ -2,14 +2,13 @@
 
 #include "MaterialNames.h"
 #include "UnitConversion.h"
+#include "TextBytes.h"
 #include "UnitTable.h"
 
 namespace {
 
 constexpr char kNameHeader[] = "name";
 constexpr int kNotFound = -1;
-
-char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool equalIgnoringCase(const std::string& a, const std::string& b) {
   if (a.size() != b.size()) return false;
@@ -59,10 +58,6 @@ int columnOfName(const std::string& name) {
   }
   return kNotFound;
 }
-
-bool hasStoredUnit(MaterialProperty property) { return *unitsOf(property).storedUnit != '\0'; }
-
-std::string quoted(const std::string& text) { return '"' + text + '"'; }
 
 }  // namespace
 

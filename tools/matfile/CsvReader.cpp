@@ -1,14 +1,10 @@
 #include "CsvReader.h"
 
-namespace {
-
-constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
-
-}  // namespace
+#include "TextBytes.h"
 
 CsvReader::CsvReader(std::string text) : text_(std::move(text)) {
-  if (text_.compare(0, 3, kByteOrderMark) == 0) {
-    position_ = 3;
+  if (startsWithByteOrderMark(text_)) {
+    position_ = kByteOrderMarkSize;
     hadByteOrderMark_ = true;
   }
 }

@@ -1,5 +1,7 @@
 #include "CsvWriter.h"
 
+#include "TextBytes.h"
+
 namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
@@ -8,7 +10,7 @@ bool isBlank(char c) { return c == ' ' || c == '\t'; }
 // field that starts with one goes in quotes to keep it.
 bool needsQuotes(const std::string& field, bool startsText) {
   if (field.find_first_of(",\"\r\n") != std::string::npos) return true;
-  if (startsText && field.compare(0, 3, "\xEF\xBB\xBF") == 0) return true;
+  if (startsText && startsWithByteOrderMark(field)) return true;
   return !field.empty() && (isBlank(field.front()) || isBlank(field.back()));
 }
 

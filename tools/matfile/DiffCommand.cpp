@@ -1,19 +1,29 @@
 #include <algorithm>
+#include <utility>
 
 #include "Commands.h"
 #include "FileReading.h"
 #include "MaterialDiff.h"
 #include "MaterialNames.h"
-#include "NumberText.h"
+#include "NumberString.h"
 
 namespace {
 
 constexpr std::size_t kMovedNamed = 5;  // more moved materials are counted, not named
 
-std::string numberText(double value) {
-  char text[kNumberTextSize];
-  formatNumber(value, text);
-  return text;
+constexpr int kFileDigits = 6;    // significant digits the file writes
+constexpr int kDistinctDigits = 17;  // enough to tell any two doubles apart
+
+// The two values as the file writes them, or, where a hand-edited file holds
+// digits beyond those six and only they differ, with as many digits as tell
+// them apart: never "7.85 -> 7.85".
+std::pair<std::string, std::string> distinctTexts(double before, double after) {
+  std::pair<std::string, std::string> texts;
+  for (int digits = kFileDigits; digits <= kDistinctDigits; ++digits) {
+    texts = {numberString(before, digits), numberString(after, digits)};
+    if (texts.first != texts.second) break;
+  }
+  return texts;
 }
 
 std::string lineOf(const MaterialDiff::MaterialAt& at) {
@@ -22,9 +32,9 @@ std::string lineOf(const MaterialDiff::MaterialAt& at) {
 
 // "  yield strength: 235 -> 245 [MPa]"
 void writeValueChange(std::ostream& out, const MaterialDiff::ValueChange& change) {
-  std::string unit = propertyUnit(change.property);
-  out << "  " << propertyName(change.property) << ": " << numberText(change.before) << " -> "
-      << numberText(change.after) << (unit.empty() ? "" : " " + unit) << '\n';
+  auto [before, after] = distinctTexts(change.before, change.after);
+  out << "  " << propertyName(change.property) << ": " << before << " -> "
+      << withUnit(after, change.property) << '\n';
 }
 
 // One line however many moved: "order changed: "A", "B" and 3 more moved".

@@ -3,7 +3,7 @@
 #include "CsvWriter.h"
 #include "FileReading.h"
 #include "MaterialNames.h"
-#include "NumberText.h"
+#include "NumberString.h"
 #include "ReportingObserver.h"
 #include "ResultOutput.h"
 
@@ -20,9 +20,7 @@ std::string materialTable(const MaterialNode* head) {
     const Material& material = *node->material;
     csv.addField(writtenName(material));
     for (int position = 0; position < kPropertyCount; ++position) {
-      char text[kNumberTextSize];
-      formatNumber(propertyValue(material, propertyAt(position)), text);
-      csv.addField(text);
+      csv.addField(numberString(propertyValue(material, propertyAt(position))));
     }
     csv.endRecord();
   }

@@ -7,7 +7,7 @@
 #include "FileReading.h"
 #include "ImportIntake.h"
 #include "MaterialNames.h"
-#include "NumberText.h"
+#include "NumberString.h"
 #include "PlausibilityRules.h"
 #include "ReportingObserver.h"
 
@@ -164,12 +164,6 @@ std::string counts(const Plan& plan, bool dryRun, long leftOut) {
          (leftOut < 0 ? "" : ", " + left + " left out");
 }
 
-std::string numberText(double value) {
-  char text[kNumberTextSize];
-  formatNumber(value, text);
-  return text;
-}
-
 // "7850 [kg/m^3]" from a table, "7850 kg/m^3 (from "Steel", steel.FCMat:9)"
 // from a card's parent, "not given".
 std::string givenText(const GivenValue& value) {
@@ -187,10 +181,9 @@ void writeValues(std::ostream& out, const ImportIntake& intake, const ImportedIt
       << quotedName(*item.material) << ' ' << what << '\n';
   for (int position = 0; position < kPropertyCount; ++position) {
     MaterialProperty property = propertyAt(position);
-    std::string unit = propertyUnit(property);
     out << "    " << propertyName(property) << ": " << givenText(item.draft.value(property))
-        << " -> " << numberText(propertyValue(*item.material, property))
-        << (unit.empty() ? "" : " " + unit) << '\n';
+        << " -> " << withUnit(numberString(propertyValue(*item.material, property)), property)
+        << '\n';
   }
 }
 
@@ -213,11 +206,20 @@ void writeReport(std::ostream& out, const ImportIntake& intake, const Plan& plan
   }
 }
 
+// An error that stops the import, or with --skip-invalid a note.
+void writeUnreadableFolders(std::ostream& err, const ImportIntake& intake, bool skipInvalid) {
+  for (const UnreadableFolder& folder : intake.unreadableFolders) {
+    err << "matfile: " << (skipInvalid ? "note: " : "") << "cannot read folder " << folder.path
+        << ": " << folder.why << (skipInvalid ? "; the cards in it are left out" : "") << '\n';
+  }
+}
+
 void writeNotes(std::ostream& err, const ImportIntake& intake, const std::vector<ImportSource>& sources,
-                const std::vector<std::string>& emptyFolders) {
-  for (const std::string& folder : emptyFolders) {
+                const SourceFolders& folders, bool skipInvalid) {
+  for (const std::string& folder : folders.empty) {
     err << "matfile: note: " << folder << " holds no material card (*.FCMat)\n";
   }
+  if (skipInvalid) writeUnreadableFolders(err, intake, true);
   for (std::size_t source = 0; source < sources.size(); ++source) {
     if (!intake.utf8TableNames[source]) continue;
     err << "matfile: note: " << sources[source].path << " is UTF-8 (it starts with a byte order "
@@ -237,13 +239,15 @@ int runImport(const Invocation& invocation, Console& console) {
   bool dryRun = invocation.has("--dry-run");
   if (!checkSaveTarget(targetPath, console)) return kExitTrouble;
   bool skipInvalid = invocation.has("--skip-invalid");
-  std::vector<std::string> emptyFolders;
-  std::vector<ImportSource> sources = importSources(invocation.files, emptyFolders);
+  SourceFolders folders;
+  std::vector<ImportSource> sources = importSources(invocation.files, folders);
   ImportIntake intake(sources);
+  intake.unreadableFolders = folders.unreadable;
   ImportReports reports(intake.sourceNames);
   if (!takeIn(sources, intake, reports, console)) return kExitTrouble;
   bool unreadableTable = std::any_of(intake.unreadableTable.begin(), intake.unreadableTable.end(),
                                      [](bool unreadable) { return unreadable; });
+  if (!skipInvalid) writeUnreadableFolders(console.err, intake, false);
   if (unreadableTable && !skipInvalid) {
     reports.writeTo(console.err);
     console.err << "matfile: " << targetPath << " not changed: " << intake.failures() << '\n';
@@ -254,9 +258,9 @@ int runImport(const Invocation& invocation, Console& console) {
   if (!readTarget(targetPath, target, targetReports, console)) return kExitTrouble;
   Plan plan = planImport(intake, target, targetPath, invocation.has("--replace"), reports);
   reports.writeTo(console.err);
-  writeNotes(console.err, intake, sources, emptyFolders);
+  writeNotes(console.err, intake, sources, folders, skipInvalid);
   long leftOut = intake.leftOut();
-  if (leftOut > 0 && !skipInvalid) {
+  if (intake.lacksSomething() && !skipInvalid) {
     console.err << "matfile: " << targetPath << " not changed: " << intake.failures() << '\n';
     return kExitFindings;
   }
@@ -267,7 +271,7 @@ int runImport(const Invocation& invocation, Console& console) {
   }
   if (invocation.has("--verbose")) writeReport(console.out, intake, plan, target, dryRun);
   long shownLeftOut = skipInvalid ? leftOut : -1;
-  int done = leftOut > 0 ? kExitFindings : kExitSuccess;
+  int done = intake.lacksSomething() ? kExitFindings : kExitSuccess;
   if (dryRun) {
     console.out << targetPath << ": " << counts(plan, true, shownLeftOut) << "; dry run, nothing written\n";
     return done;
@@ -285,7 +289,7 @@ int runImport(const Invocation& invocation, Console& console) {
     return kExitTrouble;
   }
   console.out << targetPath << ": " << counts(plan, false, shownLeftOut) << '\n';
-  if (leftOut > 0) {
+  if (intake.lacksSomething()) {
     console.err << "matfile: " << targetPath << " written without what is reported above: "
                 << intake.failures() << '\n';
   }

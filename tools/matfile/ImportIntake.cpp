@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <map>
 
 #include "CardInheritance.h"
 #include "CsvTable.h"
@@ -51,9 +52,32 @@ void takeTable(std::size_t source, std::string bytes, ImportIntake& intake, Impo
   }
 }
 
+// The notes of each item, by item, to be reported once it is known to come in.
+using ItemNotes = std::vector<std::vector<DraftReport>>;
+
+// A card and the cards it inherits from, nearest first.
+struct CardLineage {
+  std::size_t card;
+  std::vector<std::size_t> parents;
+};
+
+// A card whose parent cannot be read does not come in either, not even as
+// one that gives nothing: what it would inherit is unknown.
+bool parentUnreadable(const CardDraft& entry, const std::vector<MaterialCard>& cards,
+                      const std::vector<std::size_t>& cardSources, ImportIntake& intake,
+                      ImportReports& reports) {
+  if (entry.parents.empty() || cards[entry.parents.back()].readable) return false;
+  const MaterialCard& card = cards[entry.card];
+  reports.error(cardSources[entry.card], card.parentLine,
+                parentFailureText(card, cards[entry.parents.front()]));
+  ++intake.badParts[cardSources[entry.card]];
+  return true;
+}
+
 // Every card is read before any inherits, as a parent may come after its child.
-void takeCards(const std::vector<MaterialCard>& cards, const std::vector<std::size_t>& cardSources,
-               ImportIntake& intake, ImportReports& reports) {
+std::vector<CardLineage> takeCards(const std::vector<MaterialCard>& cards,
+                                   const std::vector<std::size_t>& cardSources,
+                                   ImportIntake& intake, ImportReports& reports) {
   for (std::size_t index = 0; index < cards.size(); ++index) {
     const MaterialCard& card = cards[index];
     if (card.readable) continue;
@@ -61,9 +85,12 @@ void takeCards(const std::vector<MaterialCard>& cards, const std::vector<std::si
                   "cannot be read as a material card: " + card.problem);
     ++intake.badParts[cardSources[index]];
   }
+  std::vector<CardLineage> lineages;
   for (CardDraft& entry : draftsFromCards(cards)) {
     std::size_t source = cardSources[entry.card];
     for (const DraftReport& note : entry.notes) reports.note(source, note.line, note.text);
+    if (parentUnreadable(entry, cards, cardSources, intake, reports)) continue;
+    if (!entry.parents.empty()) lineages.push_back({entry.card, entry.parents});
     if (!entry.draft.givesAnyValue()) {
       reports.note(source, entry.draft.line,
                    "skipped: \"" + entry.draft.name + "\" gives none of the eight properties, " +
@@ -74,16 +101,45 @@ void takeCards(const std::vector<MaterialCard>& cards, const std::vector<std::si
     if (hasHighBytes(entry.draft.name)) intake.utf8CardNames = true;
     intake.items.push_back({source, true, std::move(entry.draft), nullptr});
   }
+  return lineages;
 }
 
-void convert(ImportIntake& intake, ImportReports& reports) {
-  for (ImportedItem& item : intake.items) {
-    std::vector<DraftReport> errors, notes;
-    item.material = materialFromDraft(item.draft, errors, notes);
+// A card inherits from a parent that cannot be imported (a value of its own,
+// or of its parent in turn, was rejected): what it would inherit is wrong.
+// Such a card's notes (values not given, a decimal comma) are dropped.
+void leaveOutChildrenOfFailedParents(const std::vector<CardLineage>& lineages,
+                                     const std::vector<MaterialCard>& cards,
+                                     const std::vector<std::size_t>& cardSources,
+                                     ImportIntake& intake, ImportReports& reports,
+                                     ItemNotes& notes) {
+  std::map<std::size_t, std::size_t> cardItems;  // item by source
+  for (std::size_t index = 0; index < intake.items.size(); ++index) {
+    if (intake.items[index].isCard) cardItems[intake.items[index].source] = index;
+  }
+  auto failed = [&](std::size_t card) { return intake.badParts[cardSources[card]] > 0; };
+  for (const CardLineage& lineage : lineages) {
+    auto item = cardItems.find(cardSources[lineage.card]);
+    if (item == cardItems.end()) continue;  // skipped: it gives nothing
+    if (std::none_of(lineage.parents.begin(), lineage.parents.end(), failed)) continue;
+    const MaterialCard& card = cards[lineage.card];
+    reports.error(item->first, card.parentLine,
+                  parentFailureText(card, cards[lineage.parents.front()]));
+    ImportedItem& child = intake.items[item->second];
+    if (child.material != nullptr) intake.fail(child);
+    notes[item->second].clear();
+  }
+}
+
+ItemNotes convert(ImportIntake& intake, ImportReports& reports) {
+  ItemNotes notes(intake.items.size());
+  for (std::size_t index = 0; index < intake.items.size(); ++index) {
+    ImportedItem& item = intake.items[index];
+    std::vector<DraftReport> errors;
+    item.material = materialFromDraft(item.draft, errors, notes[index]);
     for (const DraftReport& error : errors) reports.error(item.source, error.line, error.text);
-    for (const DraftReport& note : notes) reports.note(item.source, note.line, note.text);
     if (item.material == nullptr) ++intake.badParts[item.source];
   }
+  return notes;
 }
 
 }  // namespace
@@ -129,6 +185,9 @@ std::string ImportIntake::failures() const {
   if (badCards > 0) {
     text += (text.empty() ? "" : "; ") + plural(badCards, "card", "cards") + " cannot be imported";
   }
+  for (const UnreadableFolder& folder : unreadableFolders) {
+    text += (text.empty() ? "" : "; ") + std::string("folder ") + folder.path + " cannot be read";
+  }
   return text;
 }
 
@@ -149,9 +208,15 @@ bool takeIn(const std::vector<ImportSource>& sources, ImportIntake& intake, Impo
       cardSources.push_back(source);
     }
   }
-  takeCards(cards, cardSources, intake, reports);
+  std::vector<CardLineage> lineages = takeCards(cards, cardSources, intake, reports);
   std::stable_sort(intake.items.begin(), intake.items.end(),
                    [](const ImportedItem& a, const ImportedItem& b) { return a.source < b.source; });
-  convert(intake, reports);
+  ItemNotes notes = convert(intake, reports);
+  leaveOutChildrenOfFailedParents(lineages, cards, cardSources, intake, reports, notes);
+  for (std::size_t index = 0; index < notes.size(); ++index) {
+    for (const DraftReport& note : notes[index]) {
+      reports.note(intake.items[index].source, note.line, note.text);
+    }
+  }
   return true;
 }

@@ -30,10 +30,13 @@ struct ImportIntake {
   std::vector<bool> utf8TableNames;      // by source: a table with a byte order mark holds
                                          // names beyond ASCII
   bool utf8CardNames = false;            // names beyond ASCII from cards
+  std::vector<UnreadableFolder> unreadableFolders;  // whose cards cannot be imported
 
   // Marks an item as not importable; its errors are reported already.
   void fail(ImportedItem& item);
   long leftOut() const;
+  // Something of the sources cannot be imported: a row, a card, a table, a folder.
+  bool lacksSomething() const { return leftOut() > 0 || !unreadableFolders.empty(); }
   // "1 row of new.csv cannot be imported; steel.FCMat cannot be read as a material table"
   std::string failures() const;
 };

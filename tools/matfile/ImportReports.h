@@ -19,8 +19,6 @@ class ImportReports {
     notes_.push_back({source, line, text});
   }
 
-  bool hasErrors() const { return !errors_.empty(); }
-
   void writeTo(std::ostream& out);
 
  private:

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "TextBytes.h"
+
 namespace {
 
 namespace fs = std::filesystem;
-
-char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool isCardName(const std::string& path) {
   const std::string ending = ".fcmat";
@@ -18,27 +18,29 @@ bool isCardName(const std::string& path) {
   return true;
 }
 
-// A card that cannot be listed is not there to be read; one that cannot be
-// read is reported when it is.
-std::vector<std::string> cardsBelow(const std::string& folder) {
-  std::vector<std::string> paths;
+// A folder that cannot be listed may hold cards, so it is named: an import
+// from a partly unreadable tree must not pass for a whole one. A link to a
+// folder is not followed, so a link back up cannot loop.
+void collectCards(const fs::path& folder, std::vector<std::string>& paths,
+                  std::vector<UnreadableFolder>& unreadable) {
   std::error_code error;
-  fs::recursive_directory_iterator entry(folder, fs::directory_options::skip_permission_denied,
-                                         error);
-  for (; !error && entry != fs::recursive_directory_iterator(); entry.increment(error)) {
+  fs::directory_iterator entry(folder, error);
+  for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
     std::error_code kindError;
-    if (entry->is_regular_file(kindError) && isCardName(entry->path().filename().string())) {
+    if (entry->is_directory(kindError) && !entry->is_symlink(kindError)) {
+      collectCards(entry->path(), paths, unreadable);
+    } else if (entry->is_regular_file(kindError) &&
+               isCardName(entry->path().filename().string())) {
       paths.push_back(entry->path().string());
     }
   }
-  std::sort(paths.begin(), paths.end());
-  return paths;
+  if (error) unreadable.push_back({folder.string(), error.message()});
 }
 
 }  // namespace
 
 std::vector<ImportSource> importSources(const std::vector<std::string>& arguments,
-                                        std::vector<std::string>& emptyFolders) {
+                                        SourceFolders& folders) {
   std::vector<ImportSource> sources;
   for (const std::string& argument : arguments) {
     std::error_code error;
@@ -47,8 +49,13 @@ std::vector<ImportSource> importSources(const std::vector<std::string>& argument
                                                         : ImportSource::Kind::Table});
       continue;
     }
-    std::vector<std::string> cards = cardsBelow(argument);
-    if (cards.empty()) emptyFolders.push_back(argument);
+    std::vector<std::string> cards;
+    std::size_t unreadableBefore = folders.unreadable.size();
+    collectCards(argument, cards, folders.unreadable);
+    std::sort(cards.begin(), cards.end());
+    if (cards.empty() && folders.unreadable.size() == unreadableBefore) {
+      folders.empty.push_back(argument);
+    }
     for (std::string& card : cards) sources.push_back({std::move(card), ImportSource::Kind::Card});
   }
   return sources;

@@ -12,6 +12,17 @@ struct ImportSource {
   Kind kind;
 };
 
-// `emptyFolders` gets every folder argument that holds no card.
+// A folder whose cards cannot be listed, and why.
+struct UnreadableFolder {
+  std::string path;
+  std::string why;
+};
+
+// What the folder arguments hold beside cards.
+struct SourceFolders {
+  std::vector<std::string> empty;  // folder arguments that hold no card
+  std::vector<UnreadableFolder> unreadable;
+};
+
 std::vector<ImportSource> importSources(const std::vector<std::string>& arguments,
-                                        std::vector<std::string>& emptyFolders);
+                                        SourceFolders& folders);

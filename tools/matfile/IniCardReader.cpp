@@ -2,6 +2,7 @@
 
 #include "MaterialCard.h"
 #include "MaterialNames.h"
+#include "TextBytes.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ void readLine(const std::string& line, long number, MaterialCard& card, bool& na
 }  // namespace
 
 void readIniCard(const std::string& bytes, MaterialCard& card) {
-  std::size_t at = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+  std::size_t at = startsWithByteOrderMark(bytes) ? kByteOrderMarkSize : 0;
   bool named = false;
   for (long number = 1; at <= bytes.size(); ++number) {
     std::size_t end = bytes.find('\n', at);

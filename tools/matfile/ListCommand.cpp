@@ -2,7 +2,7 @@
 #include "FileReading.h"
 #include "MaterialNames.h"
 #include "MaterialProperty.h"
-#include "NumberText.h"
+#include "NumberString.h"
 
 int runList(const Invocation& invocation, Console& console) {
   OwnedList list;
@@ -12,9 +12,7 @@ int runList(const Invocation& invocation, Console& console) {
     const Material& material = *node->material;
     console.out << writtenName(material);
     for (int position = 0; position < kPropertyCount; ++position) {
-      char text[kNumberTextSize];
-      formatNumber(propertyValue(material, propertyAt(position)), text);
-      console.out << '\t' << text;
+      console.out << '\t' << numberString(propertyValue(material, propertyAt(position)));
     }
     console.out << '\n';
   }

@@ -4,6 +4,7 @@
 
 #include "IniCardReader.h"
 #include "MaterialNames.h"
+#include "TextBytes.h"
 #include "YamlCardReader.h"
 
 namespace {
@@ -27,7 +28,7 @@ const CardKey kCardKeys[] = {
 // The INI form comes first with a section line; the YAML form with "---" or
 // "General:". Comments may stand before either.
 bool isIniForm(const std::string& bytes) {
-  std::size_t at = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+  std::size_t at = startsWithByteOrderMark(bytes) ? kByteOrderMarkSize : 0;
   while (at < bytes.size()) {
     std::size_t end = bytes.find('\n', at);
     if (end == std::string::npos) end = bytes.size();

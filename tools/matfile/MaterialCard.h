@@ -17,7 +17,7 @@ struct MaterialCard {
   long problemLine = 1;
   std::string name;  // the card's Name, or its file's name when it gives none
   long nameLine = 1;
-  std::string uuid;
+  std::string uuid;        // also of a card that cannot be read, where its reader found it
   std::string parentUuid;  // empty when it inherits from no card
   std::string parentName;  // as Inherits names it, for reports
   long parentLine = 0;

@@ -13,8 +13,6 @@ std::string setterMessage(const Material& record) {
   return record.errorText != nullptr ? record.errorText : "out of memory";
 }
 
-std::string quoted(const std::string& text) { return '"' + text + '"'; }
-
 // What a report says before its message: `"Steel": density "7800 kg/m^3": `.
 std::string valuePrefix(const MaterialDraft& draft, MaterialProperty property) {
   const GivenValue& value = draft.value(property);
@@ -37,8 +35,6 @@ bool takeName(Material& record, const MaterialDraft& draft, std::vector<DraftRep
   errors.push_back({draft.line, "name " + shownField(draft.name) + ": " + problem});
   return false;
 }
-
-bool hasStoredUnit(MaterialProperty property) { return *unitsOf(property).storedUnit != '\0'; }
 
 // The given text as a number in the stored unit, or the reason it is none.
 bool storedValueOf(const GivenValue& given, MaterialProperty property, double& stored,

@@ -12,8 +12,10 @@ std::string writtenName(const Material& material) {
   return material.name != nullptr ? material.name : kAbsentName;
 }
 
+std::string quoted(const std::string& text) { return '"' + text + '"'; }
+
 std::string quotedName(const Material& material) {
-  return material.name != nullptr ? '"' + std::string(material.name) + '"' : kAbsentName;
+  return material.name != nullptr ? quoted(material.name) : kAbsentName;
 }
 
 std::string withoutOuterBlanks(const std::string& text) {

@@ -9,6 +9,9 @@
 // what the material reads back as after a save.
 std::string writtenName(const Material& material);
 
+// For reports: a text in double quotes, so that blanks at either end show.
+std::string quoted(const std::string& text);
+
 // For reports: the name in double quotes, so that blanks at either end show;
 // (null) without quotes for an absent name.
 std::string quotedName(const Material& material);

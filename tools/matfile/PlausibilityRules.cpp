@@ -1,7 +1,7 @@
 #include "PlausibilityRules.h"
 
 #include "MaterialNames.h"
-#include "NumberText.h"
+#include "NumberString.h"
 
 namespace {
 
@@ -64,7 +64,7 @@ const std::vector<PlausibilityRule> kRules = {
     {Property::SpecificHeat, Test::BelowNonZero, 100, Property::SpecificHeat, kEverywhere,
      "no solid at room temperature stores less heat: lead and gold, among the lowest, have "
      "about 130",
-     "kJ/(kg K) or Btu/(lb F) typed (0.46 for 460)"},
+     "kJ/(kg K) or Btu/(lb F) typed (0.46 or 0.11 for 460)"},
     {Property::Density, Test::NameTaken, 0, Property::Density, kEverywhere,
      "the list dialog shows two rows that cannot be told apart", "a material entered twice"},
 };
@@ -74,24 +74,6 @@ const PlausibilityRule& nameRule() {
     if (rule.test == Test::NameTaken) return rule;
   }
   return kRules.back();
-}
-
-std::string number(double value) {
-  char text[kNumberTextSize];
-  formatNumber(value, text);
-  return text;
-}
-
-// "density 7850 [g/cm^3]", "Poisson ratio 30"
-std::string valueText(const Material& material, MaterialProperty property) {
-  std::string unit = propertyUnit(property);
-  return std::string(propertyName(property)) + ' ' + number(propertyValue(material, property)) +
-         (unit.empty() ? "" : ' ' + unit);
-}
-
-std::string unitSuffix(MaterialProperty property) {
-  std::string unit = propertyUnit(property);
-  return unit.empty() ? "" : ' ' + unit;
 }
 
 bool inScope(const PlausibilityScope& scope, const Material& material) {
@@ -123,31 +105,33 @@ bool breaks(const PlausibilityRule& rule, const Material& material) {
   return false;
 }
 
-// What the warning says about the value, after "density 7850 [g/cm^3] ".
-std::string finding(const PlausibilityRule& rule, const Material& material) {
-  std::string text;
+// How a value compares with the rule's limit: "above 25", "0.5 or more",
+// "above 350 times the " + `other`; as the warning and the table word it.
+std::string comparison(const PlausibilityRule& rule, const std::string& other) {
   switch (rule.test) {
     case Test::Above:
-      text = "is above " + number(rule.limit);
-      break;
+      return "above " + numberString(rule.limit);
     case Test::AtLeast:
-      text = "is " + number(rule.limit) + " or more";
-      break;
+      return numberString(rule.limit) + " or more";
     case Test::BelowNonZero:
-      text = "is below " + number(rule.limit);
-      break;
+      return "below " + numberString(rule.limit);
     case Test::AboveOther:
-      text = "is above the " + valueText(material, rule.other);
-      break;
+      return "above the " + other;
     case Test::AboveTimes:
-      text = "is above " + number(rule.limit) + " times the " + valueText(material, rule.other);
-      break;
+      return "above " + numberString(rule.limit) + " times the " + other;
     case Test::NameTaken:
       break;
   }
+  return "";
+}
+
+// What the warning says about the value, after "density 7850 [g/cm^3] ".
+std::string finding(const PlausibilityRule& rule, const Material& material) {
+  std::string text = "is " + comparison(rule, namedValue(material, rule.other));
   if (rule.scope.atLeast > 0 && rule.other != rule.scope.property) {
-    text += std::string(" at a ") + propertyName(rule.scope.property) + " of " +
-            number(propertyValue(material, rule.scope.property)) + unitSuffix(rule.scope.property);
+    MaterialProperty scope = rule.scope.property;
+    text += std::string(" at a ") + propertyName(scope) + " of " +
+            withUnit(numberString(propertyValue(material, scope)), scope);
   }
   return text;
 }
@@ -157,37 +141,22 @@ std::string explanation(const PlausibilityRule& rule) {
 }
 
 std::string valueWarning(const PlausibilityRule& rule, const Material& material) {
-  return quotedName(material) + ": " + valueText(material, rule.property) + ' ' +
+  return quotedName(material) + ": " + namedValue(material, rule.property) + ' ' +
          finding(rule, material) + explanation(rule);
 }
 
 // The "warned when" column of the table.
 std::string condition(const PlausibilityRule& rule) {
-  std::string text;
-  switch (rule.test) {
-    case Test::Above:
-      text = "above " + number(rule.limit);
-      break;
-    case Test::AtLeast:
-      text = number(rule.limit) + " or more";
-      break;
-    case Test::BelowNonZero:
-      text = "below " + number(rule.limit);
-      break;
-    case Test::AboveOther:
-      text = std::string("above the ") + propertyName(rule.other);
-      break;
-    case Test::AboveTimes:
-      text = "above " + number(rule.limit) + " times the " + propertyName(rule.other) +
-             unitSuffix(rule.other);
-      break;
-    case Test::NameTaken:
-      return "the same as an earlier material's name (letter case counts, blanks at either end "
-             "do not)";
+  if (rule.test == Test::NameTaken) {
+    return "the same as an earlier material's name (letter case counts, blanks at either end "
+           "do not)";
   }
+  std::string other = propertyName(rule.other);
+  if (rule.test == Test::AboveTimes) other = withUnit(other, rule.other);
+  std::string text = comparison(rule, other);
   if (rule.scope.atLeast > 0) {
     text += ", for a " + std::string(propertyName(rule.scope.property)) + " of " +
-            number(rule.scope.atLeast) + unitSuffix(rule.scope.property) + " or more (" +
+            withUnit(numberString(rule.scope.atLeast), rule.scope.property) + " or more (" +
             rule.scope.kind + ")";
   }
   return text;
@@ -195,7 +164,7 @@ std::string condition(const PlausibilityRule& rule) {
 
 std::string subject(const PlausibilityRule& rule) {
   if (rule.test == Test::NameTaken) return "name";
-  return propertyName(rule.property) + unitSuffix(rule.property);
+  return withUnit(propertyName(rule.property), rule.property);
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 
 #include "LabelPlacer.h"
 #include "MaterialNames.h"
-#include "NumberText.h"
+#include "NumberString.h"
 #include "SvgText.h"
 
 namespace {
@@ -52,24 +52,6 @@ struct Marker {
   bool warned;
   std::vector<const ChartMaterial*> members;  // in file order; more than one where they coincide
 };
-
-std::string numberText(double value) {
-  char text[kNumberTextSize];
-  formatNumber(value, text);
-  return text;
-}
-
-std::string withUnit(const std::string& text, MaterialProperty property) {
-  std::string unit = propertyUnit(property);
-  return unit.empty() ? text : text + ' ' + unit;
-}
-
-// "density 7.85 [g/cm^3]"
-std::string valueText(const Material& material, MaterialProperty property) {
-  return withUnit(
-      std::string(propertyName(property)) + ' ' + numberText(propertyValue(material, property)),
-      property);
-}
 
 std::string capitalised(std::string text) {
   if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 32);
@@ -256,8 +238,10 @@ std::string ChartDrawing::tooltipXml(const Marker& marker) const {
   for (const ChartMaterial* entry : marker.members) {
     if (!xml.empty()) xml += "\n\n";
     xml += xmlText(writtenName(*entry->material)) + " (line " + std::to_string(entry->line) +
-           ")\n" + xmlText(valueText(*entry->material, settings_.x));
-    if (settings_.y != settings_.x) xml += '\n' + xmlText(valueText(*entry->material, settings_.y));
+           ")\n" + xmlText(namedValue(*entry->material, settings_.x));
+    if (settings_.y != settings_.x) {
+      xml += '\n' + xmlText(namedValue(*entry->material, settings_.y));
+    }
     for (const std::string& warning : entry->warnings) xml += "\nwarning: " + xmlText(warning);
   }
   return xml;
@@ -402,7 +386,7 @@ void ChartDrawing::drawNotes() {
       names += quotedName(*entry->material) + " (line " + std::to_string(entry->line) + "):";
       for (MaterialProperty property : {settings_.x, settings_.y}) {
         if (!valueStands(settings_, propertyValue(*entry->material, property))) {
-          names += ' ' + valueText(*entry->material, property);
+          names += ' ' + namedValue(*entry->material, property);
           if (settings_.x == settings_.y) break;
         }
       }

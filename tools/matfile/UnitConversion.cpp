@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "NumberString.h"
 #include "NumberText.h"
 #include "UnitTable.h"
 #include "UnitText.h"
@@ -82,12 +83,17 @@ bool factorToStored(MaterialProperty property, const std::string& unitText, doub
 
 bool storedNumber(double number, double factor, double& stored, std::string& error) {
   double exact = number * factor;
-  char text[kNumberTextSize];
-  formatNumber(exact, text);
-  stored = textToNumber(text);
-  if (std::isfinite(exact)) return true;
-  error = "beyond the range of a number in the stored unit";
-  return false;
+  stored = textToNumber(numberString(exact).c_str());
+  if (!std::isfinite(exact)) {
+    error = "beyond the range of a number in the stored unit";
+    return false;
+  }
+  if (number != 0 && stored == 0) {
+    error = "below the range of a number in the stored unit (it would be 0, the value of a "
+            "field left empty)";
+    return false;
+  }
+  return true;
 }
 
 std::string unitsTable() {

@@ -15,7 +15,7 @@ bool factorToStored(MaterialProperty property, const std::string& unitText, doub
 
 // number x factor as the file will write it (six significant digits), so that
 // what is checked is what is saved. False when the result is beyond the range
-// of a number.
+// of a number, or so small that it would be 0, which is the unset value.
 bool storedNumber(double number, double factor, double& stored, std::string& error);
 
 // The unit symbols with their values in SI units and their definitions, then

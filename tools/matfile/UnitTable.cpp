@@ -96,3 +96,5 @@ const UnitSymbol* findUnitSymbol(const std::string& symbol) {
 const PropertyUnits& unitsOf(MaterialProperty property) {
   return kPropertyUnits[static_cast<int>(property)];
 }
+
+bool hasStoredUnit(MaterialProperty property) { return *unitsOf(property).storedUnit != '\0'; }

@@ -44,3 +44,6 @@ struct PropertyUnits {
 };
 
 const PropertyUnits& unitsOf(MaterialProperty property);
+
+// False for the Poisson ratio, which has no unit.
+bool hasStoredUnit(MaterialProperty property);

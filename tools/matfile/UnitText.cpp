@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "NumberText.h"
+#include "TextBytes.h"
 
 namespace {
 
@@ -79,7 +80,6 @@ bool normalized(const std::string& text, std::string& out, std::string& error) {
   return true;
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
 struct Alias {
@@ -116,6 +116,11 @@ Unit unitOf(const UnitSymbol& symbol) { return Unit{symbol.inSi, symbol.dimensio
 class UnitParser {
  public:
   explicit UnitParser(const std::string& text) : text_(text) {}
+
+  bool startsWithTenPower() {
+    Unit unit;
+    return isAsciiDigit(peek()) && tenPower(unit);
+  }
 
   bool parse(Unit& unit, std::string& error) {
     bool ok = quotient(unit, 0) && (atEnd() || fail("\"" + text_.substr(at_) + "\" cannot follow"));
@@ -169,7 +174,7 @@ class UnitParser {
   void skipSeparators() {
     while (!atEnd()) {
       char c = peek();
-      bool nextIsDigit = at_ + 1 < text_.size() && isDigit(text_[at_ + 1]);
+      bool nextIsDigit = at_ + 1 < text_.size() && isAsciiDigit(text_[at_ + 1]);
       if (c == ' ' || c == '\t' || ((c == '-' || c == '.') && !nextIsDigit)) ++at_;
       else break;
     }
@@ -184,7 +189,7 @@ class UnitParser {
       ++at_;
       return power(unit, kLargestSymbolPower);
     }
-    if (isDigit(peek())) return tenPower(unit);
+    if (isAsciiDigit(peek())) return tenPower(unit);
     if (startsSymbol()) return symbol(unit, isFactor);
     std::string rest = text_.substr(at_);
     return fail("\"" + rest + "\" is not a unit");
@@ -195,13 +200,14 @@ class UnitParser {
     bool caret = peek() == '^';
     if (caret) ++at_;
     bool negative = false;
-    if ((peek() == '-' || peek() == '+') && at_ + 1 < text_.size() && isDigit(text_[at_ + 1])) {
+    bool sign = peek() == '-' || peek() == '+';
+    if (sign && at_ + 1 < text_.size() && isAsciiDigit(text_[at_ + 1])) {
       negative = peek() == '-';
       ++at_;
     }
-    if (!isDigit(peek())) return caret ? fail("\"^\" without a power after it") : true;
+    if (!isAsciiDigit(peek())) return caret ? fail("\"^\" without a power after it") : true;
     value = 0;
-    while (isDigit(peek())) {
+    while (isAsciiDigit(peek())) {
       value = value * 10 + (peek() - '0');
       ++at_;
       if (value > largest) return fail("a power beyond " + std::to_string(largest));
@@ -219,24 +225,31 @@ class UnitParser {
     return true;
   }
 
-  // 1, 10, 100, ... or 1e-6, each with an optional power: 10^-6, 10-6.
+  // 1, or 10 (100, ...) with its exponent: 10^-6, 10-6, 1e-6; a bare 10 or 100
+  // is refused, as it may be digits of the value that a blank cut off.
   bool tenPower(Unit& unit) {
     std::size_t begin = at_;
-    if (peek() != '1') return fail("\"" + text_.substr(begin) + "\": a number in a unit is 1 or a power of ten");
+    std::string problem =
+        "\"" + text_.substr(begin) + "\": a number in a unit is 1 or a power of ten";
+    if (peek() != '1') return fail(problem);
     ++at_;
     int tens = 0;
     for (; peek() == '0'; ++at_) ++tens;
-    if (peek() == 'e' || peek() == 'E') {
+    bool exponentGiven = peek() == 'e' || peek() == 'E';
+    if (exponentGiven) {
       ++at_;
       int exponent = 0;
       if (!readPower(exponent, kLargestTenPower)) return false;
       tens += exponent;
     }
-    if (isDigit(peek()) || peek() == '.') {
-      return fail("\"" + text_.substr(begin) + "\": a number in a unit is 1 or a power of ten");
-    }
+    if (isAsciiDigit(peek()) || peek() == '.') return fail(problem);
+    std::size_t powerAt = at_;
     int times = 1;
     if (!readPower(times, kLargestTenPower)) return false;
+    if (tens > 0 && !exponentGiven && at_ == powerAt) {
+      return fail(problem + " written with its exponent (10^" + std::to_string(tens) + ", 1e" +
+                  std::to_string(tens) + ")");
+    }
     tens *= times;
     if (tens > kLargestTenPower || tens < -kLargestTenPower) return fail("a power of ten out of range");
     std::string text = "1e" + std::to_string(tens);
@@ -269,7 +282,9 @@ class UnitParser {
       const UnitSymbol* first = symbolFor(run.substr(0, split));
       const UnitSymbol* second = symbolFor(run.substr(split));
       if (first == nullptr || !isTemperature(second)) continue;
-      if (peek() == '^' || isDigit(peek())) return fail("\"" + run + "\" with a power is ambiguous");
+      if (peek() == '^' || isAsciiDigit(peek())) {
+        return fail("\"" + run + "\" with a power is ambiguous");
+      }
       unit = unitOf(*first);
       multiply(unit, unitOf(*second), 1);
       return true;
@@ -289,4 +304,10 @@ bool readUnitText(const std::string& text, Unit& unit, std::string& error) {
   if (!normalized(text, plain, error)) return false;
   unit = Unit{};
   return UnitParser(plain).parse(unit, error);
+}
+
+bool startsWithUnitNumber(const std::string& text) {
+  std::string plain, error;
+  if (!normalized(text, plain, error)) plain = text;
+  return UnitParser(plain).startsWithTenPower();
 }

@@ -8,7 +8,9 @@
 // blank, "·", "*", "x", "×", "-" or "."; the Latin-1 bytes of µ ° ² ³ · × as
 // a spreadsheet saved in a Windows code page has them. Everything after a
 // "/" is divided by, as data sheets mean "W/m K"; brackets group. A number in
-// a unit is 1 or a power of ten ("10^-6", "1e-6").
+// a unit is 1 or a power of ten written with its exponent ("10^-6", "10-6",
+// "10⁻⁶", "1e-6"): a bare 10, 100 or 1000 is more likely digits that belong to
+// the value ("7 100 kg/m^3").
 #pragma once
 
 #include <string>
@@ -23,3 +25,7 @@ struct Unit {
 // An empty text (blanks only) is the unit 1. False with `error` saying what
 // could not be read, naming the part of the text at fault.
 bool readUnitText(const std::string& text, Unit& unit, std::string& error);
+
+// Whether `text` starts with a number that a unit may hold ("1/K",
+// "10^-6/K"), as opposed to more digits.
+bool startsWithUnitNumber(const std::string& text);

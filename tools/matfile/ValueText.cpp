@@ -2,13 +2,51 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstring>
 
 #include "MaterialNames.h"
 #include "NumberText.h"
+#include "TextBytes.h"
+#include "UnitText.h"
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+// Blanks that spreadsheets and typesetting put between groups of digits: the
+// blank, the tab, the no-break space (UTF-8 and Latin-1), the thin and the
+// narrow no-break space. Only after a digit, so a lone 0xA0 is no UTF-8 tail.
+const char* const kGroupBlanks[] = {" ", "\t", "\xC2\xA0", "\xA0", "\xE2\x80\x89", "\xE2\x80\xAF"};
+
+std::size_t blanksAt(const std::string& text, std::size_t at) {
+  std::size_t end = at;
+  for (bool found = true; found;) {
+    found = false;
+    for (const char* blank : kGroupBlanks) {
+      std::size_t size = std::strlen(blank);
+      if (text.compare(end, size, blank) != 0) continue;
+      end += size;
+      found = true;
+    }
+  }
+  return end - at;
+}
+
+// "7 100 kg/m^3" is 7100 written with a blank between groups, not 7 times a
+// unit of 100 kg/m^3; a unit that starts with a number ("1.2e-5 1/K",
+// "12 10^-6/K") is read as one.
+bool digitsGroupedByBlanks(const std::string& text, std::size_t numberEnd) {
+  std::size_t blanks = blanksAt(text, numberEnd);
+  std::size_t next = numberEnd + blanks;
+  return blanks > 0 && next < text.size() && isAsciiDigit(text[next]) &&
+         !startsWithUnitNumber(text.substr(next));
+}
+
+bool hasNonZeroDigit(const std::string& numberText) {
+  for (char c : numberText) {
+    if (c == 'e') return false;
+    if (c >= '1' && c <= '9') return true;
+  }
+  return false;
+}
 
 struct NumberScan {
   std::string text;  // sign, digits, point, exponent: what textToNumber reads
@@ -21,7 +59,7 @@ struct NumberScan {
 };
 
 void scanDigits(const std::string& text, NumberScan& scan, int& count) {
-  while (scan.end < text.size() && isDigit(text[scan.end])) {
+  while (scan.end < text.size() && isAsciiDigit(text[scan.end])) {
     scan.text += text[scan.end++];
     ++count;
   }
@@ -47,7 +85,7 @@ NumberScan scanNumber(const std::string& text) {
   if (hasExponent && scan.integerDigits + scan.fractionDigits > 0) {
     std::size_t digits = scan.end + 1;
     if (digits < text.size() && (text[digits] == '+' || text[digits] == '-')) ++digits;
-    if (digits < text.size() && isDigit(text[digits])) {
+    if (digits < text.size() && isAsciiDigit(text[digits])) {
       scan.exponent = true;
       scan.text += 'e';
       scan.text.append(text, scan.end + 1, digits - scan.end - 1);
@@ -77,7 +115,7 @@ bool readValueText(const std::string& text, ValueText& value, std::string& error
   }
   bool secondSeparator = scan.end + 1 < trimmed.size() &&
                          (trimmed[scan.end] == ',' || trimmed[scan.end] == '.') &&
-                         isDigit(trimmed[scan.end + 1]);
+                         isAsciiDigit(trimmed[scan.end + 1]);
   if (secondSeparator) {
     error = "not a number: write it without thousands separators, with a decimal point";
     return false;
@@ -89,9 +127,20 @@ bool readValueText(const std::string& text, ValueText& value, std::string& error
             " with a decimal comma; write it without the comma or with a decimal point";
     return false;
   }
+  if (digitsGroupedByBlanks(trimmed, scan.end)) {
+    std::size_t next = scan.end + blanksAt(trimmed, scan.end);
+    while (next < trimmed.size() && isAsciiDigit(trimmed[next])) ++next;
+    error = "digits grouped by blanks (\"" + trimmed.substr(0, next) +
+            "\"): write the number without them";
+    return false;
+  }
   value.number = textToNumber(scan.text.c_str());
   if (std::fabs(value.number) == DBL_MAX) {
     error = "beyond the range of a number";
+    return false;
+  }
+  if (value.number == 0 && hasNonZeroDigit(scan.text)) {
+    error = "below the range of a number (it would be 0, the value of a field left empty)";
     return false;
   }
   value.numberText = scan.text;

@@ -2,6 +2,8 @@
 
 #include <yaml.h>
 
+#include <vector>
+
 #include "MaterialCard.h"
 
 const bool kReadsYamlCards = true;
@@ -74,6 +76,83 @@ class YamlDocument {
   bool loaded_ = false;
 };
 
+// Where a card stops being YAML, what came before may still give its UUID;
+// its children are then told that their parent cannot be read.
+class UuidBeforeProblem {
+ public:
+  std::string find(const std::string& bytes) {
+    yaml_parser_t parser;
+    yaml_parser_initialize(&parser);
+    yaml_parser_set_input_string(&parser, reinterpret_cast<const unsigned char*>(bytes.data()),
+                                 bytes.size());
+    for (bool more = true; more && uuid_.empty();) {
+      yaml_event_t event;
+      if (yaml_parser_parse(&parser, &event) == 0) break;
+      more = take(event);
+      yaml_event_delete(&event);
+    }
+    yaml_parser_delete(&parser);
+    return uuid_;
+  }
+
+ private:
+  struct Open {
+    bool mapping;
+    bool atKey = true;  // in a mapping, the next node is a key
+    std::string key;    // the last key of a mapping, "" when it is no scalar
+  };
+
+  // A node is complete: in a mapping, a key is followed by its value.
+  void nodeDone() {
+    if (!open_.empty() && open_.back().mapping) open_.back().atKey = !open_.back().atKey;
+  }
+  bool atKey() const { return !open_.empty() && open_.back().mapping && open_.back().atKey; }
+  bool atGeneralUuid() const {
+    return open_.size() == 2 && open_[0].key == "General" && open_[1].mapping &&
+           open_[1].key == "UUID" && !open_[1].atKey;
+  }
+
+  bool take(const yaml_event_t& event) {
+    switch (event.type) {
+      case YAML_SCALAR_EVENT: {
+        std::string text(reinterpret_cast<const char*>(event.data.scalar.value),
+                         event.data.scalar.length);
+        if (atKey()) open_.back().key = text;
+        else if (atGeneralUuid()) uuid_ = text;
+        nodeDone();
+        return true;
+      }
+      case YAML_ALIAS_EVENT:
+        if (atKey()) open_.back().key.clear();
+        nodeDone();
+        return true;
+      case YAML_MAPPING_START_EVENT:
+      case YAML_SEQUENCE_START_EVENT:
+        if (atKey()) open_.back().key.clear();
+        open_.push_back({event.type == YAML_MAPPING_START_EVENT, true, ""});
+        return true;
+      case YAML_MAPPING_END_EVENT:
+      case YAML_SEQUENCE_END_EVENT:
+        open_.pop_back();
+        nodeDone();
+        return !open_.empty();  // the first document only
+      default:
+        return event.type != YAML_STREAM_END_EVENT;
+    }
+  }
+
+  std::vector<Open> open_;
+  std::string uuid_;
+};
+
+// A mapping that holds none of these is some other YAML file: a typo such as
+// "Model:" must not pass for an appearance card that gives no properties.
+bool isMaterialCard(YamlDocument& yaml, yaml_node_t* root) {
+  return root != nullptr && root->type == YAML_MAPPING_NODE &&
+         (yaml.valueOf(root, "Models") != nullptr || yaml.valueOf(root, "Inherits") != nullptr ||
+          yaml.valueOf(root, "AppearanceModels") != nullptr);
+}
+
 void readGeneral(YamlDocument& yaml, yaml_node_t* root, MaterialCard& card) {
   yaml_node_t* general = yaml.valueOf(root, "General");
   if (yaml_node_t* uuid = yaml.valueOf(general, "UUID")) card.uuid = YamlDocument::scalarText(uuid);
@@ -117,11 +196,14 @@ void readYamlCard(const std::string& bytes, MaterialCard& card) {
   if (!yaml.load(bytes)) {
     card.problem = "not YAML: " + yaml.problem();
     card.problemLine = yaml.problemLine();
+    card.uuid = UuidBeforeProblem().find(bytes);
     return;
   }
   yaml_node_t* root = yaml.root();
-  if (root == nullptr || root->type != YAML_MAPPING_NODE) {
-    card.problem = "not a material card: it holds no General, Inherits or Models";
+  if (!isMaterialCard(yaml, root)) {
+    card.problem = "not a material card: it holds no Models, Inherits or AppearanceModels";
+    yaml_node_t* uuid = yaml.valueOf(yaml.valueOf(root, "General"), "UUID");
+    if (uuid != nullptr) card.uuid = YamlDocument::scalarText(uuid);
     return;
   }
   readGeneral(yaml, root, card);
