@@ -23,8 +23,11 @@ class ListViewControl {
   virtual int insertRow(int requestedPosition, const char* text, int itemData,
                         bool selected) = 0;
 
-  // Sets the text of column `column` (1 and up) of the row at `position`.
-  virtual void setCell(int position, int column, const char* text) = 0;
+  // Column `column` (1 and up) of the row at `position` keeps no text of its
+  // own: the control asks its dialog for the text (onCellTextNeeded) each
+  // time it draws the cell or hands its text out, so only what is shown is
+  // ever made.
+  virtual void setCellOnDemand(int position, int column) = 0;
 
   // Orders two row texts as the control sorts its rows: below, at or above
   // zero. A row sorts after the rows whose texts compare equal to it.

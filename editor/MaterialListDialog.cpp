@@ -1,6 +1,7 @@
 #include "MaterialListDialog.h"
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 
 #include "DialogRunner.h"
@@ -92,7 +93,14 @@ void sortLastNameFirst(RowSource* sources, int count, const ListViewControl& con
 MaterialListDialog::MaterialListDialog(DialogRunner& runner, MaterialSaver saver)
     : dialogs(runner), saveFile(saver) {}
 
-bool MaterialListDialog::runModal() { return dialogs.runModal(*this); }
+MaterialListDialog::~MaterialListDialog() { forgetRowNodes(); }
+
+// The caller frees the list after the run: nothing of it is kept.
+bool MaterialListDialog::runModal() {
+  bool ended = dialogs.runModal(*this);
+  forgetRowNodes();
+  return ended;
+}
 
 void MaterialListDialog::onInitDialog(DialogControls& dialogControls, ListViewControl& list) {
   controls = &dialogControls;
@@ -110,14 +118,42 @@ void MaterialListDialog::setupColumns() {
 }
 
 void MaterialListDialog::refillList() {
+  removeRows();
+  insertRowsAgain();
+}
+
+void MaterialListDialog::removeRows() {
   refilling = true;
   listView->suspendRedraw();
   listView->removeAllRows();
+  forgetRowNodes();
+}
+
+void MaterialListDialog::insertRowsAgain() {
+  indexRowNodes();
   bool marked = insertRows();
   if (!marked) selectedIndex = -1;
   listView->resumeRedraw();
   refilling = false;
   focusControl(IDC_LIST_MATERIALS);
+}
+
+// Without the index every request walks the chain: slower, the same texts.
+void MaterialListDialog::indexRowNodes() {
+  int count = nodeCount(materials);
+  if (count == 0) return;
+  rowNodes = new (std::nothrow) const MaterialNode*[count];
+  if (rowNodes == nullptr) return;
+  rowNodeCount = count;
+  int nodeIndex = 0;
+  for (const MaterialNode* node = materials; node != nullptr; node = node->nextNode)
+    rowNodes[nodeIndex++] = node;
+}
+
+void MaterialListDialog::forgetRowNodes() {
+  delete[] rowNodes;
+  rowNodes = nullptr;
+  rowNodeCount = 0;
 }
 
 // The sorting control looks for a new row's place from the top, so rows
@@ -156,12 +192,27 @@ bool MaterialListDialog::insertRow(const Material& material, int nodeIndex) {
   bool selected = nodeIndex == selectedIndex;
   int position = listView->insertRow(nodeIndex, nameOf(material), nodeIndex, selected);
   if (position < 0) return false;
-  for (int column = 1; column < 1 + kPropertyCount; ++column) {
-    char text[kNumberTextSize];
-    formatNumber(propertyValue(material, propertyAt(column - 1)), text);
-    listView->setCell(position, column, text);
-  }
+  for (int column = 1; column < 1 + kPropertyCount; ++column)
+    listView->setCellOnDemand(position, column);
   return selected;
+}
+
+void MaterialListDialog::onCellTextNeeded(int itemData, int column, char* text, int size) const {
+  if (text == nullptr || size <= 0) return;
+  text[0] = '\0';
+  const Material* material = materialOfRow(itemData);
+  if (material == nullptr || column < 1 || column > kPropertyCount) return;
+  char number[kNumberTextSize];
+  std::size_t length = formatNumber(propertyValue(*material, propertyAt(column - 1)), number);
+  std::size_t kept = std::min(length, static_cast<std::size_t>(size) - 1);
+  std::memcpy(text, number, kept);
+  text[kept] = '\0';
+}
+
+const Material* MaterialListDialog::materialOfRow(int itemData) const {
+  if (itemData < 0) return nullptr;
+  if (rowNodes == nullptr) return materialAt(itemData);
+  return itemData < rowNodeCount ? rowNodes[itemData]->material : nullptr;
 }
 
 void MaterialListDialog::onItemChanged(int itemData) {
@@ -191,7 +242,7 @@ void MaterialListDialog::onEdit() {
   refillList();
 }
 
-Material* MaterialListDialog::materialAt(int nodeIndex) {
+Material* MaterialListDialog::materialAt(int nodeIndex) const {
   int index = 0;
   for (MaterialNode* node = materials; node != nullptr; node = node->nextNode, ++index)
     if (index == nodeIndex) return node->material;
@@ -207,18 +258,20 @@ void MaterialListDialog::onDelete() {
   if (showBox(MessageNumber::DeleteQuestion, MessageNumber::DeleteCaption, kQuestionStyle) !=
       MessageBoxAnswer::kYes)
     return;
+  removeRows();
   removeAt(materials, selectedIndex);
   selectedIndex = 0;
-  refillList();
+  insertRowsAgain();
 }
 
 void MaterialListDialog::onDeleteAll() {
   if (materials == nullptr || nodeCount(materials) == 0) return;
   if (showBox(MessageNumber::DeleteAllQuestion, MessageNumber::DeleteAllCaption, kQuestionStyle) ==
       MessageBoxAnswer::kYes) {
+    removeRows();
     releaseList(materials);
     fileHoldsDeletedMaterials = true;
-    refillList();
+    insertRowsAgain();
   }
   selectedIndex = -1;
 }

@@ -72,20 +72,11 @@ int ListView::insertRow(int requestedPosition, const char* text, int itemData, b
   return static_cast<int>(SendMessageA(control_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&row)));
 }
 
-void ListView::setCell(int position, int column, const char* text) {
-  WideText wide(text);
-  if (wide.converted()) {
-    LVITEMW cell = {};
-    cell.iSubItem = column;
-    cell.pszText = wide.text();
-    SendMessageW(control_, LVM_SETITEMTEXTW, static_cast<WPARAM>(position),
-                 reinterpret_cast<LPARAM>(&cell));
-    return;
-  }
-  LVITEMA cell = {};
+void ListView::setCellOnDemand(int position, int column) {
+  LVITEMW cell = {};
   cell.iSubItem = column;
-  cell.pszText = const_cast<char*>(text);
-  SendMessageA(control_, LVM_SETITEMTEXTA, static_cast<WPARAM>(position),
+  cell.pszText = LPSTR_TEXTCALLBACKW;
+  SendMessageW(control_, LVM_SETITEMTEXTW, static_cast<WPARAM>(position),
                reinterpret_cast<LPARAM>(&cell));
 }
 

@@ -20,7 +20,7 @@ class ListView : public ListViewControl {
   void suspendRedraw() override;
   void resumeRedraw() override;
   int insertRow(int requestedPosition, const char* text, int itemData, bool selected) override;
-  void setCell(int position, int column, const char* text) override;
+  void setCellOnDemand(int position, int column) override;
   int compareRowTexts(const char* first, const char* second) const override;
 
   // The item data of the row at `position`, by which the dialog tells a

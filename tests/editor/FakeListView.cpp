@@ -4,24 +4,32 @@
 
 #include <strings.h>
 
+#include "MaterialListDialog.h"
+
 void FakeListView::insertColumn(int column, const char* title, int width) {
   columns.push_back({column, title, width});
 }
 
 void FakeListView::removeAllRows() {
+  askForEveryCell();
   if (notifiesEveryChange)
     for (const FakeRow& row : rows) notify(row);
   rows.clear();
 }
 
-void FakeListView::suspendRedraw() { redrawSuspended = true; }
+void FakeListView::suspendRedraw() {
+  askForEveryCell();
+  redrawSuspended = true;
+}
 
 void FakeListView::resumeRedraw() {
+  askForEveryCell();
   redrawSuspended = false;
   ++redrawsResumed;
 }
 
 int FakeListView::insertRow(int, const char* text, int data, bool selected) {
+  askForEveryCell();
   if (!redrawSuspended) ++rowsInsertedWhileDrawing;
   if (rowsBeforeFailure == 0) return -1;
   if (rowsBeforeFailure > 0) --rowsBeforeFailure;
@@ -36,19 +44,43 @@ int FakeListView::insertRow(int, const char* text, int data, bool selected) {
   }
   if (selected)
     for (FakeRow& row : rows) row.selected = row.focused = false;
-  FakeRow row{text, data, selected, selected, std::vector<std::string>(columns.size())};
+  FakeRow row{text, data, selected, selected, std::vector<bool>(columns.size())};
   rows.insert(rows.begin() + static_cast<long>(position), row);
   if (selected || notifiesEveryChange) notify(rows[position]);
   if (notifiesEveryChange && position > 0) notify(rows[position - 1]);
   return static_cast<int>(position);
 }
 
-void FakeListView::setCell(int position, int column, const char* text) {
+void FakeListView::setCellOnDemand(int position, int column) {
+  askForEveryCell();
   ASSERT_GE(position, 0);
   ASSERT_LT(static_cast<std::size_t>(position), rows.size());
   ASSERT_GE(column, 1);
   ASSERT_LT(static_cast<std::size_t>(column), columns.size());
-  rows[static_cast<std::size_t>(position)].cells[static_cast<std::size_t>(column)] = text;
+  rows[static_cast<std::size_t>(position)].cellsOnDemand[static_cast<std::size_t>(column)] = true;
+}
+
+void FakeListView::reportTo(MaterialListDialog& dialog) {
+  itemChanged = [&dialog](int itemData) { dialog.onItemChanged(itemData); };
+  cellTextNeeded = [&dialog](int itemData, int column, char* text, int size) {
+    dialog.onCellTextNeeded(itemData, column, text, size);
+  };
+}
+
+std::string FakeListView::cellText(int position, int column) const {
+  const FakeRow& row = rows.at(static_cast<std::size_t>(position));
+  if (column == 0) return row.text;
+  if (!row.cellsOnDemand.at(static_cast<std::size_t>(column)) || !cellTextNeeded) return "";
+  char text[260];  // the room the control offers for a text it draws
+  cellTextNeeded(row.itemData, column, text, sizeof text);
+  return text;
+}
+
+void FakeListView::askForEveryCell() const {
+  if (!asksAtEveryCall) return;
+  for (std::size_t position = 0; position < rows.size(); ++position)
+    for (std::size_t column = 1; column < columns.size(); ++column)
+      cellText(static_cast<int>(position), static_cast<int>(column));
 }
 
 int FakeListView::compareRowTexts(const char* first, const char* second) const {
@@ -90,9 +122,10 @@ int FakeListView::findRow(const std::string& text) const {
 
 std::vector<std::string> FakeListView::rowTexts() const {
   std::vector<std::string> texts;
-  for (const FakeRow& row : rows) {
-    std::string text = row.text;
-    for (std::size_t column = 1; column < row.cells.size(); ++column) text += "\t" + row.cells[column];
+  for (std::size_t position = 0; position < rows.size(); ++position) {
+    std::string text = rows[position].text;
+    for (std::size_t column = 1; column < columns.size(); ++column)
+      text += "\t" + cellText(static_cast<int>(position), static_cast<int>(column));
     texts.push_back(text);
   }
   return texts;

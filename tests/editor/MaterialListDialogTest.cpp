@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <malloc.h>
+
 #include <cctype>
+#include <cstring>
 #include <string>
 
 #include "FakeDialogRunner.h"
@@ -49,7 +52,7 @@ class ListDialog : public ::testing::Test {
   void open(MaterialList head) {
     dialog.filePath = "C:\\data\\zodo.mat";
     dialog.materials = head;
-    list.itemChanged = [this](int itemData) { dialog.onItemChanged(itemData); };
+    list.reportTo(dialog);
     dialog.onInitDialog(controls, list);
   }
   void click(const std::string& name) {
@@ -228,14 +231,14 @@ TEST_F(ListDialog, EditChangesTheRememberedRowsRecordAndRebuildsTheRows) {
   dialog.onEdit();
   EXPECT_EQ(describeNames(dialog.materials), "Carbon steel,Aluminium,brass");
   EXPECT_EQ(list.rows[2].text, "Carbon steel");
-  EXPECT_EQ(list.rows[2].cells[1], "7.87");
+  EXPECT_EQ(list.cellText(2, 1), "7.87");
   EXPECT_EQ(selectedName(), "Carbon steel");
 }
 
 TEST_F(ListDialog, EditFollowedByCancelKeepsTheMaterialAndStillRebuildsTheRows) {
   openWithThree();
   click("brass");
-  list.rows[0].cells[1] = "stale";  // gone once the rows are rebuilt
+  list.rows[0].text = "stale";  // gone once the rows are rebuilt
   dialogs.dataDialogUsers.push_back([](MaterialDataDialog& data, FakeDialogControls& fields) {
     fields.type(IDC_DATA_DENSITY, "-1");
     data.onOk();
@@ -244,6 +247,71 @@ TEST_F(ListDialog, EditFollowedByCancelKeepsTheMaterialAndStillRebuildsTheRows) 
   dialog.onEdit();
   EXPECT_EQ(list.rowTexts(), (std::vector<std::string>{kAluminiumRow, kBrassRow, kSteelRow}));
   EXPECT_EQ(dialog.materials->nextNode->nextNode->material->density, 8.5);
+}
+
+TEST_F(ListDialog, BehindTheDataDialogTheRowsShowTheStoredValuesNotTheFieldsBeingEdited) {
+  openWithThree();
+  click("brass");
+  dialogs.dataDialogUsers.push_back([this](MaterialDataDialog& data, FakeDialogControls& fields) {
+    fields.type(IDC_DATA_DENSITY, "9.9");
+    fields.type(IDC_DATA_POISSON_RATIO, "-1");
+    data.onOk();  // the density passes, the Poisson ratio stops it
+    EXPECT_EQ(list.rowTexts(), (std::vector<std::string>{kAluminiumRow, kBrassRow, kSteelRow}));
+    fields.type(IDC_DATA_POISSON_RATIO, "0.35");
+    data.onOk();
+  });
+  dialog.onEdit();
+  EXPECT_EQ(list.cellText(1, 1), "9.9");
+  EXPECT_EQ(list.cellText(1, 3), "0.35");
+}
+
+TEST_F(ListDialog, CellTextsAreCutAsTheControlCutsItsOwnAndEmptyWhereNoMaterialIs) {
+  MaterialList head = createNode();
+  append(head, makeMaterial("gone", 1));
+  append(head, makeMaterial("Tiny", 1.23456789));
+  removeAt(head, 0);
+  append(head, makeMaterial("Last", 1));
+  removeAt(head, 1);  // node 1 stays behind empty
+  open(head);
+  char text[8] = "x";
+  dialog.onCellTextNeeded(0, 1, text, 4);
+  EXPECT_STREQ(text, "1.2");
+  dialog.onCellTextNeeded(0, 1, text, 1);
+  EXPECT_STREQ(text, "");
+  for (int itemData : {-1, 1, 2}) {
+    std::strcpy(text, "x");
+    dialog.onCellTextNeeded(itemData, 1, text, sizeof text);
+    EXPECT_STREQ(text, "") << itemData;
+  }
+  for (int column : {0, 9}) {
+    std::strcpy(text, "x");
+    dialog.onCellTextNeeded(0, column, text, sizeof text);
+    EXPECT_STREQ(text, "") << column;
+  }
+}
+
+// Freed memory filled with a pattern, where the C library offers it: a row
+// that still led to a freed node would read garbage or crash when the control
+// asks for its cells.
+void fillFreedMemoryWith(int pattern) {
+#ifdef M_PERTURB
+  mallopt(M_PERTURB, pattern);
+#else
+  (void)pattern;
+#endif
+}
+
+TEST_F(ListDialog, NoRowLeadsToAFreedRecordWhileDeleteAndDeleteAllChangeTheList) {
+  fillFreedMemoryWith(0x5A);
+  openWithThree();
+  list.asksAtEveryCall = true;
+  click("Aluminium");
+  controls.answers = {MessageBoxAnswer::kYes, MessageBoxAnswer::kYes};
+  dialog.onDelete();
+  EXPECT_EQ(list.rowTexts(), (std::vector<std::string>{kBrassRow, kSteelRow}));
+  dialog.onDeleteAll();
+  EXPECT_TRUE(list.rows.empty());
+  fillFreedMemoryWith(0);
 }
 
 TEST_F(ListDialog, DeleteAsksAndThenRemembersTheHeadOfTheChain) {
