@@ -83,7 +83,7 @@ class MaterialListDialog {
   void insertRowsAgain();
   bool insertRows();
   bool insertRowsInNodeOrder();
-  bool insertRow(const Material& material, int nodeIndex);
+  int insertRow(const Material& material, int nodeIndex, int requestedPosition, bool& marked);
   // A box owned by the dialog; its answer (MessageBoxAnswer).
   int showBox(MessageNumber text, MessageNumber caption, unsigned style);
   bool addMaterial(Material* material);

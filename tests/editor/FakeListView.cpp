@@ -4,6 +4,8 @@
 
 #include <strings.h>
 
+#include <algorithm>
+
 #include "MaterialListDialog.h"
 
 void FakeListView::insertColumn(int column, const char* title, int width) {
@@ -28,20 +30,20 @@ void FakeListView::resumeRedraw() {
   ++redrawsResumed;
 }
 
-int FakeListView::insertRow(int, const char* text, int data, bool selected) {
+int FakeListView::insertRow(int requestedPosition, const char* text, int data, bool selected) {
   askForEveryCell();
   if (!redrawSuspended) ++rowsInsertedWhileDrawing;
-  if (rowsBeforeFailure == 0) return -1;
-  if (rowsBeforeFailure > 0) --rowsBeforeFailure;
-  // After the rows that sort equal, as the control places them.
-  std::size_t position = 0;
+  if (insertsMade++ == failingInsert) return -1;
   // From the top, as Wine's list view searches: the first row that sorts
-  // after the new one is where it goes.
-  while (position < rows.size()) {
+  // after the new one (or with it, when later rows go first) is where it goes.
+  std::size_t position = 0;
+  while (!rowsInOrder && position < rows.size()) {
     ++rowComparisons;
-    if (compareRowTexts(rows[position].text.c_str(), text) > 0) break;
+    int order = compareRowTexts(rows[position].text.c_str(), text);
+    if (order > 0 || (order == 0 && laterEqualRowsFirst)) break;
     ++position;
   }
+  if (rowsInOrder) position = std::min(static_cast<std::size_t>(requestedPosition), rows.size());
   if (selected)
     for (FakeRow& row : rows) row.selected = row.focused = false;
   FakeRow row{text, data, selected, selected, std::vector<bool>(columns.size())};
@@ -85,6 +87,19 @@ void FakeListView::askForEveryCell() const {
 
 int FakeListView::compareRowTexts(const char* first, const char* second) const {
   return comparison ? comparison(first, second) : strcasecmp(first, second);
+}
+
+bool FakeListView::beginRowsInOrder(EqualTexts& equalTexts) {
+  EXPECT_TRUE(rows.empty());
+  if (!takesRowsInOrder) return false;
+  equalTexts = laterEqualRowsFirst ? EqualTexts::LaterRowFirst : EqualTexts::EarlierRowFirst;
+  rowsInOrder = true;
+  return true;
+}
+
+void FakeListView::endRowsInOrder() {
+  EXPECT_TRUE(rowsInOrder);
+  rowsInOrder = false;
 }
 
 void FakeListView::clickRow(int position) {

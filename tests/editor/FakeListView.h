@@ -1,7 +1,8 @@
 // A report list control in memory that sorts its rows by text, case
 // insensitively, and raises item-changed notifications where Wine's list view
 // was measured to raise them. It can also be told to raise them wherever a
-// programmatic change touches a row, as other toolkits do.
+// programmatic change touches a row, as other toolkits do. It takes rows in
+// its own order when asked, unless told it cannot.
 #pragma once
 
 #include <functional>
@@ -35,6 +36,8 @@ class FakeListView : public ListViewControl {
   int insertRow(int requestedPosition, const char* text, int itemData, bool selected) override;
   void setCellOnDemand(int position, int column) override;
   int compareRowTexts(const char* first, const char* second) const override;
+  bool beginRowsInOrder(EqualTexts& equalTexts) override;
+  void endRowsInOrder() override;
 
   // Sends the control's notifications and requests to the dialog's handlers.
   void reportTo(MaterialListDialog& dialog);
@@ -63,7 +66,11 @@ class FakeListView : public ListViewControl {
   // for plain names.
   std::function<int(const char*, const char*)> comparison;
   bool notifiesEveryChange = false;
-  int rowsBeforeFailure = -1;  // inserts that succeed before the next fails
+  bool takesRowsInOrder = true;
+  bool laterEqualRowsFirst = false;  // else a row goes below those equal to it
+  bool rowsInOrder = false;          // between begin and end
+  int failingInsert = -1;  // counted from 0; every other insert succeeds
+  int insertsMade = 0;
   int notificationCount = 0;
   long rowComparisons = 0;  // made by inserts to find their rows' places
   bool redrawSuspended = false;

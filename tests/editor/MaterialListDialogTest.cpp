@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <malloc.h>
+#include <strings.h>
 
 #include <cctype>
 #include <cstring>
@@ -473,23 +474,49 @@ TEST_F(ListDialog, ARowTheControlCannotTakeGetsNoCellsAndIsNotRemembered) {
   MaterialList head = createNode();
   append(head, makeMaterial("steel", 7.85));
   append(head, makeMaterial("Aluminium", 2.7));
-  peer.rememberRow(1);
-  list.rowsBeforeFailure = 1;
+  append(head, makeMaterial("brass", 8.5));
+  peer.rememberRow(2);
+  list.failingInsert = 1;  // brass: the rows go in from the first name on
   open(head);
-  EXPECT_EQ(list.rowTexts(), (std::vector<std::string>{kSteelRow}));
+  EXPECT_EQ(list.rowTexts(), (std::vector<std::string>{kAluminiumRow, kSteelRow}));
+  EXPECT_EQ(list.itemData(), (std::vector<int>{1, 0}));
   EXPECT_EQ(peer.selectedIndex(), -1);
 }
 
-// The rows go in from the last name to the first so that the control, which
-// looks for each row's place from the top, places every one at once. What
-// it shows must not differ in any way from the rows given in node order.
-class ListDialogRefill : public ListDialog {
+// Letters ignoring case, then lower case first, as Wine's list view orders.
+int lowerCaseFirst(const char* first, const char* second) {
+  int order = strcasecmp(first, second);
+  return order != 0 ? order : -std::strcmp(first, second);
+}
+
+struct ControlKind {
+  const char* name;
+  bool takesRowsInOrder;
+  bool laterEqualRowsFirst;
+  int (*comparison)(const char*, const char*);  // null: ignoring case
+};
+
+void PrintTo(const ControlKind& kind, std::ostream* out) { *out << kind.name; }
+
+// The rows go to the control in an order that spares it the search for their
+// places: in its own order when it takes them so, else from the last name to
+// the first, so that each belongs at the top. What it shows must not differ
+// in any way from the rows given in node order.
+class ListDialogRefill : public ListDialog, public ::testing::WithParamInterface<ControlKind> {
  protected:
+  void SetUp() override {
+    ListDialog::SetUp();
+    list.takesRowsInOrder = GetParam().takesRowsInOrder;
+    list.laterEqualRowsFirst = GetParam().laterEqualRowsFirst;
+    if (GetParam().comparison != nullptr) list.comparison = GetParam().comparison;
+  }
+
   // The rows and item data that the same control shows for the list when
   // given the rows one by one in node order.
   void expectRowsAsInNodeOrder() {
     FakeListView reference;
     reference.comparison = list.comparison;
+    reference.laterEqualRowsFirst = list.laterEqualRowsFirst;
     reference.columns = list.columns;
     int nodeIndex = 0;
     for (const MaterialNode* node = dialog.materials; node != nullptr;
@@ -512,7 +539,7 @@ class ListDialogRefill : public ListDialog {
   }
 };
 
-TEST_F(ListDialogRefill, NamesThatSortEqualKeepTheirNodeOrderAmongEmptyNodesAndAbsentNames) {
+TEST_P(ListDialogRefill, NamesThatSortEqualKeepTheirNodeOrderAmongEmptyNodesAndAbsentNames) {
   MaterialList head = chainOf({"steel", "Brass", "STEEL", "x", "brass", "Steel", "y"});
   removeAt(head, 3);
   append(head, makeMaterial("", 1));
@@ -538,7 +565,7 @@ int ignoringHyphensAndCase(const char* first, const char* second) {
   return a.compare(b);
 }
 
-TEST_F(ListDialogRefill, AControlThatCollatesOtherwiseStillGetsItsOwnOrder) {
+TEST_P(ListDialogRefill, AControlThatCollatesOtherwiseStillGetsItsOwnOrder) {
   list.comparison = ignoringHyphensAndCase;
   open(chainOf({"co-op", "Coop", "co-pilot", "cobalt", "-coop", "Copper", "co-op"}));
   expectRowsAsInNodeOrder();
@@ -549,7 +576,7 @@ TEST_F(ListDialogRefill, AControlThatCollatesOtherwiseStillGetsItsOwnOrder) {
   EXPECT_EQ(selectedName(), "cobalt");
 }
 
-TEST_F(ListDialogRefill, EachRowTakesItsPlaceAtTheFirstComparison) {
+TEST_P(ListDialogRefill, EachRowTakesItsPlaceAtTheFirstComparison) {
   std::vector<std::string> names;
   for (int i = 0; i < 2000; ++i) {
     const char* family[] = {"Steel ", "aluminium ", "Brass ", "titanium "};
@@ -562,7 +589,7 @@ TEST_F(ListDialogRefill, EachRowTakesItsPlaceAtTheFirstComparison) {
   expectRowsAsInNodeOrder();
 }
 
-TEST_F(ListDialogRefill, RowsAreRebuiltWithRedrawSuspendedAndDrawnOnceAfterwards) {
+TEST_P(ListDialogRefill, RowsAreRebuiltWithRedrawSuspendedAndDrawnOnceAfterwards) {
   openWithThree();
   click("brass");
   dialogs.dataDialogUsers.push_back(typesAndPressesOk(kStandardFields));
@@ -573,6 +600,13 @@ TEST_F(ListDialogRefill, RowsAreRebuiltWithRedrawSuspendedAndDrawnOnceAfterwards
   EXPECT_EQ(list.redrawsResumed, 3);
   EXPECT_FALSE(list.redrawSuspended);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Controls, ListDialogRefill,
+    ::testing::Values(ControlKind{"PlacingEachRow", false, false, nullptr},
+                      ControlKind{"InOrderEarlierEqualFirst", true, false, nullptr},
+                      ControlKind{"InOrderLaterEqualFirstCaseSensitive", true, true, lowerCaseFirst}),
+    [](const ::testing::TestParamInfo<ControlKind>& kind) { return std::string(kind.param.name); });
 
 TEST(ListDialogRun, EndsAsTheUserEndsIt) {
   FakeDialogRunner dialogs;
