@@ -43,14 +43,20 @@ std::string describe(const std::vector<Row>& rows) {
   return text;
 }
 
-// A second list view with the dialog's list styles, filled in node order.
-std::vector<Row> rowsInNodeOrder(HWND dialogWindow, const MaterialNode* head) {
+// A list view with the dialog's list styles and its name column.
+HWND sortedListView(HWND parent, ListView& list) {
   HWND control = CreateWindowExA(0, WC_LISTVIEWA, "",
                                  WS_CHILD | LVS_REPORT | LVS_SINGLESEL | LVS_SORTASCENDING, 0, 0,
-                                 100, 100, dialogWindow, nullptr, nullptr, nullptr);
+                                 100, 100, parent, nullptr, nullptr, nullptr);
+  list.attach(control);
+  list.insertColumn(0, "Name", 120);
+  return control;
+}
+
+// A second list view, filled in node order.
+std::vector<Row> rowsInNodeOrder(HWND dialogWindow, const MaterialNode* head) {
   ListView reference;
-  reference.attach(control);
-  reference.insertColumn(0, "Name", 120);
+  HWND control = sortedListView(dialogWindow, reference);
   int nodeIndex = 0;
   for (const MaterialNode* node = head; node != nullptr; node = node->nextNode, ++nodeIndex) {
     if (node->material == nullptr) continue;
@@ -106,12 +112,8 @@ TEST_F(RefillOrder, LongNamesAmongShortOnes) {
 TEST(RowsInOrder, TheControlTakesThemAtTheirPlacesAndSortsAgainAfterwards) {
   HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
                                 nullptr, nullptr);
-  HWND control = CreateWindowExA(0, WC_LISTVIEWA, "",
-                                 WS_CHILD | LVS_REPORT | LVS_SINGLESEL | LVS_SORTASCENDING, 0, 0,
-                                 100, 100, parent, nullptr, nullptr, nullptr);
   ListView list;
-  list.attach(control);
-  list.insertColumn(0, "Name", 120);
+  HWND control = sortedListView(parent, list);
   ListViewControl::EqualTexts equalTexts = ListViewControl::EqualTexts::EarlierRowFirst;
   ASSERT_TRUE(list.beginRowsInOrder(equalTexts));
   EXPECT_EQ(equalTexts, ListViewControl::EqualTexts::LaterRowFirst);
