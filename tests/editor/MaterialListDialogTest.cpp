@@ -576,6 +576,18 @@ TEST_P(ListDialogRefill, AControlThatCollatesOtherwiseStillGetsItsOwnOrder) {
   EXPECT_EQ(selectedName(), "cobalt");
 }
 
+// Names in an order far from the plain one: the control's sort decides.
+TEST_P(ListDialogRefill, AControlThatOrdersBackwardsStillGetsItsOwnOrder) {
+  list.comparison = [](const char* first, const char* second) { return -strcasecmp(first, second); };
+  std::vector<std::string> names;
+  for (int i = 0; i < 60; ++i) names.push_back("alloy " + std::to_string((i * 37) % 60));
+  MaterialList head = createNode();
+  for (const std::string& name : names) append(head, makeMaterial(name.c_str(), 1));
+  append(head, makeMaterial("alloy 7", 1));
+  open(head);
+  expectRowsAsInNodeOrder();
+}
+
 TEST_P(ListDialogRefill, EachRowTakesItsPlaceAtTheFirstComparison) {
   std::vector<std::string> names;
   for (int i = 0; i < 2000; ++i) {
