@@ -107,12 +107,33 @@ int ListView::insertRow(int requestedPosition, const char* text, int itemData, b
   return static_cast<int>(SendMessageA(control_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&row)));
 }
 
+// A cell that was never set may already be one whose text the control asks
+// for: then it says so, asked without being let ask (LVIF_NORECOMPUTE), and
+// marking it again would cost a message and a block of the control's for
+// each of the many cells of a refill.
 void ListView::setCellOnDemand(int position, int column) {
+  if (!unsetCellsChecked_) {
+    unsetCellsChecked_ = true;
+    unsetCellsOnDemand_ = isCellOnDemand(position, column);
+  }
+  if (unsetCellsOnDemand_) return;
   LVITEMW cell = {};
   cell.iSubItem = column;
   cell.pszText = LPSTR_TEXTCALLBACKW;
   SendMessageW(control_, LVM_SETITEMTEXTW, static_cast<WPARAM>(position),
                reinterpret_cast<LPARAM>(&cell));
+}
+
+bool ListView::isCellOnDemand(int position, int column) const {
+  wchar_t text[2];
+  LVITEMW cell = {};
+  cell.mask = LVIF_TEXT | LVIF_NORECOMPUTE;
+  cell.iItem = position;
+  cell.iSubItem = column;
+  cell.pszText = text;
+  cell.cchTextMax = 2;
+  return SendMessageW(control_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&cell)) &&
+         cell.pszText == LPSTR_TEXTCALLBACKW;
 }
 
 // Once learned, the control's own comparison of the texts as it keeps them;

@@ -38,9 +38,14 @@ class ListView : public ListViewControl {
   using WideComparison = int(WINAPI*)(LPCWSTR, LPCWSTR);
 
   void learnRowOrder();
+  // The control asks for the cell's text when it needs it.
+  bool isCellOnDemand(int position, int column) const;
 
   HWND control_ = nullptr;
   bool rowOrderLearned_ = false;
   WideComparison comparison_ = nullptr;  // the control's, once learned
   EqualTexts equalTexts_ = EqualTexts::LaterRowFirst;
+  // Whether a cell never set is already on demand, checked on the first.
+  bool unsetCellsChecked_ = false;
+  bool unsetCellsOnDemand_ = false;
 };
