@@ -107,10 +107,10 @@ int ListView::insertRow(int requestedPosition, const char* text, int itemData, b
   return static_cast<int>(SendMessageA(control_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&row)));
 }
 
-// A cell that was never set may already be one whose text the control asks
-// for: then it says so, asked without being let ask (LVIF_NORECOMPUTE), and
-// marking it again would cost a message and a block of the control's for
-// each of the many cells of a refill.
+// A cell never set may already be one whose text the control asks for, as
+// the control says when its text is asked for with LVIF_NORECOMPUTE. Then
+// marking the many cells of a refill would only cost a message and a block
+// of the control's each. The first cell of the control's life is checked.
 void ListView::setCellOnDemand(int position, int column) {
   if (!unsetCellsChecked_) {
     unsetCellsChecked_ = true;
