@@ -148,15 +148,16 @@ DialogDriver::Outcome DialogDriver::fail(const std::string& why) {
 
 DialogDriver::Outcome DialogDriver::runStep(const DriverStep& step, HWND window) {
   if (step.action == DriverAction::ExpectWindow) return expectWindow(step, window);
-  if (step.action == DriverAction::Check) {
-    std::string wrong = step.check(window);
-    return wrong.empty() ? Outcome::Done : fail(wrong);
-  }
   // Also right after the dialog was started: it shows only once its loop
-  // finds the queue empty, and a tick may come first.
+  // finds the queue empty, and a tick may come first. A check looks at the
+  // window, so it waits as well.
   if (window == nullptr) {
     if (GetTickCount() - stepStarted_ < kWindowWaitMilliseconds) return Outcome::Waiting;
     return fail("no window is open");
+  }
+  if (step.action == DriverAction::Check) {
+    std::string wrong = step.check(window);
+    return wrong.empty() ? Outcome::Done : fail(wrong);
   }
   std::string wrong;
   switch (step.action) {

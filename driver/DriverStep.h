@@ -33,8 +33,8 @@ struct DriverStep {
   int controlId = 0;  // Set, ExpectText, ExpectFocus
   std::string text;   // the title, label, name, key name or expected text
   UINT virtualKey = 0;  // Key
-  // Check: given the active modal window (or null), returns "" when the check
-  // holds, otherwise what is wrong.
+  // Check: given the active modal window, once one is open, returns "" when
+  // the check holds, otherwise what is wrong.
   std::function<std::string(HWND window)> check;
   int line = 0;  // where the step came from, for the caller's report
 };

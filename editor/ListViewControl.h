@@ -23,12 +23,29 @@ class ListViewControl {
   virtual int insertRow(int requestedPosition, const char* text, int itemData,
                         bool selected) = 0;
 
-  // Sets the text of column `column` (1 and up) of the row at `position`.
-  virtual void setCell(int position, int column, const char* text) = 0;
+  // Column `column` (1 and up) of the row at `position` keeps no text of its
+  // own: the control asks its dialog for the text (onCellTextNeeded) each
+  // time it draws the cell or hands its text out, so only what is shown is
+  // ever made.
+  virtual void setCellOnDemand(int position, int column) = 0;
 
   // Orders two row texts as the control sorts its rows: below, at or above
-  // zero. A row sorts after the rows whose texts compare equal to it.
+  // zero. Exactly the control's order once beginRowsInOrder has said so;
+  // before, the closest the control knows.
   virtual int compareRowTexts(const char* first, const char* second) const = 0;
+
+  // Where the control puts a row among rows whose texts compare equal.
+  enum class EqualTexts { LaterRowFirst, EarlierRowFirst };
+
+  // A sorting control searches for each new row's place, which costs a pass
+  // over its rows (under Wine a move of every row below). Rows handed over
+  // already in its order need no search: true when the control was found to
+  // order texts exactly as compareRowTexts does, equal texts as
+  // `equalTexts` then says; until endRowsInOrder, insertRow puts each row at
+  // the position requested. False: the control keeps placing each row.
+  // Only on an empty control.
+  virtual bool beginRowsInOrder(EqualTexts& equalTexts) = 0;
+  virtual void endRowsInOrder() = 0;
 
  protected:
   ~ListViewControl() = default;

@@ -1,6 +1,7 @@
 #include "MaterialListDialog.h"
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 
 #include "DialogRunner.h"
@@ -56,34 +57,74 @@ int compareIgnoringAsciiCase(const char* first, const char* second) {
   }
 }
 
-// Last name first; rows whose names compare equal in node order.
-bool comesBefore(int nameOrder, const RowSource& a, const RowSource& b) {
-  return nameOrder != 0 ? nameOrder > 0 : a.nodeIndex < b.nodeIndex;
+// Each row's material and node index; null when the array cannot be
+// allocated.
+RowSource* rowSourcesOf(const MaterialNode* head, int& count) {
+  count = 0;
+  int nodeTotal = nodeCount(head);
+  RowSource* sources = new (std::nothrow) RowSource[nodeTotal > 0 ? nodeTotal : 1];
+  if (sources == nullptr) return nullptr;
+  int nodeIndex = 0;
+  for (const MaterialNode* node = head; node != nullptr; node = node->nextNode, ++nodeIndex)
+    if (node->material != nullptr) sources[count++] = RowSource{node->material, nodeIndex};
+  return sources;
 }
 
-bool inControlOrder(const RowSource* sources, int count, const ListViewControl& control) {
-  for (int i = 0; i + 1 < count; ++i) {
-    const RowSource& a = sources[i];
-    const RowSource& b = sources[i + 1];
-    if (comesBefore(control.compareRowTexts(nameOf(*b.material), nameOf(*a.material)), b, a))
-      return false;
+// The order in which rows go to the control: from the first name or from
+// the last, and rows whose names compare equal by their node index, up or
+// down.
+struct RowOrder {
+  bool lastNameFirst;
+  bool laterNodeFirst;
+};
+
+// True when row a goes before row b, their names ordered `nameOrder`.
+bool comesBefore(int nameOrder, const RowSource& a, const RowSource& b, RowOrder order) {
+  if (nameOrder != 0) return order.lastNameFirst ? nameOrder > 0 : nameOrder < 0;
+  return order.laterNodeFirst ? a.nodeIndex > b.nodeIndex : a.nodeIndex < b.nodeIndex;
+}
+
+// Names that differ only in the case of letters are left to the control's
+// comparison, which may tell them apart.
+int comparePlainly(const char* first, const char* second, const ListViewControl& control) {
+  int order = compareIgnoringAsciiCase(first, second);
+  return order != 0 ? order : control.compareRowTexts(first, second);
+}
+
+// Moves each row up past the rows that the control puts after it: one
+// comparison a row where the plain order was right, a few more where
+// punctuation or accents order otherwise. False once that takes more than a
+// few comparisons a row: the plain order was far from the control's.
+bool settleIntoControlOrder(RowSource* sources, int count, const ListViewControl& control,
+                            RowOrder order) {
+  long comparisonsLeft = 4L * count + 16;
+  for (int i = 1; i < count; ++i) {
+    for (int j = i; j > 0; --j) {
+      if (--comparisonsLeft < 0) return false;
+      const RowSource& above = sources[j - 1];
+      const RowSource& below = sources[j];
+      int nameOrder = control.compareRowTexts(nameOf(*below.material), nameOf(*above.material));
+      if (!comesBefore(nameOrder, below, above, order)) break;
+      std::swap(sources[j - 1], sources[j]);
+    }
   }
   return true;
 }
 
 // The control's own comparison is slow (under Wine a tenth of a second for
 // the sort of ten thousand names), and most names, of letters, digits and
-// blanks, order alike under a plain comparison: sorting by that and checking
-// the neighbours with the control's comparison costs one comparison a row.
-// Only names the two order differently (punctuation, accents) need the
-// control's sort.
-void sortLastNameFirst(RowSource* sources, int count, const ListViewControl& control) {
-  std::sort(sources, sources + count, [](const RowSource& a, const RowSource& b) {
-    return comesBefore(compareIgnoringAsciiCase(nameOf(*a.material), nameOf(*b.material)), a, b);
+// blanks, order alike under a plain comparison: sorting by that and settling
+// the rows with the control's comparison costs about one comparison a row.
+// Only an order far from the plain one needs the control's sort.
+void sortRows(RowSource* sources, int count, const ListViewControl& control, RowOrder order) {
+  std::sort(sources, sources + count, [&control, order](const RowSource& a, const RowSource& b) {
+    return comesBefore(comparePlainly(nameOf(*a.material), nameOf(*b.material), control), a, b,
+                       order);
   });
-  if (inControlOrder(sources, count, control)) return;
-  std::sort(sources, sources + count, [&control](const RowSource& a, const RowSource& b) {
-    return comesBefore(control.compareRowTexts(nameOf(*a.material), nameOf(*b.material)), a, b);
+  if (settleIntoControlOrder(sources, count, control, order)) return;
+  std::sort(sources, sources + count, [&control, order](const RowSource& a, const RowSource& b) {
+    return comesBefore(control.compareRowTexts(nameOf(*a.material), nameOf(*b.material)), a, b,
+                       order);
   });
 }
 
@@ -92,7 +133,14 @@ void sortLastNameFirst(RowSource* sources, int count, const ListViewControl& con
 MaterialListDialog::MaterialListDialog(DialogRunner& runner, MaterialSaver saver)
     : dialogs(runner), saveFile(saver) {}
 
-bool MaterialListDialog::runModal() { return dialogs.runModal(*this); }
+MaterialListDialog::~MaterialListDialog() { forgetRowNodes(); }
+
+// The caller frees the list after the run: nothing of it is kept.
+bool MaterialListDialog::runModal() {
+  bool ended = dialogs.runModal(*this);
+  forgetRowNodes();
+  return ended;
+}
 
 void MaterialListDialog::onInitDialog(DialogControls& dialogControls, ListViewControl& list) {
   controls = &dialogControls;
@@ -110,9 +158,19 @@ void MaterialListDialog::setupColumns() {
 }
 
 void MaterialListDialog::refillList() {
+  removeRows();
+  insertRowsAgain();
+}
+
+void MaterialListDialog::removeRows() {
   refilling = true;
   listView->suspendRedraw();
   listView->removeAllRows();
+  forgetRowNodes();
+}
+
+void MaterialListDialog::insertRowsAgain() {
+  indexRowNodes();
   bool marked = insertRows();
   if (!marked) selectedIndex = -1;
   listView->resumeRedraw();
@@ -120,25 +178,47 @@ void MaterialListDialog::refillList() {
   focusControl(IDC_LIST_MATERIALS);
 }
 
+// Without the index every request walks the chain: slower, the same texts.
+void MaterialListDialog::indexRowNodes() {
+  int count = nodeCount(materials);
+  if (count == 0) return;
+  rowNodes = new (std::nothrow) const MaterialNode*[count];
+  if (rowNodes == nullptr) return;
+  rowNodeCount = count;
+  int nodeIndex = 0;
+  for (const MaterialNode* node = materials; node != nullptr; node = node->nextNode)
+    rowNodes[nodeIndex++] = node;
+}
+
+void MaterialListDialog::forgetRowNodes() {
+  delete[] rowNodes;
+  rowNodes = nullptr;
+  rowNodeCount = 0;
+}
+
 // The sorting control looks for a new row's place from the top, so rows
 // given in the node order cost a search through half the list each: twenty
-// seconds for ten thousand materials under Wine. Given from the last name to
-// the first, every row belongs at the top and is placed at once. Rows whose
-// names compare equal go in node order, so the control puts them where the
-// node order would have: the rows come out exactly as before, only sooner.
+// seconds for ten thousand materials under Wine. Rows it can take in its own
+// order go in without a search at all. Otherwise, given from the last name
+// to the first, every row belongs at the top and is placed at once; rows
+// whose names compare equal go in node order, so the control puts them where
+// the node order would have. Either way the rows come out exactly as given
+// in node order, only sooner.
 bool MaterialListDialog::insertRows() {
-  int rowCount = 0;
-  for (const MaterialNode* node = materials; node != nullptr; node = node->nextNode)
-    if (node->material != nullptr) ++rowCount;
-  RowSource* sources = new (std::nothrow) RowSource[rowCount > 0 ? rowCount : 1];
+  int count = 0;
+  RowSource* sources = rowSourcesOf(materials, count);
   if (sources == nullptr) return insertRowsInNodeOrder();  // slower, the same rows
-  int count = 0, nodeIndex = 0;
-  for (const MaterialNode* node = materials; node != nullptr; node = node->nextNode, ++nodeIndex)
-    if (node->material != nullptr) sources[count++] = RowSource{node->material, nodeIndex};
-  sortLastNameFirst(sources, count, *listView);
+  ListViewControl::EqualTexts equalTexts;
+  bool inOrder = listView->beginRowsInOrder(equalTexts);
+  bool laterFirst = equalTexts == ListViewControl::EqualTexts::LaterRowFirst;
+  sortRows(sources, count, *listView, inOrder ? RowOrder{false, laterFirst} : RowOrder{true, false});
   bool marked = false;
-  for (int i = 0; i < count; ++i)
-    if (insertRow(*sources[i].material, sources[i].nodeIndex)) marked = true;
+  for (int i = 0, position = 0; i < count; ++i) {
+    const RowSource& row = sources[i];
+    if (insertRow(*row.material, row.nodeIndex, inOrder ? position : row.nodeIndex, marked) >= 0)
+      ++position;
+  }
+  if (inOrder) listView->endRowsInOrder();
   delete[] sources;
   return marked;
 }
@@ -147,21 +227,39 @@ bool MaterialListDialog::insertRowsInNodeOrder() {
   bool marked = false;
   int nodeIndex = 0;
   for (const MaterialNode* node = materials; node != nullptr; node = node->nextNode, ++nodeIndex)
-    if (node->material != nullptr && insertRow(*node->material, nodeIndex)) marked = true;
+    if (node->material != nullptr) insertRow(*node->material, nodeIndex, nodeIndex, marked);
   return marked;
 }
 
-// True when the row is the remembered one and was marked.
-bool MaterialListDialog::insertRow(const Material& material, int nodeIndex) {
+// The position the row took, or -1; `marked` becomes true when it is the
+// remembered row.
+int MaterialListDialog::insertRow(const Material& material, int nodeIndex, int requestedPosition,
+                                  bool& marked) {
   bool selected = nodeIndex == selectedIndex;
-  int position = listView->insertRow(nodeIndex, nameOf(material), nodeIndex, selected);
-  if (position < 0) return false;
-  for (int column = 1; column < 1 + kPropertyCount; ++column) {
-    char text[kNumberTextSize];
-    formatNumber(propertyValue(material, propertyAt(column - 1)), text);
-    listView->setCell(position, column, text);
-  }
-  return selected;
+  int position = listView->insertRow(requestedPosition, nameOf(material), nodeIndex, selected);
+  if (position < 0) return -1;
+  if (selected) marked = true;
+  for (int column = 1; column < 1 + kPropertyCount; ++column)
+    listView->setCellOnDemand(position, column);
+  return position;
+}
+
+void MaterialListDialog::onCellTextNeeded(int itemData, int column, char* text, int size) const {
+  if (text == nullptr || size <= 0) return;
+  text[0] = '\0';
+  const Material* material = materialOfRow(itemData);
+  if (material == nullptr || column < 1 || column > kPropertyCount) return;
+  char number[kNumberTextSize];
+  std::size_t length = formatNumber(propertyValue(*material, propertyAt(column - 1)), number);
+  std::size_t kept = std::min(length, static_cast<std::size_t>(size) - 1);
+  std::memcpy(text, number, kept);
+  text[kept] = '\0';
+}
+
+const Material* MaterialListDialog::materialOfRow(int itemData) const {
+  if (itemData < 0) return nullptr;
+  if (rowNodes == nullptr) return materialAt(itemData);
+  return itemData < rowNodeCount ? rowNodes[itemData]->material : nullptr;
 }
 
 void MaterialListDialog::onItemChanged(int itemData) {
@@ -191,7 +289,7 @@ void MaterialListDialog::onEdit() {
   refillList();
 }
 
-Material* MaterialListDialog::materialAt(int nodeIndex) {
+Material* MaterialListDialog::materialAt(int nodeIndex) const {
   int index = 0;
   for (MaterialNode* node = materials; node != nullptr; node = node->nextNode, ++index)
     if (index == nodeIndex) return node->material;
@@ -207,18 +305,20 @@ void MaterialListDialog::onDelete() {
   if (showBox(MessageNumber::DeleteQuestion, MessageNumber::DeleteCaption, kQuestionStyle) !=
       MessageBoxAnswer::kYes)
     return;
+  removeRows();
   removeAt(materials, selectedIndex);
   selectedIndex = 0;
-  refillList();
+  insertRowsAgain();
 }
 
 void MaterialListDialog::onDeleteAll() {
   if (materials == nullptr || nodeCount(materials) == 0) return;
   if (showBox(MessageNumber::DeleteAllQuestion, MessageNumber::DeleteAllCaption, kQuestionStyle) ==
       MessageBoxAnswer::kYes) {
+    removeRows();
     releaseList(materials);
     fileHoldsDeletedMaterials = true;
-    refillList();
+    insertRowsAgain();
   }
   selectedIndex = -1;
 }

@@ -38,6 +38,7 @@ class MaterialListDialog {
   // For the command, which makes one per run. `dialogs` shows this dialog and
   // the data dialogs that Insert and Edit open.
   explicit MaterialListDialog(DialogRunner& dialogs, MaterialSaver saveFile = saveMaterialFile);
+  ~MaterialListDialog();
   MaterialListDialog(const MaterialListDialog&) = delete;
   MaterialListDialog& operator=(const MaterialListDialog&) = delete;
 
@@ -64,6 +65,11 @@ class MaterialListDialog {
   void onListKeyDown(unsigned virtualKey);
   // A row's state changed (selected, deselected or focus): remembers it.
   void onItemChanged(int itemData);
+  // The list control wants the text of column `column` (1 to 8) of the row
+  // with this item data, to draw it or hand it out: the record's value as it
+  // is stored now, as a number text, cut to `size` - 1 characters as the
+  // control cuts a text of its own. "" for a row that leads to no material.
+  void onCellTextNeeded(int itemData, int column, char* text, int size) const;
   // Button 1 and Enter: saves when there is something to save and ends with
   // OK; after a failed save it says so and stays open with the list as it was.
   // A file that changed since it was read is replaced only when the user
@@ -77,14 +83,21 @@ class MaterialListDialog {
 
   void setupColumns();
   void refillList();
+  // A refill in two halves, for the handlers that free nodes: the rows go
+  // before the nodes they lead to, so the control never asks for a freed one.
+  void removeRows();
+  void insertRowsAgain();
   bool insertRows();
   bool insertRowsInNodeOrder();
-  bool insertRow(const Material& material, int nodeIndex);
+  int insertRow(const Material& material, int nodeIndex, int requestedPosition, bool& marked);
   // A box owned by the dialog; its answer (MessageBoxAnswer).
   int showBox(MessageNumber text, MessageNumber caption, unsigned style);
   bool mayReplaceFile();
   bool addMaterial(Material* material);
-  Material* materialAt(int nodeIndex);
+  Material* materialAt(int nodeIndex) const;
+  const Material* materialOfRow(int itemData) const;
+  void indexRowNodes();
+  void forgetRowNodes();
   void focusControl(int id);
 
   DialogRunner& dialogs;
@@ -98,4 +111,9 @@ class MaterialListDialog {
   // A confirmed Delete All leaves no list, yet the file must still lose the
   // materials it held.
   bool fileHoldsDeletedMaterials = false;
+  // Each node by its index as of the last refill, so that the control's many
+  // requests for cell texts need no walk through the chain; absent when it
+  // could not be allocated, and then each request walks.
+  const MaterialNode** rowNodes = nullptr;
+  int rowNodeCount = 0;
 };

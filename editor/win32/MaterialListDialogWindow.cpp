@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "MaterialListDialogIds.h"
+#include "NumberText.h"
 
 // The template names the list view class, which must be registered before a
 // dialog is created from it, in the module and in any other program alike.
@@ -54,6 +55,20 @@ LRESULT MaterialListDialogWindow::onNotify(const NMHDR& header) {
       // No row needs its own farewell: TRUE spares a notification per row
       // each time the rows are rebuilt.
       return TRUE;
+    // The row's item data comes from the control itself: the request names
+    // the row by position and is not documented to carry it.
+    case LVN_GETDISPINFOA: {
+      const LVITEMA& cell = reinterpret_cast<const NMLVDISPINFOA&>(header).item;
+      if ((cell.mask & LVIF_TEXT) != 0)
+        behaviour_.onCellTextNeeded(listView_.itemData(cell.iItem), cell.iSubItem, cell.pszText,
+                                    cell.cchTextMax);
+      break;
+    }
+    case LVN_GETDISPINFOW: {
+      const LVITEMW& cell = reinterpret_cast<const NMLVDISPINFOW&>(header).item;
+      if ((cell.mask & LVIF_TEXT) != 0) supplyWideCellText(cell);
+      break;
+    }
     case NM_DBLCLK:
       behaviour_.onDoubleClick();
       break;
@@ -62,4 +77,16 @@ LRESULT MaterialListDialogWindow::onNotify(const NMHDR& header) {
       break;
   }
   return 0;
+}
+
+// Asked by a control that speaks UTF-16 to its parent. Cell texts are number
+// texts, plain ASCII, which widen character by character.
+void MaterialListDialogWindow::supplyWideCellText(const LVITEMW& cell) {
+  if (cell.pszText == nullptr || cell.cchTextMax <= 0) return;
+  char text[kNumberTextSize];
+  int size = cell.cchTextMax < static_cast<int>(sizeof text) ? cell.cchTextMax : sizeof text;
+  behaviour_.onCellTextNeeded(listView_.itemData(cell.iItem), cell.iSubItem, text, size);
+  int i = 0;
+  for (; text[i] != '\0'; ++i) cell.pszText[i] = static_cast<unsigned char>(text[i]);
+  cell.pszText[i] = L'\0';
 }

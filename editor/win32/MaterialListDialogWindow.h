@@ -2,6 +2,10 @@
 // close box, and the notifications of list 1000 mapped onto its behaviour.
 #pragma once
 
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include "ListView.h"
 #include "MaterialListDialog.h"
 #include "ModalDialog.h"
@@ -17,6 +21,7 @@ class MaterialListDialogWindow : public ModalDialog {
   void onInitDialog() override;
   void onCommand(int controlId, int notifyCode) override;
   LRESULT onNotify(const NMHDR& header) override;
+  void supplyWideCellText(const LVITEMW& cell);
 
   MaterialListDialog& behaviour_;
   ListView listView_;

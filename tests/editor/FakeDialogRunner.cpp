@@ -9,7 +9,7 @@
 bool FakeDialogRunner::runModal(MaterialListDialog& dialog) {
   FakeDialogControls controls = listDialogControls();
   FakeListView list;
-  list.itemChanged = [&dialog](int itemData) { dialog.onItemChanged(itemData); };
+  list.reportTo(dialog);
   dialog.onInitDialog(controls, list);
   if (listDialogUsers.empty()) {
     ADD_FAILURE() << "a list dialog opened that no user expected";

@@ -4,55 +4,102 @@
 
 #include <strings.h>
 
+#include <algorithm>
+
+#include "MaterialListDialog.h"
+
 void FakeListView::insertColumn(int column, const char* title, int width) {
   columns.push_back({column, title, width});
 }
 
 void FakeListView::removeAllRows() {
+  askForEveryCell();
   if (notifiesEveryChange)
     for (const FakeRow& row : rows) notify(row);
   rows.clear();
 }
 
-void FakeListView::suspendRedraw() { redrawSuspended = true; }
+void FakeListView::suspendRedraw() {
+  askForEveryCell();
+  redrawSuspended = true;
+}
 
 void FakeListView::resumeRedraw() {
+  askForEveryCell();
   redrawSuspended = false;
   ++redrawsResumed;
 }
 
-int FakeListView::insertRow(int, const char* text, int data, bool selected) {
+int FakeListView::insertRow(int requestedPosition, const char* text, int data, bool selected) {
+  askForEveryCell();
   if (!redrawSuspended) ++rowsInsertedWhileDrawing;
-  if (rowsBeforeFailure == 0) return -1;
-  if (rowsBeforeFailure > 0) --rowsBeforeFailure;
-  // After the rows that sort equal, as the control places them.
-  std::size_t position = 0;
+  if (insertsMade++ == failingInsert) return -1;
   // From the top, as Wine's list view searches: the first row that sorts
-  // after the new one is where it goes.
-  while (position < rows.size()) {
+  // after the new one (or with it, when later rows go first) is where it goes.
+  std::size_t position = 0;
+  while (!rowsInOrder && position < rows.size()) {
     ++rowComparisons;
-    if (compareRowTexts(rows[position].text.c_str(), text) > 0) break;
+    int order = compareRowTexts(rows[position].text.c_str(), text);
+    if (order > 0 || (order == 0 && laterEqualRowsFirst)) break;
     ++position;
   }
+  if (rowsInOrder) position = std::min(static_cast<std::size_t>(requestedPosition), rows.size());
   if (selected)
     for (FakeRow& row : rows) row.selected = row.focused = false;
-  FakeRow row{text, data, selected, selected, std::vector<std::string>(columns.size())};
+  FakeRow row{text, data, selected, selected, std::vector<bool>(columns.size())};
   rows.insert(rows.begin() + static_cast<long>(position), row);
   if (selected || notifiesEveryChange) notify(rows[position]);
   if (notifiesEveryChange && position > 0) notify(rows[position - 1]);
   return static_cast<int>(position);
 }
 
-void FakeListView::setCell(int position, int column, const char* text) {
+void FakeListView::setCellOnDemand(int position, int column) {
+  askForEveryCell();
   ASSERT_GE(position, 0);
   ASSERT_LT(static_cast<std::size_t>(position), rows.size());
   ASSERT_GE(column, 1);
   ASSERT_LT(static_cast<std::size_t>(column), columns.size());
-  rows[static_cast<std::size_t>(position)].cells[static_cast<std::size_t>(column)] = text;
+  rows[static_cast<std::size_t>(position)].cellsOnDemand[static_cast<std::size_t>(column)] = true;
+}
+
+void FakeListView::reportTo(MaterialListDialog& dialog) {
+  itemChanged = [&dialog](int itemData) { dialog.onItemChanged(itemData); };
+  cellTextNeeded = [&dialog](int itemData, int column, char* text, int size) {
+    dialog.onCellTextNeeded(itemData, column, text, size);
+  };
+}
+
+std::string FakeListView::cellText(int position, int column) const {
+  const FakeRow& row = rows.at(static_cast<std::size_t>(position));
+  if (column == 0) return row.text;
+  if (!row.cellsOnDemand.at(static_cast<std::size_t>(column)) || !cellTextNeeded) return "";
+  char text[260];  // the room the control offers for a text it draws
+  cellTextNeeded(row.itemData, column, text, sizeof text);
+  return text;
+}
+
+void FakeListView::askForEveryCell() const {
+  if (!asksAtEveryCall) return;
+  for (std::size_t position = 0; position < rows.size(); ++position)
+    for (std::size_t column = 1; column < columns.size(); ++column)
+      cellText(static_cast<int>(position), static_cast<int>(column));
 }
 
 int FakeListView::compareRowTexts(const char* first, const char* second) const {
   return comparison ? comparison(first, second) : strcasecmp(first, second);
+}
+
+bool FakeListView::beginRowsInOrder(EqualTexts& equalTexts) {
+  EXPECT_TRUE(rows.empty());
+  if (!takesRowsInOrder) return false;
+  equalTexts = laterEqualRowsFirst ? EqualTexts::LaterRowFirst : EqualTexts::EarlierRowFirst;
+  rowsInOrder = true;
+  return true;
+}
+
+void FakeListView::endRowsInOrder() {
+  EXPECT_TRUE(rowsInOrder);
+  rowsInOrder = false;
 }
 
 void FakeListView::clickRow(int position) {
@@ -90,9 +137,10 @@ int FakeListView::findRow(const std::string& text) const {
 
 std::vector<std::string> FakeListView::rowTexts() const {
   std::vector<std::string> texts;
-  for (const FakeRow& row : rows) {
-    std::string text = row.text;
-    for (std::size_t column = 1; column < row.cells.size(); ++column) text += "\t" + row.cells[column];
+  for (std::size_t position = 0; position < rows.size(); ++position) {
+    std::string text = rows[position].text;
+    for (std::size_t column = 1; column < columns.size(); ++column)
+      text += "\t" + cellText(static_cast<int>(position), static_cast<int>(column));
     texts.push_back(text);
   }
   return texts;

@@ -1,7 +1,8 @@
 // A report list control in memory that sorts its rows by text, case
 // insensitively, and raises item-changed notifications where Wine's list view
 // was measured to raise them. It can also be told to raise them wherever a
-// programmatic change touches a row, as other toolkits do.
+// programmatic change touches a row, as other toolkits do. It takes rows in
+// its own order when asked, unless told it cannot.
 #pragma once
 
 #include <functional>
@@ -9,6 +10,8 @@
 #include <vector>
 
 #include "ListViewControl.h"
+
+class MaterialListDialog;
 
 struct FakeColumn {
   int column;
@@ -21,7 +24,7 @@ struct FakeRow {
   int itemData;
   bool selected;
   bool focused;
-  std::vector<std::string> cells;  // columns 1 and up
+  std::vector<bool> cellsOnDemand;  // by column, 1 and up
 };
 
 class FakeListView : public ListViewControl {
@@ -31,8 +34,17 @@ class FakeListView : public ListViewControl {
   void suspendRedraw() override;
   void resumeRedraw() override;
   int insertRow(int requestedPosition, const char* text, int itemData, bool selected) override;
-  void setCell(int position, int column, const char* text) override;
+  void setCellOnDemand(int position, int column) override;
   int compareRowTexts(const char* first, const char* second) const override;
+  bool beginRowsInOrder(EqualTexts& equalTexts) override;
+  void endRowsInOrder() override;
+
+  // Sends the control's notifications and requests to the dialog's handlers.
+  void reportTo(MaterialListDialog& dialog);
+
+  // What the control shows in a cell: the row text in column 0, a text it
+  // asks for in the others; "" where it has none.
+  std::string cellText(int position, int column) const;
 
   // The user's side: a click on the row at `position`, or on the empty area
   // below the rows.
@@ -45,12 +57,20 @@ class FakeListView : public ListViewControl {
   std::vector<int> itemData() const;
   int selectedRow() const;  // -1 when none
 
-  std::function<void(int itemData)> itemChanged;  // the dialog's handler
+  std::function<void(int itemData)> itemChanged;  // the dialog's handlers
+  std::function<void(int itemData, int column, char* text, int size)> cellTextNeeded;
+  // Asks for every cell's text at each call the dialog makes, as a control
+  // might that draws at once.
+  bool asksAtEveryCall = false;
   // How the control orders row texts; absent: ignoring case, as Wine's does
   // for plain names.
   std::function<int(const char*, const char*)> comparison;
   bool notifiesEveryChange = false;
-  int rowsBeforeFailure = -1;  // inserts that succeed before the next fails
+  bool takesRowsInOrder = true;
+  bool laterEqualRowsFirst = false;  // else a row goes below those equal to it
+  bool rowsInOrder = false;          // between begin and end
+  int failingInsert = -1;  // counted from 0; every other insert succeeds
+  int insertsMade = 0;
   int notificationCount = 0;
   long rowComparisons = 0;  // made by inserts to find their rows' places
   bool redrawSuspended = false;
@@ -61,4 +81,5 @@ class FakeListView : public ListViewControl {
 
  private:
   void notify(const FakeRow& row);
+  void askForEveryCell() const;
 };

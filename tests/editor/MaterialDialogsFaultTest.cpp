@@ -20,6 +20,8 @@
 #include "MaterialDataDialog.h"
 #include "MaterialDataDialogIds.h"
 #include "MaterialListDialog.h"
+#include "MaterialProperty.h"
+#include "NumberText.h"
 
 extern "C" void* __libc_malloc(std::size_t size);
 
@@ -69,6 +71,22 @@ FakeDialogRunner::DataDialogUser typesThenOkOrCancel(std::map<int, std::string> 
   };
 }
 
+// Every cell shows its row's record as stored, whether or not the dialog
+// could index the rows.
+void expectCellsOfTheirRecords(const FakeListView& list, const MaterialNode* head) {
+  for (std::size_t position = 0; position < list.rows.size(); ++position) {
+    const MaterialNode* node = head;
+    for (int i = 0; node != nullptr && i < list.rows[position].itemData; ++i) node = node->nextNode;
+    ASSERT_TRUE(node != nullptr && node->material != nullptr) << list.rows[position].text;
+    for (int column = 1; column <= kPropertyCount; ++column) {
+      char expected[kNumberTextSize];
+      formatNumber(propertyValue(*node->material, propertyAt(column - 1)), expected);
+      EXPECT_EQ(list.cellText(static_cast<int>(position), column), expected)
+          << list.rows[position].text << ", column " << column;
+    }
+  }
+}
+
 void clickRow(FakeListView& list, const std::string& name) {
   int row = list.findRow(name);
   if (row >= 0) list.clickRow(row);
@@ -81,7 +99,7 @@ void runSession(long failing, FaultMode mode) {
   MaterialListDialog dialog(dialogs, recordingSave);
   FakeDialogControls controls = listDialogControls();
   FakeListView list;
-  list.itemChanged = [&dialog](int itemData) { dialog.onItemChanged(itemData); };
+  list.reportTo(dialog);
   dialog.materials = createNode();
   append(dialog.materials, material("steel", 7.85));
   append(dialog.materials, material("Aluminium", 2.7));
@@ -94,14 +112,17 @@ void runSession(long failing, FaultMode mode) {
                                                          {IDC_DATA_YOUNG_MODULUS, "120"}}));
   dialog.onInsert();
   dialogs.dataDialogUsers.clear();  // unused when the dialog could not open
+  expectCellsOfTheirRecords(list, dialog.materials);
   clickRow(list, "steel");
   dialogs.dataDialogUsers.push_back(
       typesThenOkOrCancel({{IDC_DATA_NAME, "Carbon steel"}, {IDC_DATA_DENSITY, "7.87"}}));
   dialog.onEdit();
   dialogs.dataDialogUsers.clear();
+  expectCellsOfTheirRecords(list, dialog.materials);
   clickRow(list, "brass");
   controls.answers = {MessageBoxAnswer::kYes};
   dialog.onDelete();
+  expectCellsOfTheirRecords(list, dialog.materials);
   dialog.onOk();
   endAllocationWindow();
 

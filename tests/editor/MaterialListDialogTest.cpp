@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <malloc.h>
+#include <strings.h>
+
 #include <cctype>
+#include <cstring>
 #include <string>
 
 #include "FakeDialogRunner.h"
@@ -49,7 +53,7 @@ class ListDialog : public ::testing::Test {
   void open(MaterialList head) {
     dialog.filePath = "C:\\data\\zodo.mat";
     dialog.materials = head;
-    list.itemChanged = [this](int itemData) { dialog.onItemChanged(itemData); };
+    list.reportTo(dialog);
     dialog.onInitDialog(controls, list);
   }
   void click(const std::string& name) {
@@ -228,14 +232,14 @@ TEST_F(ListDialog, EditChangesTheRememberedRowsRecordAndRebuildsTheRows) {
   dialog.onEdit();
   EXPECT_EQ(describeNames(dialog.materials), "Carbon steel,Aluminium,brass");
   EXPECT_EQ(list.rows[2].text, "Carbon steel");
-  EXPECT_EQ(list.rows[2].cells[1], "7.87");
+  EXPECT_EQ(list.cellText(2, 1), "7.87");
   EXPECT_EQ(selectedName(), "Carbon steel");
 }
 
 TEST_F(ListDialog, EditFollowedByCancelKeepsTheMaterialAndStillRebuildsTheRows) {
   openWithThree();
   click("brass");
-  list.rows[0].cells[1] = "stale";  // gone once the rows are rebuilt
+  list.rows[0].text = "stale";  // gone once the rows are rebuilt
   dialogs.dataDialogUsers.push_back([](MaterialDataDialog& data, FakeDialogControls& fields) {
     fields.type(IDC_DATA_DENSITY, "-1");
     data.onOk();
@@ -244,6 +248,61 @@ TEST_F(ListDialog, EditFollowedByCancelKeepsTheMaterialAndStillRebuildsTheRows) 
   dialog.onEdit();
   EXPECT_EQ(list.rowTexts(), (std::vector<std::string>{kAluminiumRow, kBrassRow, kSteelRow}));
   EXPECT_EQ(dialog.materials->nextNode->nextNode->material->density, 8.5);
+}
+
+TEST_F(ListDialog, BehindTheDataDialogTheRowsShowTheStoredValuesNotTheFieldsBeingEdited) {
+  openWithThree();
+  click("brass");
+  dialogs.dataDialogUsers.push_back([this](MaterialDataDialog& data, FakeDialogControls& fields) {
+    fields.type(IDC_DATA_DENSITY, "9.9");
+    fields.type(IDC_DATA_POISSON_RATIO, "-1");
+    data.onOk();  // the density passes, the Poisson ratio stops it
+    EXPECT_EQ(list.rowTexts(), (std::vector<std::string>{kAluminiumRow, kBrassRow, kSteelRow}));
+    fields.type(IDC_DATA_POISSON_RATIO, "0.35");
+    data.onOk();
+  });
+  dialog.onEdit();
+  EXPECT_EQ(list.cellText(1, 1), "9.9");
+  EXPECT_EQ(list.cellText(1, 3), "0.35");
+}
+
+TEST_F(ListDialog, CellTextsAreCutAsTheControlCutsItsOwnAndEmptyWhereNoMaterialIs) {
+  MaterialList head = createNode();
+  append(head, makeMaterial("Tiny", 1.23456789));
+  append(head, makeMaterial("gone", 1));
+  removeAt(head, 1);  // node 1 stays behind empty
+  open(head);
+  const int asked[][3] = {{0, 1, 4}, {0, 1, 1}, {-1, 1, 8}, {1, 1, 8}, {2, 1, 8}, {0, 0, 8}, {0, 9, 8}};
+  const char* expected[] = {"1.2", "", "", "", "", "", ""};
+  for (int i = 0; i < 7; ++i) {
+    char text[8] = "x";
+    dialog.onCellTextNeeded(asked[i][0], asked[i][1], text, asked[i][2]);
+    EXPECT_STREQ(text, expected[i]) << i;
+  }
+}
+
+// Freed memory filled with a pattern, where the C library offers it: a row
+// that still led to a freed node would read garbage or crash when the control
+// asks for its cells.
+void fillFreedMemoryWith(int pattern) {
+#ifdef M_PERTURB
+  mallopt(M_PERTURB, pattern);
+#else
+  (void)pattern;
+#endif
+}
+
+TEST_F(ListDialog, NoRowLeadsToAFreedRecordWhileDeleteAndDeleteAllChangeTheList) {
+  fillFreedMemoryWith(0x5A);
+  openWithThree();
+  list.asksAtEveryCall = true;
+  click("Aluminium");
+  controls.answers = {MessageBoxAnswer::kYes, MessageBoxAnswer::kYes};
+  dialog.onDelete();
+  EXPECT_EQ(list.rowTexts(), (std::vector<std::string>{kBrassRow, kSteelRow}));
+  dialog.onDeleteAll();
+  EXPECT_TRUE(list.rows.empty());
+  fillFreedMemoryWith(0);
 }
 
 TEST_F(ListDialog, DeleteAsksAndThenRemembersTheHeadOfTheChain) {
@@ -452,23 +511,49 @@ TEST_F(ListDialog, ARowTheControlCannotTakeGetsNoCellsAndIsNotRemembered) {
   MaterialList head = createNode();
   append(head, makeMaterial("steel", 7.85));
   append(head, makeMaterial("Aluminium", 2.7));
-  peer.rememberRow(1);
-  list.rowsBeforeFailure = 1;
+  append(head, makeMaterial("brass", 8.5));
+  peer.rememberRow(2);
+  list.failingInsert = 1;  // brass: the rows go in from the first name on
   open(head);
-  EXPECT_EQ(list.rowTexts(), (std::vector<std::string>{kSteelRow}));
+  EXPECT_EQ(list.rowTexts(), (std::vector<std::string>{kAluminiumRow, kSteelRow}));
+  EXPECT_EQ(list.itemData(), (std::vector<int>{1, 0}));
   EXPECT_EQ(peer.selectedIndex(), -1);
 }
 
-// The rows go in from the last name to the first so that the control, which
-// looks for each row's place from the top, places every one at once. What
-// it shows must not differ in any way from the rows given in node order.
-class ListDialogRefill : public ListDialog {
+// Letters ignoring case, then lower case first, as Wine's list view orders.
+int lowerCaseFirst(const char* first, const char* second) {
+  int order = strcasecmp(first, second);
+  return order != 0 ? order : -std::strcmp(first, second);
+}
+
+struct ControlKind {
+  const char* name;
+  bool takesRowsInOrder;
+  bool laterEqualRowsFirst;
+  int (*comparison)(const char*, const char*);  // null: ignoring case
+};
+
+void PrintTo(const ControlKind& kind, std::ostream* out) { *out << kind.name; }
+
+// The rows go to the control in an order that spares it the search for their
+// places: in its own order when it takes them so, else from the last name to
+// the first, so that each belongs at the top. What it shows must not differ
+// in any way from the rows given in node order.
+class ListDialogRefill : public ListDialog, public ::testing::WithParamInterface<ControlKind> {
  protected:
+  void SetUp() override {
+    ListDialog::SetUp();
+    list.takesRowsInOrder = GetParam().takesRowsInOrder;
+    list.laterEqualRowsFirst = GetParam().laterEqualRowsFirst;
+    if (GetParam().comparison != nullptr) list.comparison = GetParam().comparison;
+  }
+
   // The rows and item data that the same control shows for the list when
   // given the rows one by one in node order.
   void expectRowsAsInNodeOrder() {
     FakeListView reference;
     reference.comparison = list.comparison;
+    reference.laterEqualRowsFirst = list.laterEqualRowsFirst;
     reference.columns = list.columns;
     int nodeIndex = 0;
     for (const MaterialNode* node = dialog.materials; node != nullptr;
@@ -491,7 +576,7 @@ class ListDialogRefill : public ListDialog {
   }
 };
 
-TEST_F(ListDialogRefill, NamesThatSortEqualKeepTheirNodeOrderAmongEmptyNodesAndAbsentNames) {
+TEST_P(ListDialogRefill, NamesThatSortEqualKeepTheirNodeOrderAmongEmptyNodesAndAbsentNames) {
   MaterialList head = chainOf({"steel", "Brass", "STEEL", "x", "brass", "Steel", "y"});
   removeAt(head, 3);
   append(head, makeMaterial("", 1));
@@ -517,7 +602,7 @@ int ignoringHyphensAndCase(const char* first, const char* second) {
   return a.compare(b);
 }
 
-TEST_F(ListDialogRefill, AControlThatCollatesOtherwiseStillGetsItsOwnOrder) {
+TEST_P(ListDialogRefill, AControlThatCollatesOtherwiseStillGetsItsOwnOrder) {
   list.comparison = ignoringHyphensAndCase;
   open(chainOf({"co-op", "Coop", "co-pilot", "cobalt", "-coop", "Copper", "co-op"}));
   expectRowsAsInNodeOrder();
@@ -528,7 +613,19 @@ TEST_F(ListDialogRefill, AControlThatCollatesOtherwiseStillGetsItsOwnOrder) {
   EXPECT_EQ(selectedName(), "cobalt");
 }
 
-TEST_F(ListDialogRefill, EachRowTakesItsPlaceAtTheFirstComparison) {
+// Names in an order far from the plain one: the control's sort decides.
+TEST_P(ListDialogRefill, AControlThatOrdersBackwardsStillGetsItsOwnOrder) {
+  list.comparison = [](const char* first, const char* second) { return -strcasecmp(first, second); };
+  std::vector<std::string> names;
+  for (int i = 0; i < 60; ++i) names.push_back("alloy " + std::to_string((i * 37) % 60));
+  MaterialList head = createNode();
+  for (const std::string& name : names) append(head, makeMaterial(name.c_str(), 1));
+  append(head, makeMaterial("alloy 7", 1));
+  open(head);
+  expectRowsAsInNodeOrder();
+}
+
+TEST_P(ListDialogRefill, EachRowTakesItsPlaceAtTheFirstComparison) {
   std::vector<std::string> names;
   for (int i = 0; i < 2000; ++i) {
     const char* family[] = {"Steel ", "aluminium ", "Brass ", "titanium "};
@@ -541,7 +638,7 @@ TEST_F(ListDialogRefill, EachRowTakesItsPlaceAtTheFirstComparison) {
   expectRowsAsInNodeOrder();
 }
 
-TEST_F(ListDialogRefill, RowsAreRebuiltWithRedrawSuspendedAndDrawnOnceAfterwards) {
+TEST_P(ListDialogRefill, RowsAreRebuiltWithRedrawSuspendedAndDrawnOnceAfterwards) {
   openWithThree();
   click("brass");
   dialogs.dataDialogUsers.push_back(typesAndPressesOk(kStandardFields));
@@ -552,6 +649,13 @@ TEST_F(ListDialogRefill, RowsAreRebuiltWithRedrawSuspendedAndDrawnOnceAfterwards
   EXPECT_EQ(list.redrawsResumed, 3);
   EXPECT_FALSE(list.redrawSuspended);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Controls, ListDialogRefill,
+    ::testing::Values(ControlKind{"PlacingEachRow", false, false, nullptr},
+                      ControlKind{"InOrderEarlierEqualFirst", true, false, nullptr},
+                      ControlKind{"InOrderLaterEqualFirstCaseSensitive", true, true, lowerCaseFirst}),
+    [](const ::testing::TestParamInfo<ControlKind>& kind) { return std::string(kind.param.name); });
 
 TEST(ListDialogRun, EndsAsTheUserEndsIt) {
   FakeDialogRunner dialogs;

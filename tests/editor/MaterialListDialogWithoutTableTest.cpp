@@ -14,7 +14,7 @@ TEST(ListDialogWithoutTable, ShowsTheBuiltInTitlesAndCaptions) {
   MaterialListDialog dialog(dialogs, failingSave);
   FakeDialogControls controls = listDialogControls();
   FakeListView list;
-  list.itemChanged = [&dialog](int itemData) { dialog.onItemChanged(itemData); };
+  list.reportTo(dialog);
   dialog.materials = createNode();
   Material* steel = createMaterial();
   steel->setName("steel");

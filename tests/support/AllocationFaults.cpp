@@ -119,6 +119,10 @@ void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
   return malloc(size != 0 ? size : 1);
 }
 
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+  return malloc(size != 0 ? size : 1);
+}
+
 void operator delete(void* block) noexcept { free(block); }
 void operator delete(void* block, std::size_t) noexcept { free(block); }
 void operator delete(void* block, const std::nothrow_t&) noexcept { free(block); }

@@ -1,8 +1,8 @@
 // A countdown allocator for fault tests: linked into one test program, it
-// stands in for malloc, calloc, realloc, free and the nothrow operator new, and
-// can fail the Nth allocation of a window of code under test. Blocks allocated
-// inside a window are remembered until they are freed, so a test can tell
-// whether the code left anything behind. glibc only.
+// stands in for malloc, calloc, realloc, free and the nothrow operator new
+// (single and array), and can fail the Nth allocation of a window of code
+// under test. Blocks allocated inside a window are remembered until they are
+// freed, so a test can tell whether the code left anything behind. glibc only.
 #pragma once
 
 enum class FaultMode {

@@ -94,13 +94,14 @@ class RefillNotifications : public ListDialogSession {
 
 constexpr UINT kSelectedAndFocused = LVIS_SELECTED | LVIS_FOCUSED;
 
-// The rows go in from the last name to the first, each at the top.
-TEST_F(RefillNotifications, ARowInsertedAtTheTopAndPushedDownSelected) {
-  refillWithSelected("copper");  // node 3, inserted second, at row 0; ends at row 2
+// The control takes the rows in its own order, from the first name on, each
+// at its place.
+TEST_F(RefillNotifications, ARowInsertedSelectedAmidTheOthers) {
+  refillWithSelected("copper");  // node 3, inserted third, at row 2
   EXPECT_EQ(count(LVN_DELETEALLITEMS), 1);
   EXPECT_EQ(count(LVN_INSERTITEM), 4);
   ASSERT_EQ(itemChanges().size(), 1u) << describe(heard);
-  EXPECT_EQ(itemChanges()[0].row, 0);
+  EXPECT_EQ(itemChanges()[0].row, 2);
   EXPECT_EQ(itemChanges()[0].newState, kSelectedAndFocused);
   EXPECT_EQ(rememberedBefore, 3);
   EXPECT_EQ(peer.selectedIndex(), 3);
@@ -108,10 +109,10 @@ TEST_F(RefillNotifications, ARowInsertedAtTheTopAndPushedDownSelected) {
   EXPECT_TRUE(selectedRowFocused);
 }
 
-TEST_F(RefillNotifications, TheFirstInsertedRowThatLaterRowsPushDown) {
-  refillWithSelected("steel");  // node 0, the last name, inserted first; ends as the last row
+TEST_F(RefillNotifications, TheLastRowInsertedSelected) {
+  refillWithSelected("steel");  // node 0, the last name, inserted last
   ASSERT_EQ(itemChanges().size(), 1u) << describe(heard);
-  EXPECT_EQ(itemChanges()[0].row, 0);
+  EXPECT_EQ(itemChanges()[0].row, 3);
   EXPECT_EQ(itemChanges()[0].newState, kSelectedAndFocused);
   EXPECT_EQ(peer.selectedIndex(), 0);
   EXPECT_EQ(selectedRow, 3);

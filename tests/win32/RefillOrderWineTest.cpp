@@ -1,7 +1,8 @@
-// The rows go into the real sorted list view from the last name to the
-// first. Whatever the names, the control must show exactly what it shows
-// when given them one by one in node order: the same names in the same
-// rows with the same item data, equal names included.
+// The rows go into the real sorted list view in the order the control was
+// found to sort them, without its search. Whatever the names, the control
+// must show exactly what it shows when given them one by one in node order:
+// the same names in the same rows with the same item data, equal names
+// included.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -42,14 +43,20 @@ std::string describe(const std::vector<Row>& rows) {
   return text;
 }
 
-// A second list view with the dialog's list styles, filled in node order.
-std::vector<Row> rowsInNodeOrder(HWND dialogWindow, const MaterialNode* head) {
+// A list view with the dialog's list styles and its name column.
+HWND sortedListView(HWND parent, ListView& list) {
   HWND control = CreateWindowExA(0, WC_LISTVIEWA, "",
                                  WS_CHILD | LVS_REPORT | LVS_SINGLESEL | LVS_SORTASCENDING, 0, 0,
-                                 100, 100, dialogWindow, nullptr, nullptr, nullptr);
+                                 100, 100, parent, nullptr, nullptr, nullptr);
+  list.attach(control);
+  list.insertColumn(0, "Name", 120);
+  return control;
+}
+
+// A second list view, filled in node order.
+std::vector<Row> rowsInNodeOrder(HWND dialogWindow, const MaterialNode* head) {
   ListView reference;
-  reference.attach(control);
-  reference.insertColumn(0, "Name", 120);
+  HWND control = sortedListView(dialogWindow, reference);
   int nodeIndex = 0;
   for (const MaterialNode* node = head; node != nullptr; node = node->nextNode, ++nodeIndex) {
     if (node->material == nullptr) continue;
@@ -98,6 +105,25 @@ TEST_F(RefillOrder, NamesWhereCollationIsNotAPlainComparison) {
 TEST_F(RefillOrder, LongNamesAmongShortOnes) {
   std::string longName(300, 'b');
   expectNodeOrderRows({longName + "2", "b", "gone", longName + "1", "B", longName, "bb"});
+}
+
+// Wine's list view was found to order as lstrcmpW does, a row above the rows
+// equal to it, and takes rows in that order; afterwards it sorts again.
+TEST(RowsInOrder, TheControlTakesThemAtTheirPlacesAndSortsAgainAfterwards) {
+  HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
+                                nullptr, nullptr);
+  ListView list;
+  HWND control = sortedListView(parent, list);
+  ListViewControl::EqualTexts equalTexts = ListViewControl::EqualTexts::EarlierRowFirst;
+  ASSERT_TRUE(list.beginRowsInOrder(equalTexts));
+  EXPECT_EQ(equalTexts, ListViewControl::EqualTexts::LaterRowFirst);
+  EXPECT_GT(list.compareRowTexts("Steel", "steel"), 0);
+  EXPECT_EQ(list.insertRow(0, "b", 1, false), 0);
+  EXPECT_EQ(list.insertRow(1, "a", 2, false), 1);  // where it was asked to go
+  list.endRowsInOrder();
+  EXPECT_TRUE(GetWindowLongA(control, GWL_STYLE) & LVS_SORTASCENDING);
+  EXPECT_EQ(list.insertRow(2, "0", 3, false), 0);
+  DestroyWindow(parent);
 }
 
 }  // namespace
