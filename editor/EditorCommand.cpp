@@ -9,7 +9,7 @@
 #include "MaterialFile.h"
 #include "MaterialList.h"
 #include "MaterialListDialog.h"
-#include "MessageTextCopy.h"
+#include "MessageBoxTexts.h"
 #include "Win32DialogRunner.h"
 
 namespace {
@@ -26,9 +26,8 @@ bool editorRunning = false;
 
 // A box owned by the host's main window.
 int askFromHostWindow(MessageNumber text, MessageNumber caption, unsigned style) {
-  MessageTextCopy captionCopy(caption);
-  MessageTextCopy textCopy(text);
-  return MessageBoxA(adsw_acadMainWnd(), textCopy.text(), captionCopy.text(), style);
+  MessageBoxTexts texts(text, caption);
+  return MessageBoxA(adsw_acadMainWnd(), texts.text(), texts.caption(), style);
 }
 
 // Only No ends the command: any other answer, even a box that could not be

@@ -50,10 +50,6 @@ constexpr MaterialProperty propertyAtField(int fieldIndex) { return propertyAt(f
 
 }  // namespace
 
-static_assert(propertyAtField(1) == MaterialProperty::Density &&
-                  propertyAtField(1 + kPropertyCount - 1) == MaterialProperty::SpecificHeat,
-              "the fields after the name follow the properties' presentation order");
-
 MaterialDataDialog::MaterialDataDialog(Material& material, const char* title)
     : editedMaterial(material), titleText(title) {}
 

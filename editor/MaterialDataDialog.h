@@ -26,6 +26,24 @@ class MaterialDataDialog {
   void onOk();      // button 1 and Enter: ends with OK once every field is stored
   void onCancel();  // button 2 and Esc: ends with Cancel, nothing converted
 
+ private:
+  // The nine fields in presentation order: the name, then each property at
+  // its place in MaterialProperty.
+  enum class Field {
+    Name,
+    Density = 1 + static_cast<int>(MaterialProperty::Density),
+    YoungModulus = 1 + static_cast<int>(MaterialProperty::YoungModulus),
+    PoissonRatio = 1 + static_cast<int>(MaterialProperty::PoissonRatio),
+    YieldStrength = 1 + static_cast<int>(MaterialProperty::YieldStrength),
+    TensileStrength = 1 + static_cast<int>(MaterialProperty::TensileStrength),
+    ThermalConductivity = 1 + static_cast<int>(MaterialProperty::ThermalConductivity),
+    LinearExpansion = 1 + static_cast<int>(MaterialProperty::LinearExpansion),
+    SpecificHeat = 1 + static_cast<int>(MaterialProperty::SpecificHeat),
+  };
+  static constexpr int kFieldCount = 1 + kPropertyCount;
+  static_assert(static_cast<int>(Field::SpecificHeat) == kFieldCount - 1,
+                "a field for every property, the last one last");
+
   // Reads the nine fields and passes them to the record's setters, name,
   // density, Poisson ratio, tensile strength, yield strength, linear
   // expansion, specific heat, thermal conductivity, Young modulus, stopping at
@@ -34,22 +52,6 @@ class MaterialDataDialog {
   // are stored. False without storing anything when the field texts cannot be
   // copied for want of memory.
   bool validateAndStore();
-
- private:
-  // The nine fields in presentation order: the name, then the properties in
-  // the order of MaterialProperty.
-  enum class Field {
-    Name,
-    Density,
-    YoungModulus,
-    PoissonRatio,
-    YieldStrength,
-    TensileStrength,
-    ThermalConductivity,
-    LinearExpansion,
-    SpecificHeat,
-  };
-  static constexpr int kFieldCount = 1 + kPropertyCount;
 
   struct FieldControl;
   static const FieldControl kFieldControls[kFieldCount];

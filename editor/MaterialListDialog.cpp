@@ -8,7 +8,7 @@
 #include "MaterialDataDialog.h"
 #include "MaterialListDialogIds.h"
 #include "MaterialProperty.h"
-#include "MessageTextCopy.h"
+#include "MessageBoxTexts.h"
 #include "NumberText.h"
 
 namespace {
@@ -324,9 +324,8 @@ void MaterialListDialog::onDeleteAll() {
 }
 
 int MaterialListDialog::showBox(MessageNumber text, MessageNumber caption, unsigned style) {
-  MessageTextCopy captionCopy(caption);
-  MessageTextCopy textCopy(text);
-  return controls->showMessageBox(textCopy.text(), captionCopy.text(), style);
+  MessageBoxTexts texts(text, caption);
+  return controls->showMessageBox(texts.text(), texts.caption(), style);
 }
 
 void MaterialListDialog::onListKeyDown(unsigned virtualKey) {

@@ -4,14 +4,14 @@
 //
 // Use, on the user-interface thread:
 //
-//   Win32DialogRunner dialogs;               // win32/Win32DialogRunner.h
+//   Win32DialogRunner dialogs(adsw_acadMainWnd());    // win32/; modal to the host's window
 //   MaterialListDialog dialog(dialogs);
-//   dialog.filePath = path;                  // borrowed, valid during the run
-//   dialog.materials = list;                 // may be absent
-//   dialog.fileChangeCheck = &fileAsRead;    // may be absent: OK asks nothing
-//   dialog.runModal();                       // ends with OK or Cancel
-//   list = dialog.materials;                 // may be another head, or absent
-//   releaseList(list);                       // the caller's in every case
+//   dialog.filePath = path;                           // borrowed, valid during the run
+//   dialog.materials = list;                          // may be absent
+//   dialog.fileChangeCheck = &fileAsRead;             // may be absent: OK asks nothing
+//   dialog.runModal();                                // ends with OK or Cancel
+//   list = dialog.materials;                          // may be another head, or absent
+//   releaseList(list);                                // the caller's in every case
 //
 // Rows are rebuilt from the list after every change and carry their node
 // index (empty nodes counted) as item data, so a row always leads back to its

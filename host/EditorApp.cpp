@@ -1,7 +1,5 @@
 #include "EditorApp.h"
 
-#include "ModuleResources.h"
-
 namespace {
 
 EditorApp* currentApp = nullptr;
@@ -20,5 +18,3 @@ EditorApp* EditorApp::current() { return currentApp; }
 void EditorApp::start() { started_ = true; }
 
 void EditorApp::stop() { started_ = false; }
-
-HINSTANCE EditorApp::resourceInstance() const { return started_ ? moduleResources() : nullptr; }

@@ -1,11 +1,11 @@
-// The application object of the module's dialog layer. The dialog layer is
-// usable between start (host message 1) and stop (host message 2); while it
-// is, resourceInstance() names the module whose dialog templates and string
-// table the dialogs load. The dialogs ready the window classes they use
-// themselves, so that they show alike in the module and in a test program.
+// The application object of the module, started by host message 1 and
+// stopped by message 2. The dialogs need nothing from it: they load the
+// module's own resources (ModuleResources.h) and ready the window classes
+// they use themselves, so that they show alike in the module and in a test
+// program. It stays as the one place where the module's application starts
+// and ends, which a build on the host's dialog framework fills in
+// (docs/porting.md).
 #pragma once
-
-#include <windows.h>
 
 class EditorApp {
  public:
@@ -25,8 +25,6 @@ class EditorApp {
   void stop();
 
   bool started() const { return started_; }
-  // The module's resources (ModuleResources.h); absent while stopped.
-  HINSTANCE resourceInstance() const;
 
  private:
   bool started_ = false;

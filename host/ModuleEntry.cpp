@@ -40,8 +40,8 @@ void detachFramework() {
   if (app != nullptr) app->stop();
 }
 
-// The packet goes to the linker when there is one; the dialog layer starts
-// either way, since the module's commands need it whatever the linker does.
+// The packet goes to the linker when there is one; the application starts
+// either way, whatever the linker does.
 void initApplication(void* packet) {
   registration.handPacketToLinker(packet);
   attachFramework();

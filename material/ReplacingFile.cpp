@@ -45,9 +45,6 @@ std::size_t directoryLength(const char* path) {
 }
 
 // A fresh name of `length` characters, "~" first ("~k3v9x0qa.tmp" in full).
-// A folder limits the length of each name, Windows (MAX_PATH) that of the
-// whole path: a temporary name no longer than the target's own fits wherever
-// the target does.
 void makeName(char* name, std::size_t length) {
   bool withSuffix = length > kSuffixLength + 1;
   std::size_t letters = length - 1 - (withSuffix ? kSuffixLength : 0);
@@ -59,24 +56,43 @@ void makeName(char* name, std::size_t length) {
   name[length] = '\0';
 }
 
-// Creates a new file beside `target`; its path goes to `temporaryPath`.
+// Windows does not tell "A" from "a" in a name, so neither does this.
+bool sameName(const char* first, const char* second) {
+  for (;; ++first, ++second) {
+    char a = *first, b = *second;
+    if (a >= 'A' && a <= 'Z') a = static_cast<char>(a - 'A' + 'a');
+    if (b >= 'A' && b <= 'Z') b = static_cast<char>(b - 'A' + 'a');
+    if (a != b) return false;
+    if (a == '\0') return true;
+  }
+}
+
+// Creates a new file beside `target`; its path goes to `temporaryPath`. The
+// name has its full length unless that is too long for the system (a folder
+// limits each name, Windows the whole path): then it is no longer than the
+// target's own, which fits where the target does. It is never the target's.
 std::FILE* createTemporaryFile(const char* target, bool textMode, char*& temporaryPath) {
   std::size_t directory = directoryLength(target);
   const char* targetName = target + directory;
-  std::size_t nameLength = std::strlen(targetName);
-  if (nameLength > kLongestName) nameLength = kLongestName;
-  if (nameLength == 0) return nullptr;
-  temporaryPath = static_cast<char*>(std::malloc(directory + nameLength + 1));
+  std::size_t targetLength = std::strlen(targetName);
+  if (targetLength == 0) return nullptr;
+  std::size_t shorter = targetLength < kLongestName ? targetLength : kLongestName;
+  temporaryPath = static_cast<char*>(std::malloc(directory + kLongestName + 1));
   if (temporaryPath == nullptr) return nullptr;
   std::memcpy(temporaryPath, target, directory);
   char* name = temporaryPath + directory;
+  std::size_t length = kLongestName;
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    makeName(name, nameLength);
-    if (std::strcmp(name, targetName) == 0) continue;
-    bool nameTaken = false;
-    std::FILE* file = replacing::createNewFile(temporaryPath, target, textMode, nameTaken);
+    makeName(name, length);
+    if (sameName(name, targetName)) continue;
+    replacing::NameTrouble trouble = replacing::NameTrouble::None;
+    std::FILE* file = replacing::createNewFile(temporaryPath, target, textMode, trouble);
     if (file != nullptr) return file;
-    if (!nameTaken) break;
+    if (trouble == replacing::NameTrouble::TooLong && length > shorter) {
+      length = shorter;
+    } else if (trouble != replacing::NameTrouble::Taken) {
+      break;
+    }
   }
   std::free(temporaryPath);
   temporaryPath = nullptr;

@@ -25,12 +25,20 @@ int resolveLink(const char* target, char*& resolved);
 // would replace it anyway, while opening it for writing would not.
 bool mayReplace(const char* target);
 
+// Why a new file could not be created: for these two another name may do.
+enum class NameTrouble {
+  None,     // some other cause: another name fails as well
+  Taken,    // something of that name is there already
+  TooLong,  // the name or the whole path is too long for the system
+};
+
 // Creates the file `path`, which must not exist yet (nothing else can take
 // the name meanwhile), and opens a stream that writes it: in text mode or
 // byte for byte. A new file gets the permissions of `target` when that
-// exists. Null on failure; `nameTaken` then tells whether only the name was
-// in use, so that another name may succeed.
-std::FILE* createNewFile(const char* path, const char* target, bool textMode, bool& nameTaken);
+// exists. Null on failure, with `trouble` saying whether the name was to
+// blame.
+std::FILE* createNewFile(const char* path, const char* target, bool textMode,
+                         NameTrouble& trouble);
 
 // Writes the stream's file through to the disk; false on failure.
 bool syncToDisk(std::FILE* file);

@@ -50,10 +50,15 @@ bool replacing::mayReplace(const char* target) {
 }
 
 // A POSIX stream stores the bytes as written in either mode.
-std::FILE* replacing::createNewFile(const char* path, const char* target, bool, bool& nameTaken) {
+std::FILE* replacing::createNewFile(const char* path, const char* target, bool,
+                                    NameTrouble& trouble) {
+  trouble = NameTrouble::None;
   int descriptor = ::open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-  nameTaken = descriptor < 0 && errno == EEXIST;
-  if (descriptor < 0) return nullptr;
+  if (descriptor < 0) {
+    if (errno == EEXIST) trouble = NameTrouble::Taken;
+    if (errno == ENAMETOOLONG) trouble = NameTrouble::TooLong;
+    return nullptr;
+  }
   std::FILE* file = adoptPermissions(descriptor, target) ? fdopen(descriptor, "w") : nullptr;
   if (file == nullptr) {
     ::close(descriptor);

@@ -1,5 +1,6 @@
 // ReplacingFile on Windows.
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 #include <fcntl.h>
@@ -58,12 +59,24 @@ bool replacing::mayReplace(const char* target) {
   return _access(target, 2) == 0 || errno == ENOENT;
 }
 
+// The ANSI functions take paths of up to MAX_PATH - 1 characters; what a
+// longer one does differs (Wine creates some files whose names it then cuts),
+// so it is never tried. The C runtime calls the system's "name too long" a
+// missing file: its own code tells.
 std::FILE* replacing::createNewFile(const char* path, const char*, bool textMode,
-                                    bool& nameTaken) {
+                                    NameTrouble& trouble) {
+  trouble = NameTrouble::None;
+  if (std::strlen(path) >= MAX_PATH) {
+    trouble = NameTrouble::TooLong;
+    return nullptr;
+  }
   int flags = _O_WRONLY | _O_CREAT | _O_EXCL | (textMode ? _O_TEXT : _O_BINARY);
   int descriptor = _open(path, flags, _S_IREAD | _S_IWRITE);
-  nameTaken = descriptor < 0 && errno == EEXIST;
-  if (descriptor < 0) return nullptr;
+  if (descriptor < 0) {
+    if (errno == EEXIST) trouble = NameTrouble::Taken;
+    if (_doserrno == ERROR_FILENAME_EXCED_RANGE) trouble = NameTrouble::TooLong;
+    return nullptr;
+  }
   std::FILE* file = _fdopen(descriptor, textMode ? "wt" : "wb");
   if (file == nullptr) {
     _close(descriptor);

@@ -1,7 +1,7 @@
 // A message text kept aside. A lookup's text lasts only until the next lookup
 // (it lives in messageTextBuffer), so whatever needs a text past that holds a
-// copy: a box, which needs its caption and its text at once, takes the
-// caption's copy before it looks up the text.
+// copy: a dialog's title, or the caption and text that a box needs at once
+// (MessageBoxTexts).
 #pragma once
 
 #include "MessageText.h"

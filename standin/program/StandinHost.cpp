@@ -1,5 +1,6 @@
 #include "StandinHost.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 
@@ -40,21 +41,66 @@ std::string titleOf(HWND window) {
 
 struct WindowList {
   HWND except;
+  bool shownOnly;
   std::vector<HWND> windows;
 };
 
-BOOL CALLBACK addShownDialog(HWND window, LPARAM list) {
+BOOL CALLBACK addDialog(HWND window, LPARAM list) {
   auto& found = *reinterpret_cast<WindowList*>(list);
-  if (window != found.except && IsWindowVisible(window) && isDialogClass(window))
+  if (window != found.except && (!found.shownOnly || IsWindowVisible(window)) &&
+      isDialogClass(window))
     found.windows.push_back(window);
   return TRUE;
 }
 
-// The dialogs and message boxes shown on this thread: the module's.
-std::vector<HWND> shownDialogs(HWND hostWindow) {
-  WindowList list{hostWindow, {}};
-  EnumThreadWindows(GetCurrentThreadId(), addShownDialog, reinterpret_cast<LPARAM>(&list));
+// The dialogs and message boxes of this thread: the module's. A modal window
+// is created, and its owner disabled, before its loop first shows it.
+std::vector<HWND> moduleDialogs(HWND hostWindow, bool shownOnly) {
+  WindowList list{hostWindow, shownOnly, {}};
+  EnumThreadWindows(GetCurrentThreadId(), addDialog, reinterpret_cast<LPARAM>(&list));
   return list.windows;
+}
+
+bool contains(const std::vector<HWND>& windows, HWND window) {
+  return std::find(windows.begin(), windows.end(), window) != windows.end();
+}
+
+std::string titlesOf(const std::vector<HWND>& windows) {
+  std::string titles;
+  for (HWND window : windows) titles += (titles.empty() ? "\"" : ", \"") + titleOf(window) + "\"";
+  return titles;
+}
+
+// What is wrong with the chain that modal windows form: the outermost owned
+// by the host's window, each other one by the window below it, only the
+// innermost taking input.
+std::vector<std::string> chainFaults(HWND host, const std::vector<HWND>& windows) {
+  std::vector<std::string> faults;
+  std::vector<HWND> ownedByHost, enabled;
+  for (HWND window : windows) {
+    HWND owner = GetWindow(window, GW_OWNER);
+    if (owner == nullptr)
+      faults.push_back("\"" + titleOf(window) + "\" has no owner");
+    else if (owner != host && !contains(windows, owner))
+      faults.push_back("\"" + titleOf(window) + "\" is owned by \"" + titleOf(owner) +
+                       "\", neither the host's window nor one of the module's");
+    if (owner == host) ownedByHost.push_back(window);
+    if (IsWindowEnabled(window)) enabled.push_back(window);
+  }
+  if (ownedByHost.size() > 1)
+    faults.push_back("the host's window owns more than one of the module's windows: " +
+                     titlesOf(ownedByHost));
+  if (enabled.size() != 1) {
+    faults.push_back(enabled.empty() ? "no window of the module takes input: " + titlesOf(windows)
+                                     : "more than one window of the module takes input: " +
+                                           titlesOf(enabled));
+  } else {
+    for (HWND window : windows)
+      if (GetWindow(window, GW_OWNER) == enabled.front())
+        faults.push_back("\"" + titleOf(enabled.front()) + "\" takes input below \"" +
+                         titleOf(window) + "\"");
+  }
+  return faults;
 }
 
 void runMessageLoop() {
@@ -136,7 +182,9 @@ bool StandinHost::request(HostRequest request) {
   return true;
 }
 
-bool StandinHost::moduleWindowOpen() const { return !shownDialogs(window_.handle()).empty(); }
+bool StandinHost::moduleWindowOpen() const {
+  return !moduleDialogs(window_.handle(), true).empty();
+}
 
 bool StandinHost::lastFileSearch(std::string& name) const {
   const std::vector<std::string>& names = hostEnvironment().searchedNames;
@@ -145,11 +193,14 @@ bool StandinHost::lastFileSearch(std::string& name) const {
   return true;
 }
 
-bool StandinHost::openMessageBox(std::string& caption, unsigned& style) const {
+bool StandinHost::openMessageBox(ModuleMessageBox& box) const {
   const MessageBoxCall* call = messageBoxes_.innermostOpen();
   if (call == nullptr) return false;
-  caption = call->caption;
-  style = call->style;
+  box.caption = call->caption;
+  box.text = call->text;
+  box.style = call->style;
+  box.owned = call->owner != nullptr;
+  box.ownerTitle = box.owned ? titleOf(call->owner) : std::string();
   return true;
 }
 
@@ -190,18 +241,18 @@ void StandinHost::runCommand(const std::string& name) {
     reportFault("the command \"" + name + "\" left the host's window disabled");
 }
 
-// Whatever a script asserts, every window of the module must be owned, and
-// the host's window must take no input while one is open: else the user
-// could type a command, close the drawing or unload the module under it.
+// Whatever a script asserts, the module's windows must be modal to the host:
+// else the user could type a command, close the drawing or unload the module
+// under them, or act in a window below an open question.
 void StandinHost::checkModuleWindows() {
-  for (HWND window : shownDialogs(window_.handle())) {
-    std::string fault;
-    if (GetWindow(window, GW_OWNER) == nullptr)
-      fault = "\"" + titleOf(window) + "\" has no owner";
-    else if (mainWindowEnabled())
-      fault = "the host's window took input while \"" + titleOf(window) + "\" was open";
-    if (!fault.empty() && faultyWindows_.insert(window).second) reportFault(fault);
-  }
+  std::vector<HWND> windows = moduleDialogs(window_.handle(), false);
+  if (windows.empty()) return;
+  std::vector<std::string> faults = chainFaults(window_.handle(), windows);
+  if (mainWindowEnabled())
+    faults.push_back("the host's window took input while the module had open: " +
+                     titlesOf(windows));
+  for (const std::string& fault : faults)
+    if (reportedFaults_.insert(fault).second) reportFault(fault);
 }
 
 void StandinHost::reportFault(const std::string& fault) {

@@ -32,7 +32,8 @@ class StandinHost final : public ScriptHost, private HostWindow::Events {
   // when a command left the host's window disabled.
   int runPrompt();
   // Returns 0 when every line held and the module's windows met the host as
-  // they must (owned, the host's window disabled while they are open, enabled
+  // they must (one chain of owners from the host's window, only the innermost
+  // taking input, the host's window disabled while they are open and enabled
   // again after each command); 1 otherwise, reported on standard error.
   int runScript(const Script& script);
   // Ends the module's drawing and application and unloads it.
@@ -43,7 +44,7 @@ class StandinHost final : public ScriptHost, private HostWindow::Events {
   bool mainWindowEnabled() const override;
   bool request(HostRequest request) override;
   bool lastFileSearch(std::string& name) const override;
-  bool openMessageBox(std::string& caption, unsigned& style) const override;
+  bool openMessageBox(ModuleMessageBox& box) const override;
   ActionResult copyFile(const std::string& from, const std::string& to) override;
   ActionResult deleteFile(const std::string& name) override;
   long long milliseconds() const override;
@@ -72,7 +73,7 @@ class StandinHost final : public ScriptHost, private HostWindow::Events {
   std::deque<std::string> pendingCommands_;   // started, not yet called
   std::deque<std::string> typedAhead_;
   int commandDepth_ = 0;  // commands called and not yet returned, one inside another
-  std::set<HWND> faultyWindows_;  // each reported once
+  std::set<std::string> reportedFaults_;  // each reported once
   bool faulted_ = false;
   bool countingStarted_ = false;
   bool prompting_ = false;

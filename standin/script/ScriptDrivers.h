@@ -29,6 +29,15 @@ enum class HostRequest {
   Unload,        // the drawing closes, the application ends, the library goes
 };
 
+// A message box of the module as it asked for it.
+struct ModuleMessageBox {
+  std::string caption;
+  std::string text;
+  unsigned style = 0;
+  bool owned = false;      // it named an owner window
+  std::string ownerTitle;  // that window's title
+};
+
 class ScriptHost {
  public:
   virtual ~ScriptHost() = default;
@@ -47,9 +56,9 @@ class ScriptHost {
   // The name that the module passed to its last ads_findfile; false when it
   // made none.
   virtual bool lastFileSearch(std::string& name) const = 0;
-  // The innermost message box that the module has open: the caption and the
-  // style it asked for. False when it has none open.
-  virtual bool openMessageBox(std::string& caption, unsigned& style) const = 0;
+  // The innermost message box that the module has open, as it asked for it.
+  // False when it has none open.
+  virtual bool openMessageBox(ModuleMessageBox& box) const = 0;
   // What another program may do to the module's files while a command runs:
   // replace `to` with a copy of `from`, or delete `name` (paths as given,
   // relative to the working folder).

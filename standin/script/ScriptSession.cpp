@@ -20,6 +20,9 @@ std::string firstWord(const std::string& text) {
   return text.substr(start, end == std::string::npos ? std::string::npos : end - start);
 }
 
+// A message box shows its text in this control.
+constexpr int kMessageBoxTextId = 65535;
+
 bool acts(ScriptVerb verb) {
   switch (verb) {
     case ScriptVerb::Command:
@@ -198,13 +201,26 @@ ScriptSession::Progress ScriptSession::expectRefused() {
   return fail("no request was made");
 }
 
+// A box of the module is judged by the owner it asked for, which the system
+// may replace (by the top-level window of a child it was given).
 ScriptSession::Progress ScriptSession::expectOwner(const ScriptLine& line) {
   if (windowPending()) return Progress::Waiting;
   std::string owner;
-  ActionResult result = windows_.activeWindowOwner(owner);
-  if (!result.held) return fail(result.reason);
+  ModuleMessageBox box;
+  if (activeModuleBox(box)) {
+    if (!box.owned) return fail(quoted(box.caption) + " was asked for without an owner");
+    owner = box.ownerTitle;
+  } else {
+    ActionResult result = windows_.activeWindowOwner(owner);
+    if (!result.held) return fail(result.reason);
+  }
   if (owner != line.argument) return fail("the owner is " + quoted(owner));
   return Progress::Done;
+}
+
+bool ScriptSession::activeModuleBox(ModuleMessageBox& box) const {
+  std::string title;
+  return host_.openMessageBox(box) && windows_.activeWindowTitle(title) && title == box.caption;
 }
 
 // The state may change only once the command's windows have closed: the line
@@ -218,12 +234,9 @@ ScriptSession::Progress ScriptSession::expectHost(const ScriptLine& line) {
 
 ScriptSession::Progress ScriptSession::expectStyle(const ScriptLine& line) {
   if (windowPending()) return Progress::Waiting;
-  std::string caption, title;
-  unsigned style = 0;
-  if (!host_.openMessageBox(caption, style) || !windows_.activeWindowTitle(title) ||
-      title != caption)
-    return fail("the active window is no message box of the module");
-  if (style != line.style) return fail("the box's style is " + hexadecimal(style));
+  ModuleMessageBox box;
+  if (!activeModuleBox(box)) return fail("the active window is no message box of the module");
+  if (box.style != line.style) return fail("the box's style is " + hexadecimal(box.style));
   return Progress::Done;
 }
 
@@ -280,8 +293,13 @@ ScriptSession::Progress ScriptSession::runDialogVerb(const ScriptLine& line) {
       return fromResult(dialogVerbs_->pressKey(line.key));
     case ScriptVerb::ExpectText: {
       std::string text;
-      ActionResult result = dialogVerbs_->controlText(line.controlId, text);
-      if (!result.held) return fail(result.reason);
+      ModuleMessageBox box;
+      if (line.controlId == kMessageBoxTextId && activeModuleBox(box)) {
+        text = box.text;
+      } else {
+        ActionResult result = dialogVerbs_->controlText(line.controlId, text);
+        if (!result.held) return fail(result.reason);
+      }
       if (text != line.argument)
         return fail("control " + std::to_string(line.controlId) + " holds " + quoted(text));
       return Progress::Done;

@@ -57,6 +57,8 @@ class ScriptSession {
   Progress fromResult(const ActionResult& result);
   bool waitedTooLong() const;
   bool windowPending() const;
+  // The module's innermost open message box, when it is the active window.
+  bool activeModuleBox(ModuleMessageBox& box) const;
 
   void stepRunning();
   void stepClosing();

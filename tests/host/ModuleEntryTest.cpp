@@ -258,11 +258,17 @@ TEST_F(ProbeModule, EditorAppRunsFromInitialisationToApplicationUnload) {
   startRuntime();
   entryPoint(kInitApplicationMessage, nullptr);
   EXPECT_EQ(appStarted(), 1);
-  EXPECT_EQ(resourceInstance(), module);
   entryPoint(kUnloadApplicationMessage, nullptr);
   EXPECT_EQ(appStarted(), 0);
-  EXPECT_EQ(resourceInstance(), nullptr);
   EXPECT_EQ(appExists(), 1);
+}
+
+// The dialogs and the string table load the module's own resources, never
+// those of the program that loaded it.
+TEST_F(ProbeModule, ResourcesAreTheModulesOwn) {
+  loadProbe();
+  EXPECT_EQ(resourceInstance(), module);
+  EXPECT_NE(resourceInstance(), GetModuleHandleA(nullptr));
 }
 
 TEST_F(ProbeModule, EveryAllocationEntryReachesTheHostAllocator) {

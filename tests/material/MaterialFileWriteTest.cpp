@@ -284,6 +284,46 @@ TEST_F(MaterialFileSave, LongestNamesAndPathsTheSystemAllowsCanBeSaved) {
   EXPECT_EQ(entries, targets.names);
 }
 
+// A temporary name cut to the target's length would be the target's own
+// name ("~"), one that another file holds ("~" beside "a"), or one of only
+// 36 ("~0" to "~z" beside "ab").
+TEST_F(MaterialFileSave, ShortNamesAreSavedWhateverStandsBesideThem) {
+  std::vector<std::string> others;
+  for (char c : std::string("0123456789abcdefghijklmnopqrstuvwxyz")) others.push_back({'~', c});
+  for (const std::string& other : others) writeFileBytes(folder.file(other), "other\n");
+  for (const char* name : {"~", "a", "ab"}) {
+    ASSERT_EQ(saveMaterialFile(list.head, folder.file(name).c_str()), 1) << name;
+    EXPECT_EQ(fileBytes(folder.file(name)), expectedBytes()) << name;
+  }
+  EXPECT_EQ(fileBytes(folder.file("~")), expectedBytes());
+  for (const std::string& other : others) EXPECT_EQ(fileBytes(folder.file(other)), "other\n");
+  EXPECT_EQ(folder.entries().size(), others.size() + 3);
+}
+
+#ifndef _WIN32
+// A path has at most 4095 bytes: where the full temporary name passes that,
+// a short one beside the target's own name still fits.
+TEST_F(MaterialFileSave, ShortNameAtTheLongestPathIsSaved) {
+  const std::size_t longestPath = 4095;
+  const std::string name = "ab";
+  // Folders of 200 bytes while one more and a last one of at least a byte fit.
+  std::filesystem::path deep = folder.path();
+  while (deep.string().size() + 201 + 2 + 1 + name.size() <= longestPath)
+    deep /= std::string(200, 'd');
+  deep /= std::string(longestPath - deep.string().size() - 2 - name.size(), 'd');
+  std::filesystem::create_directories(deep);
+  std::string path = (deep / name).string();
+  ASSERT_EQ(path.size(), longestPath);
+  writeFileBytes(path, "old\n");
+  ASSERT_EQ(saveMaterialFile(list.head, path.c_str()), 1);
+  EXPECT_EQ(fileBytes(path), expectedBytes());
+  std::vector<std::string> entries;
+  for (const auto& entry : std::filesystem::directory_iterator(deep))
+    entries.push_back(entry.path().filename().string());
+  EXPECT_EQ(entries, Names{name});
+}
+#endif
+
 TEST_F(MaterialFileSave, MissingFolderAbsentOrEmptyPathFailWithoutWriting) {
   EXPECT_EQ(saveMaterialFile(list.head, folder.file("missing/zodo.mat").c_str()), 0);
   EXPECT_EQ(saveMaterialFile(list.head, nullptr), 0);

@@ -74,10 +74,9 @@ class FakeHost final : public ScriptHost {
     name = searched;
     return !searched.empty();
   }
-  bool openMessageBox(std::string& caption, unsigned& style) const override {
-    if (boxCaption.empty()) return false;
-    caption = boxCaption;
-    style = boxStyle;
+  bool openMessageBox(ModuleMessageBox& open) const override {
+    if (box.caption.empty()) return false;
+    open = box;
     return true;
   }
   ActionResult copyFile(const std::string& from, const std::string& to) override {
@@ -99,8 +98,7 @@ class FakeHost final : public ScriptHost {
   bool running = false;
   bool enabled = true;
   std::string searched;
-  std::string boxCaption;  // empty: no message box of the module is open
-  unsigned boxStyle = 0;
+  ModuleMessageBox box;  // no caption: no message box of the module is open
   long long now = 0;
   std::vector<std::string> output;
 };
@@ -338,16 +336,38 @@ TEST_F(ScriptSessionTest, ExpectationsOnTheActiveWindowNameWhatTheyFound) {
   };
   EXPECT_EQ(failureOf("expect-owner Material list\nexpect-style 0x24\n").reason,
             "the active window is no message box of the module");
-  host.boxCaption = "Delete item";
+  host.box.caption = "Delete item";
   EXPECT_EQ(failureOf("expect-style 0x24\n").reason,
             "the active window is no message box of the module")
       << "the module's box is another than the active window";
-  host.boxCaption = "Create new file";
-  host.boxStyle = 0x24;
+  EXPECT_EQ(failureOf("expect-owner host\n").reason, "the owner is \"Material list\"")
+      << "not the module's box: the window's owner";
+  host.box = {"Create new file", "Create it?", 0x24, true, "KVO Material Editor"};
   ScriptFailure failure = failureOf("expect-style 0x24\nexpect-style 0x124\n");
   EXPECT_EQ(failure.lineNumber, 2);
   EXPECT_EQ(failure.reason, "the box's style is 0x24");
-  EXPECT_EQ(failureOf("expect-owner host\n").reason, "the owner is \"Material list\"");
+  EXPECT_EQ(failureOf("expect-owner Material list\n").reason,
+            "the owner is \"KVO Material Editor\"")
+      << "the module's box: the owner it asked for";
+  host.box.owned = false;
+  EXPECT_EQ(failureOf("expect-owner host\n").reason,
+            "\"Create new file\" was asked for without an owner");
+}
+
+// The module's box is judged by the text it asked for; any other window by
+// what its control holds.
+TEST_F(ScriptSessionTest, MessageBoxTextIsTheTextTheModuleAskedFor) {
+  FakeDialogVerbs verbs;
+  verbs.texts[65535] = "shown";
+  windows.open = {kQuestion};
+  host.box = {"Create new file", "asked", 0x24, true, "host"};
+  start("expect-text 65535 asked\n", &verbs);
+  runToEnd();
+  EXPECT_TRUE(session->held()) << describeFailure(session->failure());
+  host.box.caption = "Delete item";
+  start("expect-text 65535 asked\n", &verbs);
+  runToEnd();
+  EXPECT_EQ(session->failure().reason, "control 65535 holds \"shown\"");
 }
 
 TEST_F(ScriptSessionTest, FileSearchAndFileActionsGoToTheHost) {

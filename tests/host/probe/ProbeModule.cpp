@@ -17,6 +17,7 @@
 #include "EditorApp.h"
 #include "EditorCommand.h"
 #include "MaterialList.h"
+#include "ModuleResources.h"
 
 namespace {
 
@@ -111,10 +112,7 @@ extern "C" int probeEditorAppStarted() {
   return app != nullptr && app->started() ? 1 : 0;
 }
 
-extern "C" HINSTANCE probeResourceInstance() {
-  EditorApp* app = EditorApp::current();
-  return app != nullptr ? app->resourceInstance() : nullptr;
-}
+extern "C" HINSTANCE probeResourceInstance() { return moduleResources(); }
 
 extern "C" int probeAllocate(int entry) { return allocateThrough(entry); }
 
