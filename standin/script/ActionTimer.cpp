@@ -7,41 +7,28 @@ namespace {
 
 ActionTimer* runningTimer = nullptr;
 
-struct Unsettled {
-  bool found = false;
-};
-
 bool isDialog(HWND window) {
   char name[16];
   return GetClassNameA(window, name, sizeof name) > 0 && std::strcmp(name, "#32770") == 0;
 }
 
-bool unpainted(HWND window) {
-  return IsWindowVisible(window) && GetUpdateRect(window, nullptr, FALSE);
-}
-
-BOOL CALLBACK checkChild(HWND child, LPARAM state) {
-  if (!unpainted(child)) return TRUE;
-  reinterpret_cast<Unsettled*>(state)->found = true;
+// A dialog that is not shown yet is one whose modal loop has not yet found
+// the queue empty: it shows then, and paints.
+BOOL CALLBACK findHiddenDialog(HWND window, LPARAM found) {
+  if (!isDialog(window) || IsWindowVisible(window)) return TRUE;
+  *reinterpret_cast<bool*>(found) = true;
   return FALSE;
 }
 
-// A dialog that is not shown yet is one whose modal loop has not yet found
-// the queue empty: it shows then, and paints.
-BOOL CALLBACK checkTopLevel(HWND window, LPARAM state) {
-  Unsettled& unsettled = *reinterpret_cast<Unsettled*>(state);
-  if ((isDialog(window) && !IsWindowVisible(window)) || unpainted(window)) {
-    unsettled.found = true;
-    return FALSE;
-  }
-  EnumChildWindows(window, &checkChild, state);
-  return unsettled.found ? FALSE : TRUE;
-}
-
+// The queue holds a paint message while any window of the thread waits to be
+// painted: one question answers for all of them (asking each window cost
+// milliseconds with a dialog's many controls, counted in every timing).
 bool windowsSettled() {
-  Unsettled unsettled;
-  EnumThreadWindows(GetCurrentThreadId(), &checkTopLevel, reinterpret_cast<LPARAM>(&unsettled));
-  return !unsettled.found;
+  if ((HIWORD(GetQueueStatus(QS_PAINT)) & QS_PAINT) != 0) return false;
+  bool hiddenDialog = false;
+  EnumThreadWindows(GetCurrentThreadId(), &findHiddenDialog,
+                    reinterpret_cast<LPARAM>(&hiddenDialog));
+  return !hiddenDialog;
 }
 
 }  // namespace
@@ -54,13 +41,13 @@ ActionTimer::ActionTimer() {
 }
 
 ActionTimer::~ActionTimer() {
-  if (timing_) report("did not settle");
+  if (timing_) report("did not settle", millisecondsSinceStart());
   if (hook_ != nullptr) UnhookWindowsHookEx(hook_);
   runningTimer = nullptr;
 }
 
 void ActionTimer::start(int lineNumber, const std::string& lineText) {
-  if (timing_) report("did not settle");
+  if (timing_) report("did not settle", millisecondsSinceStart());
   lineNumber_ = lineNumber;
   lineText_ = lineText;
   timing_ = true;
@@ -75,10 +62,14 @@ LRESULT CALLBACK ActionTimer::onMessageTaken(int code, WPARAM removal, LPARAM me
   return CallNextHookEx(nullptr, code, removal, message);
 }
 
+// The moment is read before the windows are looked at, so that the look is
+// not counted.
 void ActionTimer::onTimerMessage() {
-  if (!timing_ || !windowsSettled()) return;
+  if (!timing_) return;
+  double elapsed = millisecondsSinceStart();
+  if (!windowsSettled()) return;
   timing_ = false;
-  report("settled");
+  report("settled", elapsed);
 }
 
 double ActionTimer::millisecondsSinceStart() const {
@@ -88,8 +79,8 @@ double ActionTimer::millisecondsSinceStart() const {
          static_cast<double>(frequency_.QuadPart);
 }
 
-void ActionTimer::report(const char* outcome) const {
+void ActionTimer::report(const char* outcome, double milliseconds) const {
   std::fprintf(stderr, "timing: line %d: %s: %s after %.1f ms\n", lineNumber_, lineText_.c_str(),
-               outcome, millisecondsSinceStart());
+               outcome, milliseconds);
   std::fflush(stderr);
 }

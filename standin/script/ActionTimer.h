@@ -4,10 +4,11 @@
 // the queue, the modal loops of dialogs and message boxes included. A loop
 // takes a timer message only when nothing is posted and nothing waits to be
 // painted, so the first timer message after the action (the script's own
-// tick comes every 10 ms) marks the end, once every dialog it opened shows.
-// Whatever the line started (a command reading its file and filling its
-// list, a click that closes a dialog and refills the list below it) has run
-// by then, and so have the paints it caused.
+// tick comes every 10 ms, and waits in the queue from then on) marks the
+// end, once every dialog it opened shows. Whatever the line started (a
+// command reading its file and filling its list, a click that closes a
+// dialog and refills the list below it) has run by then, and so have the
+// paints it caused.
 #pragma once
 
 #include <windows.h>
@@ -28,7 +29,7 @@ class ActionTimer {
  private:
   static LRESULT CALLBACK onMessageTaken(int code, WPARAM removal, LPARAM message);
   void onTimerMessage();
-  void report(const char* outcome) const;
+  void report(const char* outcome, double milliseconds) const;
   double millisecondsSinceStart() const;
 
   HHOOK hook_ = nullptr;

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <sstream>
 #include <tuple>
 
 #include "HostSession.h"
@@ -185,6 +186,21 @@ TEST_F(EditorSession, DialogShowsThePathThatTheSearchFound) {
   expectEverythingReleased(outcome);
   EXPECT_EQ(entries(shared), std::vector<std::string>{"ZODO.MAT"});
   EXPECT_EQ(fileBytes(found), sampleAsSaved()) << "the unchanged list, saved";
+}
+
+// Each step of the session, dialogs opened, closed and lists refilled, is seen
+// to end once its windows are painted; only the last may be overtaken by the
+// end of the script.
+TEST_F(EditorSession, TimingsSeeEveryStepSettle) {
+  seedSample(work());
+  HostOutcome outcome = runScript("edit-delete.script", {"--report-timings"});
+  std::vector<std::string> timings;
+  std::istringstream errors(outcome.errors);
+  for (std::string line; std::getline(errors, line);)
+    if (line.rfind("timing: ", 0) == 0) timings.push_back(line);
+  ASSERT_EQ(timings.size(), 16u) << outcome.errors;  // the script's acting lines
+  for (std::size_t i = 0; i + 1 < timings.size(); ++i)
+    EXPECT_NE(timings[i].find(": settled after "), std::string::npos) << timings[i];
 }
 
 TEST_F(EditorSession, SecondMeWhileTheEditorIsOpenOpensNothing) {
