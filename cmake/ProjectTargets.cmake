@@ -44,6 +44,14 @@ if(WIN32)
   # host loads the module it finds beside itself.
   set(PRALVIK_PROGRAM_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 
+  # The library entry's name as the linker sees it: a __stdcall function is
+  # decorated on x86 only.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(PROJECT_MODULE_ENTRY_SYMBOL ModuleEntry)
+  else()
+    set(PROJECT_MODULE_ENTRY_SYMBOL _ModuleEntry@12)
+  endif()
+
   # add_host_module(target OUTPUT_NAME name SUFFIX .ext DEF file.def
   #                 [SOURCES ...] [LIBRARIES ...] [OUTPUT_DIRECTORY dir])
   # A module that the host loads: the module's entry points (module_entry),
@@ -65,7 +73,7 @@ if(WIN32)
     # come after it on the link line.
     target_link_libraries(${target} PRIVATE module_entry command_registration ${MODULE_LIBRARIES}
       standin_host)
-    target_link_options(${target} PRIVATE -Wl,-e,_ModuleEntry@12 ${PROJECT_STATIC_RUNTIME})
+    target_link_options(${target} PRIVATE -Wl,-e,${PROJECT_MODULE_ENTRY_SYMBOL} ${PROJECT_STATIC_RUNTIME})
     set_target_properties(${target} PROPERTIES
       OUTPUT_NAME ${MODULE_OUTPUT_NAME} PREFIX "" SUFFIX ${MODULE_SUFFIX}
       RUNTIME_OUTPUT_DIRECTORY ${MODULE_OUTPUT_DIRECTORY})

@@ -25,10 +25,16 @@ char* _strdup(const char* text) { return acad__strdup(text); }
 // The C runtime's headers declare _msize and _strdup as imports, so code that
 // includes them calls through these import pointers; they lead here too, not
 // to the C runtime library.
+// C names carry a leading underscore on x86 only.
+#if defined(_WIN64)
+#define RUNTIME_IMPORT(name) "__imp_" #name
+#else
+#define RUNTIME_IMPORT(name) "__imp__" #name
+#endif
 using SizeQuery = std::size_t (*)(void*);
 using TextCopy = char* (*)(const char*);
-SizeQuery msizeImport __asm__("__imp___msize") = &_msize;
-TextCopy strdupImport __asm__("__imp___strdup") = &_strdup;
+SizeQuery msizeImport __asm__(RUNTIME_IMPORT(_msize)) = &_msize;
+TextCopy strdupImport __asm__(RUNTIME_IMPORT(_strdup)) = &_strdup;
 
 }  // extern "C"
 

@@ -8,9 +8,11 @@ namespace {
 
 const BYTE* imageBase(HMODULE module) { return reinterpret_cast<const BYTE*>(module); }
 
-const IMAGE_NT_HEADERS32* headersOf(HMODULE module) {
+// The module and the program that loads it are of one architecture, so the
+// headers and thunks have the width of this build.
+const IMAGE_NT_HEADERS* headersOf(HMODULE module) {
   const IMAGE_DOS_HEADER* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(module);
-  return reinterpret_cast<const IMAGE_NT_HEADERS32*>(imageBase(module) + dos->e_lfanew);
+  return reinterpret_cast<const IMAGE_NT_HEADERS*>(imageBase(module) + dos->e_lfanew);
 }
 
 const IMAGE_DATA_DIRECTORY& directory(HMODULE module, int entry) {
@@ -49,9 +51,9 @@ std::map<std::string, std::set<std::string>> importsOf(HMODULE module) {
         result[lowerCase(reinterpret_cast<const char*>(base + library->Name))];
     DWORD table =
         library->OriginalFirstThunk != 0 ? library->OriginalFirstThunk : library->FirstThunk;
-    for (auto thunk = reinterpret_cast<const IMAGE_THUNK_DATA32*>(base + table);
+    for (auto thunk = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + table);
          thunk->u1.AddressOfData != 0; ++thunk) {
-      if ((thunk->u1.Ordinal & IMAGE_ORDINAL_FLAG32) != 0) continue;
+      if ((thunk->u1.Ordinal & IMAGE_ORDINAL_FLAG) != 0) continue;
       auto byName = reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + thunk->u1.AddressOfData);
       names.insert(reinterpret_cast<const char*>(byName->Name));
     }
