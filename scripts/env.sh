@@ -1,14 +1,108 @@
-# Sourced by the scripts: where things are built and which Wine prefix the
-# project uses (a private one, so nothing of the user's Wine is touched).
+# Sourced by the scripts: where things are built (the trees of
+# CMakePresets.json, each in build/<preset>), which Windows architectures this
+# machine can run, and the Wine prefix of each (private ones, so nothing of
+# the user's Wine is touched).
 PRALVIK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-PRALVIK_NATIVE_BUILD=${PRALVIK_NATIVE_BUILD:-$PRALVIK_ROOT/build/native}
-PRALVIK_WINDOWS_BUILD=${PRALVIK_WINDOWS_BUILD:-$PRALVIK_ROOT/build/windows}
-export WINEPREFIX=${WINEPREFIX:-$PRALVIK_ROOT/build/wineprefix}
+PRALVIK_NATIVE_BUILD=$PRALVIK_ROOT/build/native
 export WINEDEBUG=${WINEDEBUG:--all}
-export WINEARCH=win32
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+# A program that crashes under Wine would otherwise wait in Wine's debugger
+# for ever, and the test runner with it.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winedbg.exe=d}
+
+# The Windows architectures, the host's ABI first in each list: the x86
+# module in the host's own C++ ABI is the build for the host the editor was
+# made for.
+PRALVIK_WINDOWS_ARCHES="x86 x64"
+PRALVIK_WINDOWS_ABIS="msvc mingw"
+
+# The compiler cache keys on paths relative to the root, so a fresh clone
+# elsewhere finds what an earlier clone compiled.
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PRALVIK_ROOT}
+export CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
 
 pralvik_jobs() { nproc 2>/dev/null || echo 2; }
+
+pralvik_build_dir() { echo "$PRALVIK_ROOT/build/$1"; }
+
+# Configures a tree of CMakePresets.json (once; later builds only build).
+pralvik_configure() {
+  local preset=$1
+  [ -f "$(pralvik_build_dir "$preset")/CMakeCache.txt" ] && return 0
+  (cd "$PRALVIK_ROOT" && cmake --preset "$preset" >/dev/null)
+}
+
+# pralvik_build PRESET [TARGET...]: everything, or only the targets named.
+pralvik_build() {
+  local preset=$1 targets=()
+  shift
+  for target in "$@"; do targets+=(--target "$target"); done
+  pralvik_configure "$preset"
+  cmake --build "$(pralvik_build_dir "$preset")" -j "$(pralvik_jobs)" "${targets[@]}"
+}
+
+pralvik_build_native() { pralvik_build native; }
+
+# The module and the stand-in host of one ABI and architecture, the pair that
+# a user or a script runs.
+pralvik_build_pair() { pralvik_build "$1-$2" pralvik_module standin_host; }
+
+pralvik_pair_host() { echo "$(pralvik_build_dir "$1-$2")/bin/standin-host.exe"; }
+
+# Whether this machine can run Windows programs of the architecture: returns
+# 0 if so, else says why not. Cheap: it starts Wine's server of that width,
+# a Linux program, and nothing of Windows. Some kernels refuse every 32-bit
+# Linux program, and with it 32-bit Wine.
+pralvik_runnable() {
+  local server loader
+  case "$1" in
+    x86) server=/usr/lib/wine/wineserver32 loader=/usr/lib/wine/wine ;;
+    x64) server=/usr/lib/wine/wineserver64 loader=/usr/lib/wine/wine64 ;;
+    *) echo "no such architecture: $1"; return 1 ;;
+  esac
+  if [ ! -x "$loader" ] || [ ! -x "$server" ]; then
+    echo "Wine for $1 is not installed ($loader)"
+    return 1
+  fi
+  if ! "$server" --version >/dev/null 2>&1; then
+    if [ "$1" = x86 ]; then
+      echo "this kernel refuses 32-bit Linux programs (IA-32 emulation off), so 32-bit Wine cannot start"
+    else
+      echo "Wine's server for $1 does not start ($server --version fails)"
+    fi
+    return 1
+  fi
+}
+
+# Every architecture this machine runs, in the order of PRALVIK_WINDOWS_ARCHES.
+pralvik_runnable_arches() {
+  local arch runnable=()
+  for arch in $PRALVIK_WINDOWS_ARCHES; do
+    pralvik_runnable "$arch" >/dev/null && runnable+=("$arch")
+  done
+  echo "${runnable[*]:-}"
+}
+
+# Points Wine at the architecture's own prefix and loader. Debian's `wine`
+# wrapper takes the 32-bit loader whenever it is installed, even where it
+# cannot run, so the scripts name the loader: pralvik_wine, never wine.
+pralvik_use_arch() {
+  export WINEPREFIX=$PRALVIK_ROOT/build/wineprefix-$1
+  case "$1" in
+    x86)
+      export WINEARCH=win32
+      PRALVIK_WINE=/usr/lib/wine/wine
+      unset WINELOADER
+      ;;
+    x64)
+      export WINEARCH=win64
+      PRALVIK_WINE=/usr/lib/wine/wine64
+      export WINELOADER=$PRALVIK_WINE
+      ;;
+  esac
+  export PRALVIK_ARCH=$1
+}
+
+pralvik_wine() { "$PRALVIK_WINE" "$@"; }
 
 # A fresh prefix takes about ten seconds; every later start reuses it.
 # Without a window manager (Xvfb) Wine waits 2 s for one whenever a managed
@@ -17,11 +111,11 @@ pralvik_jobs() { nproc 2>/dev/null || echo 2; }
 pralvik_wine_prefix() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
-    wineboot -i >/dev/null 2>&1 || true
+    pralvik_wine wineboot -i >/dev/null 2>&1 || true
     wineserver -w || true
   fi
   if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+    pralvik_wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
     wineserver -w || true
   fi
   # The glyphs of the caption buttons (the close box) come from this font,
@@ -33,32 +127,22 @@ pralvik_wine_prefix() {
   fi
 }
 
-pralvik_build_native() {
-  cmake -S "$PRALVIK_ROOT" -B "$PRALVIK_NATIVE_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-  cmake --build "$PRALVIK_NATIVE_BUILD" -j "$(pralvik_jobs)"
-}
-
-pralvik_build_windows() {
-  cmake -S "$PRALVIK_ROOT" -B "$PRALVIK_WINDOWS_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_TOOLCHAIN_FILE="$PRALVIK_ROOT/cmake/toolchain-i686-w64-mingw32.cmake" >/dev/null
-  cmake --build "$PRALVIK_WINDOWS_BUILD" -j "$(pralvik_jobs)"
-}
+# The virtual display every Windows program of the scripts runs on.
+pralvik_on_display() { xvfb-run -a -s "-screen 0 1024x768x24" "$@"; }
 
 # The fuzz tree: clang with libFuzzer and the address and undefined-behaviour
 # sanitizers. New corpus entries stay in the build folder; an input that
 # fails goes to tests/fuzz/findings (a folder of its own for each of matfile's
 # readers), where the ordinary tests replay it. PRALVIK_FUZZ_SECONDS is the
 # time of the whole fuzz run, shared equally by the targets.
-PRALVIK_FUZZ_BUILD=${PRALVIK_FUZZ_BUILD:-$PRALVIK_ROOT/build/fuzz}
+PRALVIK_FUZZ_BUILD=$PRALVIK_ROOT/build/fuzz
 PRALVIK_FUZZ_SECONDS=${PRALVIK_FUZZ_SECONDS:-80}
 PRALVIK_FUZZERS="material_file unit_text material_card csv_table"
 
 pralvik_build_fuzz() {
-  CC=clang-14 CXX=clang++-14 cmake -S "$PRALVIK_ROOT" -B "$PRALVIK_FUZZ_BUILD" \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPRALVIK_FUZZ=ON >/dev/null
   local targets=()
-  for fuzzer in $PRALVIK_FUZZERS; do targets+=(--target "${fuzzer}_fuzzer"); done
-  cmake --build "$PRALVIK_FUZZ_BUILD" -j "$(pralvik_jobs)" "${targets[@]}"
+  for fuzzer in $PRALVIK_FUZZERS; do targets+=("${fuzzer}_fuzzer"); done
+  pralvik_build fuzz "${targets[@]}"
 }
 
 # The seeds of each target: the material file reader starts from the sample
@@ -90,15 +174,4 @@ pralvik_fuzz_one() {
     return 1
   fi
   echo "$fuzzer: $(grep -E '^stat::number_of_executed_units' "$log" || true)"
-}
-
-pralvik_run_fuzz() {
-  local count=0 failed=0
-  for _ in $PRALVIK_FUZZERS; do count=$((count + 1)); done
-  local seconds=$((PRALVIK_FUZZ_SECONDS / count))
-  [ "$seconds" -ge 1 ] || seconds=1
-  for fuzzer in $PRALVIK_FUZZERS; do
-    pralvik_fuzz_one "$fuzzer" "$seconds" || failed=1
-  done
-  return "$failed"
 }
