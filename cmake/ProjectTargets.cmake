@@ -6,14 +6,17 @@ function(project_warnings target)
   target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:C,CXX>:-Wall -Wextra -Werror>)
 endfunction()
 
-# Code that ends up in the module: no exceptions, and a `new` expression whose
-# allocator may hand back null is checked before the object is constructed.
+# Code that ends up in the module: no exceptions, and, where GCC compiles it, a
+# `new` expression whose allocator may hand back null is checked before the
+# object is constructed. Clang has no such switch (it ignores -fcheck-new):
+# there the rule of the code, `new (std::nothrow)` only, is what checks.
 function(project_module_code target)
   project_warnings(${target})
-  target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fcheck-new>)
+  target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions>
+    $<$<AND:$<COMPILE_LANGUAGE:CXX>,$<CXX_COMPILER_ID:GNU>>:-fcheck-new>)
 endfunction()
 
-if(WIN32)
+if(WIN32 AND NOT PRALVIK_HOST_ABI STREQUAL "msvc")
   # A dynamically linked MinGW program fails silently under Wine when
   # libgcc_s or libstdc++ DLLs are missing.
   set(PROJECT_STATIC_RUNTIME -static-libgcc -static-libstdc++)
@@ -44,12 +47,17 @@ if(WIN32)
   # host loads the module it finds beside itself.
   set(PRALVIK_PROGRAM_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 
-  # The library entry's name as the linker sees it: a __stdcall function is
-  # decorated on x86 only.
-  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
-    set(PROJECT_MODULE_ENTRY_SYMBOL ModuleEntry)
+  # The library entry, named to the linker. GCC's linker wants the symbol as
+  # it stands in the objects (a __stdcall function is decorated on x86 only);
+  # lld-link takes the undecorated name and finds the decorated one itself.
+  # The runtimes are linked in statically under GCC; in the host's ABI there
+  # is no such runtime to link (host/runtime/ stands in for it).
+  if(PRALVIK_HOST_ABI STREQUAL "msvc")
+    set(PROJECT_MODULE_ENTRY_OPTION -Wl,/entry:ModuleEntry)
+  elseif(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(PROJECT_MODULE_ENTRY_OPTION -Wl,-e,ModuleEntry)
   else()
-    set(PROJECT_MODULE_ENTRY_SYMBOL _ModuleEntry@12)
+    set(PROJECT_MODULE_ENTRY_OPTION -Wl,-e,_ModuleEntry@12)
   endif()
 
   # add_host_module(target OUTPUT_NAME name SUFFIX .ext DEF file.def
@@ -73,7 +81,7 @@ if(WIN32)
     # come after it on the link line.
     target_link_libraries(${target} PRIVATE module_entry command_registration ${MODULE_LIBRARIES}
       standin_host)
-    target_link_options(${target} PRIVATE -Wl,-e,${PROJECT_MODULE_ENTRY_SYMBOL} ${PROJECT_STATIC_RUNTIME})
+    target_link_options(${target} PRIVATE ${PROJECT_MODULE_ENTRY_OPTION} ${PROJECT_STATIC_RUNTIME})
     set_target_properties(${target} PROPERTIES
       OUTPUT_NAME ${MODULE_OUTPUT_NAME} PREFIX "" SUFFIX ${MODULE_SUFFIX}
       RUNTIME_OUTPUT_DIRECTORY ${MODULE_OUTPUT_DIRECTORY})

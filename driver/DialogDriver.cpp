@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "DecimalText.h"
 #include "DriverActions.h"
 #include "UserInput.h"
 
@@ -178,7 +179,7 @@ DialogDriver::Outcome DialogDriver::runStep(const DriverStep& step, HWND window)
       std::string shown;
       wrong = DriverActions::readText(window, step.controlId, shown);
       if (wrong.empty() && shown != step.text)
-        wrong = "control " + std::to_string(step.controlId) + " shows " + quoted(shown) +
+        wrong = "control " + decimalText(step.controlId) + " shows " + quoted(shown) +
                 ", not " + quoted(step.text);
       break;
     }
@@ -186,8 +187,8 @@ DialogDriver::Outcome DialogDriver::runStep(const DriverStep& step, HWND window)
       int focused = 0;
       wrong = DriverActions::readFocus(window, focused);
       if (wrong.empty() && focused != step.controlId)
-        wrong = "the focus is on control " + std::to_string(focused);
-      if (!wrong.empty()) wrong += ", not on control " + std::to_string(step.controlId);
+        wrong = "the focus is on control " + decimalText(focused);
+      if (!wrong.empty()) wrong += ", not on control " + decimalText(step.controlId);
       break;
     }
     case DriverAction::Rows:

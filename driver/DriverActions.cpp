@@ -1,5 +1,6 @@
 #include "DriverActions.h"
 
+#include "DecimalText.h"
 #include "ListViewReader.h"
 #include "UserInput.h"
 
@@ -31,7 +32,7 @@ std::string press(HWND window, const std::string& label) {
 std::string setText(HWND window, int controlId, const std::string& text) {
   HWND edit = GetDlgItem(window, controlId);
   if (!hasClass(edit, "Edit"))
-    return title(window) + " has no edit control " + std::to_string(controlId);
+    return title(window) + " has no edit control " + decimalText(controlId);
   UserInput::typeText(window, edit, text);
   return "";
 }
@@ -57,7 +58,7 @@ std::string pressKey(HWND window, UINT virtualKey) {
 
 std::string readText(HWND window, int controlId, std::string& text) {
   HWND control = GetDlgItem(window, controlId);
-  if (control == nullptr) return title(window) + " has no control " + std::to_string(controlId);
+  if (control == nullptr) return title(window) + " has no control " + decimalText(controlId);
   text = UserInput::windowText(control);
   return "";
 }

@@ -22,9 +22,13 @@ std::size_t _msize(void* block) { return acad__msize(block); }
 char* strdup(const char* text) { return acad__strdup(text); }
 char* _strdup(const char* text) { return acad__strdup(text); }
 
-// The C runtime's headers declare _msize and _strdup as imports, so code that
-// includes them calls through these import pointers; they lead here too, not
-// to the C runtime library.
+// MinGW-w64's C runtime headers declare _msize and _strdup as imports, so
+// code that includes them calls through these import pointers; they lead here
+// too, not to the C runtime library. In the host's ABI the toolchain declares
+// the C runtime's functions without dllimport (cmake/MsvcToolchain.cmake):
+// every call is a direct one that these definitions take, and no import
+// pointer exists to redirect.
+#if defined(__MINGW32__)
 // C names carry a leading underscore on x86 only.
 #if defined(_WIN64)
 #define RUNTIME_IMPORT(name) "__imp_" #name
@@ -35,6 +39,7 @@ using SizeQuery = std::size_t (*)(void*);
 using TextCopy = char* (*)(const char*);
 SizeQuery msizeImport __asm__(RUNTIME_IMPORT(_msize)) = &_msize;
 TextCopy strdupImport __asm__(RUNTIME_IMPORT(_strdup)) = &_strdup;
+#endif
 
 }  // extern "C"
 
@@ -65,8 +70,9 @@ void releaseAligned(void* object) noexcept {
 
 }  // namespace
 
-// The module is compiled with -fcheck-new, so a new expression checks for the
-// null that these return instead of throwing.
+// Null instead of an exception. The module's code asks with
+// `new (std::nothrow)`, whose expression checks the result on every compiler;
+// GCC's builds also check a plain `new` (-fcheck-new).
 void* operator new(std::size_t size) { return acad_malloc(size); }
 void* operator new[](std::size_t size) { return acad_malloc(size); }
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return acad_malloc(size); }

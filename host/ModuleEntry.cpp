@@ -7,17 +7,7 @@
 #include "CommandRegistration.h"
 #include "EditorApp.h"
 #include "HostInterface.h"
-
-extern "C" BOOL WINAPI DllMainCRTStartup(HANDLE instance, DWORD reason, LPVOID reserved);
-
-// The C++ runtime's start takes a reserve block for exceptions raised when
-// memory runs out (the number conversions bring that part of the runtime
-// in), and its termination never gives it back: this, the release that the
-// runtime offers leak checkers, does. Without it every unload would leave
-// the block with the host's allocator.
-namespace __gnu_cxx {
-void __freeres();
-}
+#include "ModuleRuntime.h"
 
 namespace {
 
@@ -59,11 +49,7 @@ extern "C" BOOL WINAPI ModuleEntry(HINSTANCE instance, DWORD reason, LPVOID rese
     case DLL_PROCESS_DETACH:
       if (!runtimeStarted) return FALSE;
       runtimeStarted = false;
-      {
-        BOOL ended = DllMainCRTStartup(moduleInstance, DLL_PROCESS_DETACH, reserved);
-        __gnu_cxx::__freeres();
-        return ended;
-      }
+      return endModuleRuntime(moduleInstance, reserved);
     default:
       return TRUE;
   }
@@ -73,7 +59,7 @@ extern "C" int _SetacrxPtp() {
   // A second start would construct every static object again over the first.
   if (!runtimeStarted) {
     runtimeStarted = true;
-    DllMainCRTStartup(moduleInstance, DLL_PROCESS_ATTACH, nullptr);
+    startModuleRuntime(moduleInstance);
   }
   return 1;
 }

@@ -1,15 +1,104 @@
 #include "NumberText.h"
 
 #include <cfloat>
-#include <charconv>
+#include <cmath>
 #include <cstring>
+
+// Where the C++ library has no std::to_chars and std::from_chars for doubles
+// (libc++ 14 used as headers only, in the host's ABI), the digits come from
+// DecimalDigits and the reading from fast_float. Both are exact, so a number
+// reads and writes the same text either way; the native tests run against
+// both paths.
+#if defined(PRALVIK_PORTABLE_NUMBER_TEXT)
+#include <fast_float.h>
+
+#include "DecimalDigits.h"
+#else
+#include <charconv>
 #include <system_error>
+#endif
 
 namespace {
 
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
 constexpr int kMostSignificantDigits = 17;
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+enum class DecimalRead { kRead, kOutOfRange, kNoNumber };
+
+#if defined(PRALVIK_PORTABLE_NUMBER_TEXT)
+
+// The text that to_chars writes with chars_format::general: the C "%g" with
+// `significantDigits` in place of six, exponent of two digits at least.
+std::size_t writeGeneral(double value, int significantDigits, char* text) {
+  char* out = text;
+  if (std::signbit(value)) *out++ = '-';
+  if (std::isnan(value) || std::isinf(value)) {
+    std::memcpy(out, std::isnan(value) ? "nan" : "inf", 3);
+    return static_cast<std::size_t>(out + 3 - text);
+  }
+  if (value == 0.0) {
+    *out++ = '0';
+    return static_cast<std::size_t>(out - text);
+  }
+  char digits[kMostDecimalDigits];
+  int exponent = 0;
+  roundedDecimalDigits(std::fabs(value), significantDigits, digits, exponent);
+  int count = significantDigits;
+  while (count > 1 && digits[count - 1] == '0') --count;  // "%g" drops trailing zeros
+  if (exponent < -4 || exponent >= significantDigits) {
+    *out++ = digits[0];
+    if (count > 1) {
+      *out++ = '.';
+      for (int i = 1; i < count; ++i) *out++ = digits[i];
+    }
+    *out++ = 'e';
+    *out++ = exponent < 0 ? '-' : '+';
+    int magnitude = exponent < 0 ? -exponent : exponent;
+    if (magnitude >= 100) *out++ = static_cast<char>('0' + magnitude / 100);
+    *out++ = static_cast<char>('0' + magnitude / 10 % 10);
+    *out++ = static_cast<char>('0' + magnitude % 10);
+  } else if (exponent >= 0) {
+    for (int i = 0; i <= exponent; ++i) *out++ = i < count ? digits[i] : '0';
+    if (count > exponent + 1) {
+      *out++ = '.';
+      for (int i = exponent + 1; i < count; ++i) *out++ = digits[i];
+    }
+  } else {
+    *out++ = '0';
+    *out++ = '.';
+    for (int i = -1; i > exponent; --i) *out++ = '0';
+    for (int i = 0; i < count; ++i) *out++ = digits[i];
+  }
+  return static_cast<std::size_t>(out - text);
+}
+
+// fast_float gives infinity where the number is too large and zero or a
+// subnormal where it is too small, without saying out of range; infinity is
+// the one answer that the caller must decide again.
+DecimalRead readDecimal(const char* begin, const char* end, double& value) {
+  fast_float::from_chars_result read =
+      fast_float::from_chars(begin, end, value, fast_float::chars_format::general);
+  if (read.ec != std::errc()) return DecimalRead::kNoNumber;
+  return std::isinf(value) ? DecimalRead::kOutOfRange : DecimalRead::kRead;
+}
+
+#else
+
+std::size_t writeGeneral(double value, int significantDigits, char* text) {
+  // Leaves room for the exponent digit that widenExponent may add.
+  std::to_chars_result written = std::to_chars(text, text + kNumberTextSize - 2, value,
+                                               std::chars_format::general, significantDigits);
+  return static_cast<std::size_t>(written.ptr - text);
+}
+
+DecimalRead readDecimal(const char* begin, const char* end, double& value) {
+  std::from_chars_result read = std::from_chars(begin, end, value, std::chars_format::general);
+  if (read.ec == std::errc::result_out_of_range) return DecimalRead::kOutOfRange;
+  return read.ec == std::errc() ? DecimalRead::kRead : DecimalRead::kNoNumber;
+}
+
+#endif
 
 // to_chars writes the exponent with two digits at least; the stored files have
 // three.
@@ -74,10 +163,7 @@ std::size_t formatNumber(double value, int significantDigits, char (&text)[kNumb
   // More than 17 would no longer fit the text; 17 tell every double apart.
   if (significantDigits < 1) significantDigits = 1;
   if (significantDigits > kMostSignificantDigits) significantDigits = kMostSignificantDigits;
-  // Leaves room for the exponent digit that widenExponent may add.
-  std::to_chars_result written = std::to_chars(text, text + kNumberTextSize - 2, value,
-                                               std::chars_format::general, significantDigits);
-  std::size_t length = static_cast<std::size_t>(written.ptr - text);
+  std::size_t length = writeGeneral(value, significantDigits, text);
   length = widenExponent(text, length);
   text[length] = '\0';
   return length;
@@ -93,10 +179,10 @@ double textToNumber(const char* begin, const char* end) {
   bool startsNumber = p < end && (isDigit(*p) || (*p == '.' && p + 1 < end && isDigit(p[1])));
   if (!startsNumber) return 0.0;
   double value = 0.0;
-  std::from_chars_result read = std::from_chars(p, end, value, std::chars_format::general);
-  if (read.ec == std::errc::result_out_of_range) {
+  DecimalRead read = readDecimal(p, end, value);
+  if (read == DecimalRead::kOutOfRange) {
     value = overflows(p, end) ? DBL_MAX : 0.0;
-  } else if (read.ec != std::errc()) {
+  } else if (read == DecimalRead::kNoNumber) {
     value = 0.0;
   }
   return negative ? -value : value;

@@ -4,7 +4,7 @@
 #pragma once
 
 #include <cstddef>
-#include <unordered_map>
+#include <map>
 
 struct AllocatorCounts {
   long allocations = 0;      // blocks handed out
@@ -52,7 +52,9 @@ class HostAllocator {
   bool grantRequest();
   void* track(void* block, std::size_t size);
 
-  std::unordered_map<const void*, std::size_t> blocks_;
+  // An ordered map: a hash table's growth needs code that libc++ keeps in its
+  // compiled library, which the build in the host's ABI does not link.
+  std::map<const void*, std::size_t> blocks_;
   AllocatorCounts counts_;
   bool counting_ = false;
   long failingRequest_ = 0;

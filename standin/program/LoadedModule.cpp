@@ -1,12 +1,14 @@
 #include "LoadedModule.h"
 
+#include "DecimalText.h"
+
 namespace {
 
 std::string versionText(std::uint32_t version) {
-  return std::to_string(version >> 16) + "." + std::to_string(version & 0xFFFF);
+  return decimalText(version >> 16) + "." + decimalText(version & 0xFFFF);
 }
 
-std::string lastErrorText() { return "error " + std::to_string(GetLastError()); }
+std::string lastErrorText() { return "error " + decimalText(GetLastError()); }
 
 template <typename Function>
 Function exportedFunction(HMODULE library, const char* name) {

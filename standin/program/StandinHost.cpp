@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "ConsoleReader.h"
+#include "DecimalText.h"
 #include "HostEnvironment.h"
 #include "ScriptDriverFactory.h"
 #include "ScriptSession.h"
@@ -207,13 +208,13 @@ bool StandinHost::openMessageBox(ModuleMessageBox& box) const {
 ActionResult StandinHost::copyFile(const std::string& from, const std::string& to) {
   if (CopyFileA(from.c_str(), to.c_str(), FALSE)) return ActionResult::success();
   return ActionResult::failed("cannot copy \"" + from + "\" to \"" + to + "\" (error " +
-                              std::to_string(GetLastError()) + ")");
+                              decimalText(GetLastError()) + ")");
 }
 
 ActionResult StandinHost::deleteFile(const std::string& name) {
   if (DeleteFileA(name.c_str())) return ActionResult::success();
   return ActionResult::failed("cannot delete \"" + name + "\" (error " +
-                              std::to_string(GetLastError()) + ")");
+                              decimalText(GetLastError()) + ")");
 }
 
 void StandinHost::onRunCommand() {

@@ -8,8 +8,7 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
+#include <string>
 
 #include "HostEnvironment.h"
 #include "HostOptions.h"
@@ -22,13 +21,18 @@ constexpr int kHeld = 0;
 constexpr int kFailed = 1;
 constexpr int kCannotRun = 2;
 
+// C stdio rather than file streams: in the host's C++ ABI libc++ is used as
+// headers only, and its streams live in its compiled library.
 bool readWholeFile(const std::string& path, std::string& content) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return false;
-  std::ostringstream text;
-  text << file.rdbuf();
-  content = text.str();
-  return !file.bad();
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return false;
+  content.clear();
+  char buffer[4096];
+  std::size_t read;
+  while ((read = std::fread(buffer, 1, sizeof buffer, file)) > 0) content.append(buffer, read);
+  bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  return !failed;
 }
 
 // A crash of the module must end the host with a visible reason and an exit

@@ -1,6 +1,8 @@
 #include "Script.h"
 
+#include "DecimalText.h"
+
 std::string describeFailure(const ScriptFailure& failure) {
-  return "line " + std::to_string(failure.lineNumber) + ": " + failure.lineText + "\n  " +
+  return "line " + decimalText(failure.lineNumber) + ": " + failure.lineText + "\n  " +
          failure.reason + "\n";
 }

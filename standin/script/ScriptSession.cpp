@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <utility>
 
+#include "DecimalText.h"
+
 namespace {
 
 std::string quoted(const std::string& text) { return "\"" + text + "\""; }
@@ -301,7 +303,7 @@ ScriptSession::Progress ScriptSession::runDialogVerb(const ScriptLine& line) {
         if (!result.held) return fail(result.reason);
       }
       if (text != line.argument)
-        return fail("control " + std::to_string(line.controlId) + " holds " + quoted(text));
+        return fail("control " + decimalText(line.controlId) + " holds " + quoted(text));
       return Progress::Done;
     }
     case ScriptVerb::ExpectFocus: {
@@ -309,7 +311,7 @@ ScriptSession::Progress ScriptSession::runDialogVerb(const ScriptLine& line) {
       ActionResult result = dialogVerbs_->focusedControl(focused);
       if (!result.held) return fail(result.reason);
       if (focused != line.controlId)
-        return fail("the focus is on control " + std::to_string(focused));
+        return fail("the focus is on control " + decimalText(focused));
       return Progress::Done;
     }
     case ScriptVerb::Rows: {

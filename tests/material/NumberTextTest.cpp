@@ -40,6 +40,32 @@ TEST(NumberFormat, ExponentHasSignAndThreeDigits) {
   EXPECT_EQ(format(4.9e-324), "4.94066e-324");
 }
 
+std::string format(double value, int significantDigits) {
+  char text[kNumberTextSize];
+  formatNumber(value, significantDigits, text);
+  return text;
+}
+
+// Exact halves between two texts are rare among random values: they go to
+// the even digit, as a correct printf rounds them, also where the carry
+// runs through every digit.
+TEST(NumberFormat, ExactHalvesRoundToEven) {
+  EXPECT_EQ(format(1234565.0), "1.23456e+006");
+  EXPECT_EQ(format(1234575.0), "1.23458e+006");
+  EXPECT_EQ(format(9999995.0), "1e+007");
+  EXPECT_EQ(format(2.5, 1), "2");
+  EXPECT_EQ(format(3.5, 1), "4");
+  EXPECT_EQ(format(0.125, 2), "0.12");
+  EXPECT_EQ(format(999999.5), "1e+006");
+}
+
+TEST(NumberFormat, SeventeenDigitsAtTheEndsOfTheRange) {
+  EXPECT_EQ(format(DBL_MAX, 17), "1.7976931348623157e+308");
+  EXPECT_EQ(format(4.9e-324, 17), "4.9406564584124654e-324");
+  EXPECT_EQ(format(DBL_MIN, 17), "2.2250738585072014e-308");
+  EXPECT_EQ(format(0.1, 17), "0.10000000000000001");
+}
+
 // The file format is "%g" with the exponent widened, on every platform.
 TEST(NumberFormat, MatchesPrintfExceptForExponentWidth) {
   std::mt19937_64 random(20261207);

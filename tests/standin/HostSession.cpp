@@ -1,6 +1,7 @@
 #include "HostSession.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <ios>
 
 #include "TestFiles.h"
@@ -23,7 +24,14 @@ HostOutcome HostSession::run(std::vector<std::string> arguments, const std::stri
   return outcome;
 }
 
-std::string HostSession::host() { return windowsPath(STANDIN_HOST_PATH); }
+std::string HostSession::host() {
+  return windowsPath(hostFromAnotherTree() ? std::getenv("PRALVIK_PAIR_HOST") : STANDIN_HOST_PATH);
+}
+
+bool HostSession::hostFromAnotherTree() {
+  const char* pairHost = std::getenv("PRALVIK_PAIR_HOST");
+  return pairHost != nullptr && *pairHost != '\0';
+}
 
 std::string HostSession::script(const char* name) {
   return (fs::path(windowsPath(SCRIPT_FOLDER)) / name).string();

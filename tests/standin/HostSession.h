@@ -21,7 +21,12 @@ class HostSession : public ::testing::Test {
   // Runs the host in work() with `arguments`; it must start and end in time.
   HostOutcome run(std::vector<std::string> arguments, const std::string& input = "");
 
+  // The stand-in host to drive: PRALVIK_PAIR_HOST when set (a Linux or Windows
+  // path to a standin-host.exe with its PRALVIK.arx beside it, such as the pair
+  // built in the host's C++ ABI), else this tree's.
   static std::string host();
+  // Whether the host comes from PRALVIK_PAIR_HOST, and so from another tree.
+  static bool hostFromAnotherTree();
   static std::string script(const char* name);
   // The bytes of an expected output file beside the scripts.
   static std::string expected(const char* name);
