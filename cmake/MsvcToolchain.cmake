@@ -21,6 +21,18 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
+# Without Wine's import libraries of this width nothing links, and lld-link
+# would only say much later that msvcrt.lib is missing.
+if(NOT EXISTS ${PRALVIK_WINE_LIBRARY_DIR}/libmsvcrt.a)
+  message(FATAL_ERROR "No Wine import libraries in ${PRALVIK_WINE_LIBRARY_DIR}: "
+    "install libwine-dev for this width (scripts/install-deps)")
+endif()
+
+# clang's own headers (stddef.h and friends) sit in a folder named after its
+# exact version.
+execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-resource-dir
+  OUTPUT_VARIABLE pralvik_clang_resources OUTPUT_STRIP_TRAILING_WHITESPACE)
+
 # lld-link finds a library named on the command line as NAME.lib; Wine ships
 # them as libNAME.a. A folder of links gives them the names lld-link looks for.
 set(PRALVIK_MSVC_LIBRARY_LINKS ${CMAKE_BINARY_DIR}/msvc-libraries)
@@ -42,7 +54,7 @@ set(pralvik_msvc_includes
   "-isystem ${CMAKE_CURRENT_LIST_DIR}/msvc-compat"
   "-isystem /usr/include/wine/wine/msvcrt"
   "-isystem /usr/include/wine/wine/windows"
-  "-isystem /usr/lib/llvm-14/lib/clang/14.0.6/include")
+  "-isystem ${pralvik_clang_resources}/include")
 # _MSVCR_VER=0: msvcrt.dll, not the UCRT that Wine's headers default to.
 # WINE_UNICODE_NATIVE: WCHAR is wchar_t, as in Microsoft's own headers.
 # _ACRTIMP and _CRTIMP empty: the C runtime's functions are declared without

@@ -99,7 +99,9 @@ void roundedDecimalDigits(double magnitude, int count, char* digits, int& expone
   }
 
   // The decimal exponent estimated from the top bit (log10 2 is about
-  // 78913 / 2^18), then corrected by the exact comparisons below.
+  // 78913 / 2^18), then corrected by the exact comparisons below. GCC and
+  // clang shift a negative number arithmetically (a floor); an estimate one
+  // off either way would be corrected all the same.
   int topBit = binaryExponent;
   for (std::uint64_t rest = mantissa; rest > 1; rest >>= 1) ++topBit;
   int decimal = (topBit * 78913) >> 18;

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "DecimalDigits.h"
+
 // Where the C++ library has no std::to_chars and std::from_chars for doubles
 // (libc++ 14 used as headers only, in the host's ABI), the digits come from
 // DecimalDigits and the reading from fast_float. Both are exact, so a number
@@ -11,8 +13,6 @@
 // both paths.
 #if defined(PRALVIK_PORTABLE_NUMBER_TEXT)
 #include <fast_float.h>
-
-#include "DecimalDigits.h"
 #else
 #include <charconv>
 #include <system_error>
@@ -21,8 +21,6 @@
 namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-constexpr int kMostSignificantDigits = 17;
 
 enum class DecimalRead { kRead, kOutOfRange, kNoNumber };
 
@@ -73,12 +71,14 @@ std::size_t writeGeneral(double value, int significantDigits, char* text) {
   return static_cast<std::size_t>(out - text);
 }
 
-// fast_float gives infinity where the number is too large and zero or a
-// subnormal where it is too small, without saying out of range; infinity is
-// the one answer that the caller must decide again.
+// fast_float before version 4 gives infinity where the number is too large
+// and zero or a subnormal where it is too small, without saying out of range;
+// later versions say out of range for both. Either way the caller decides
+// again, as it does for from_chars.
 DecimalRead readDecimal(const char* begin, const char* end, double& value) {
   fast_float::from_chars_result read =
       fast_float::from_chars(begin, end, value, fast_float::chars_format::general);
+  if (read.ec == std::errc::result_out_of_range) return DecimalRead::kOutOfRange;
   if (read.ec != std::errc()) return DecimalRead::kNoNumber;
   return std::isinf(value) ? DecimalRead::kOutOfRange : DecimalRead::kRead;
 }
@@ -162,7 +162,7 @@ std::size_t formatNumber(double value, char (&text)[kNumberTextSize]) {
 std::size_t formatNumber(double value, int significantDigits, char (&text)[kNumberTextSize]) {
   // More than 17 would no longer fit the text; 17 tell every double apart.
   if (significantDigits < 1) significantDigits = 1;
-  if (significantDigits > kMostSignificantDigits) significantDigits = kMostSignificantDigits;
+  if (significantDigits > kMostDecimalDigits) significantDigits = kMostDecimalDigits;
   std::size_t length = writeGeneral(value, significantDigits, text);
   length = widenExponent(text, length);
   text[length] = '\0';

@@ -46,19 +46,30 @@ pralvik_build_native() { pralvik_build native; }
 # a user or a script runs.
 pralvik_build_pair() { pralvik_build "$1-$2" pralvik_module standin_host; }
 
-pralvik_pair_host() { echo "$(pralvik_build_dir "$1-$2")/bin/standin-host.exe"; }
+# The pair's host program: the tree's PRALVIK_HOST_EXECUTABLE.
+pralvik_pair_host() {
+  local tree name
+  tree=$(pralvik_build_dir "$1-$2")
+  name=$(sed -n 's/^PRALVIK_HOST_EXECUTABLE:[A-Z]*=//p' "$tree/CMakeCache.txt" 2>/dev/null)
+  echo "$tree/bin/${name:-standin-host.exe}"
+}
+
+# Wine's loader and server of each width.
+pralvik_wine_loader() { [ "$1" = x86 ] && echo /usr/lib/wine/wine || echo /usr/lib/wine/wine64; }
+pralvik_wine_server() { [ "$1" = x86 ] && echo /usr/lib/wine/wineserver32 || echo /usr/lib/wine/wineserver64; }
 
 # Whether this machine can run Windows programs of the architecture: returns
 # 0 if so, else says why not. Cheap: it starts Wine's server of that width,
 # a Linux program, and nothing of Windows. Some kernels refuse every 32-bit
 # Linux program, and with it 32-bit Wine.
 pralvik_runnable() {
-  local server loader
   case "$1" in
-    x86) server=/usr/lib/wine/wineserver32 loader=/usr/lib/wine/wine ;;
-    x64) server=/usr/lib/wine/wineserver64 loader=/usr/lib/wine/wine64 ;;
+    x86 | x64) ;;
     *) echo "no such architecture: $1"; return 1 ;;
   esac
+  local server loader
+  server=$(pralvik_wine_server "$1")
+  loader=$(pralvik_wine_loader "$1")
   if [ ! -x "$loader" ] || [ ! -x "$server" ]; then
     echo "Wine for $1 is not installed ($loader)"
     return 1
@@ -87,18 +98,14 @@ pralvik_runnable_arches() {
 # cannot run, so the scripts name the loader: pralvik_wine, never wine.
 pralvik_use_arch() {
   export WINEPREFIX=$PRALVIK_ROOT/build/wineprefix-$1
-  case "$1" in
-    x86)
-      export WINEARCH=win32
-      PRALVIK_WINE=/usr/lib/wine/wine
-      unset WINELOADER
-      ;;
-    x64)
-      export WINEARCH=win64
-      PRALVIK_WINE=/usr/lib/wine/wine64
-      export WINELOADER=$PRALVIK_WINE
-      ;;
-  esac
+  PRALVIK_WINE=$(pralvik_wine_loader "$1")
+  if [ "$1" = x86 ]; then
+    export WINEARCH=win32
+    unset WINELOADER
+  else
+    export WINEARCH=win64
+    export WINELOADER=$PRALVIK_WINE
+  fi
   export PRALVIK_ARCH=$1
 }
 

@@ -12,6 +12,7 @@ void __cdecl __getmainargs(int* count, char*** arguments, char*** environment, i
                            int* startInfo);
 typedef void(__cdecl* StaticFunction)();
 void __cdecl _initterm(StaticFunction* begin, StaticFunction* end);
+void __cdecl __set_app_type(int type);
 }
 
 int main(int argumentCount, char** arguments);
@@ -41,6 +42,10 @@ extern "C" int mainCRTStartup() {
   char** arguments = nullptr;
   char** environment = nullptr;
   int startInfo = 0;
+  // A console program: the runtime reports its errors (abort) on standard
+  // error, where an unattended run can read them, never in a message box.
+  constexpr int kConsoleProgram = 1;
+  __set_app_type(kConsoleProgram);
   __getmainargs(&argumentCount, &arguments, &environment, 0, &startInfo);
   _initterm(&firstConstructor + 1, &pastConstructors);
   std::exit(main(argumentCount, arguments));

@@ -19,12 +19,12 @@ const IMAGE_DATA_DIRECTORY& directory(HMODULE module, int entry) {
   return headersOf(module)->OptionalHeader.DataDirectory[entry];
 }
 
+}  // namespace
+
 std::string lowerCase(std::string text) {
   for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return text;
 }
-
-}  // namespace
 
 ModuleExports exportsOf(HMODULE module) {
   ModuleExports result;

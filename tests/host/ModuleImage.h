@@ -19,6 +19,9 @@ ModuleExports exportsOf(HMODULE module);
 // The imported names per library, library names in lower case.
 std::map<std::string, std::set<std::string>> importsOf(HMODULE module);
 
+// Library names are compared in lower case, as Windows compares them.
+std::string lowerCase(std::string text);
+
 // The module's address range in memory.
 bool insideModule(HMODULE module, const void* address);
 
