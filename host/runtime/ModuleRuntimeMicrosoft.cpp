@@ -4,10 +4,9 @@
 // Static constructors: the compiler puts a pointer to each in a section
 // .CRT$XCU; the linker sorts the .CRT$XC* sections by name, so the two
 // markers below bracket them all. Static destructors: the compiler registers
-// each with atexit as its object is constructed; the list is kept here, in
-// blocks from the host's allocator, and run in the reverse order at unload,
-// when the blocks go back, so nothing of the module outlives it.
-#include "HostInterface.h"
+// each with atexit as its object is constructed; ExitList keeps them and runs
+// them in the reverse order at unload.
+#include "ExitList.h"
 #include "ModuleRuntime.h"
 
 namespace {
@@ -19,49 +18,9 @@ using StaticFunction = void(__cdecl*)();
 __declspec(allocate(".CRT$XCA")) StaticFunction firstConstructor = nullptr;
 __declspec(allocate(".CRT$XCZ")) StaticFunction pastConstructors = nullptr;
 
-constexpr int kExitBlockSize = 32;
-
-struct ExitBlock {
-  ExitBlock* previous;
-  int count;
-  StaticFunction functions[kExitBlockSize];
-};
-
-// Zero before any constructor runs: it is not itself constructed.
-ExitBlock* lastExitBlock = nullptr;
-
-// Destructors may register further functions while the list runs; each is
-// taken from the list before it is called.
-void runExitFunctions() {
-  while (lastExitBlock != nullptr) {
-    ExitBlock* block = lastExitBlock;
-    if (block->count == 0) {
-      lastExitBlock = block->previous;
-      acad_free(block);
-      continue;
-    }
-    StaticFunction function = block->functions[--block->count];
-    function();
-  }
-}
-
 }  // namespace
 
-// The C runtime's contract: 0 when registered. A module that cannot register
-// a destructor answers nonzero as msvcrt's does; that object is then not
-// destroyed at unload.
-extern "C" int __cdecl atexit(StaticFunction function) {
-  if (function == nullptr) return -1;
-  if (lastExitBlock == nullptr || lastExitBlock->count == kExitBlockSize) {
-    ExitBlock* block = static_cast<ExitBlock*>(acad_malloc(sizeof(ExitBlock)));
-    if (block == nullptr) return -1;
-    block->previous = lastExitBlock;
-    block->count = 0;
-    lastExitBlock = block;
-  }
-  lastExitBlock->functions[lastExitBlock->count++] = function;
-  return 0;
-}
+extern "C" int __cdecl atexit(StaticFunction function) { return registerExitFunction(function); }
 
 void startModuleRuntime(HINSTANCE) {
   // Read through volatile: the markers are objects of their own to the
