@@ -93,6 +93,23 @@ TEST(LineReaderSplit, SameLinesWhateverPiecesTheSourceDelivers) {
   }
 }
 
+// The buffer starts at 4096 bytes and doubles, one byte always kept for the
+// terminator: a line end (or the text's end) just before, at and just past
+// each size is where an off-by-one writes outside it (the sanitize tree sees
+// that write).
+TEST(LineReaderSplit, LineEndsAtTheBuffersEdges) {
+  for (std::size_t size : {4096u, 8192u, 16384u}) {
+    for (std::size_t length = size - 2; length <= size + 1; ++length) {
+      std::string line(length - 1, 'x');
+      line += '\n';
+      EXPECT_EQ(readAll(line + "next\n").lines, (Lines{line, "next\n"})) << length;
+      EXPECT_EQ(readAll(line).lines, (Lines{line})) << length;
+      std::string unended(length, 'y');
+      EXPECT_EQ(readAll("a\n" + unended, length).lines, (Lines{"a\n", unended})) << length;
+    }
+  }
+}
+
 TEST(LineReaderFailure, ReadErrorEndsReadingWithoutThePartialLine) {
   PiecewiseSource source("one\ntwo\nthr", 3, 9);  // fails inside "three"
   Reading reading = readAll(source);
