@@ -17,7 +17,6 @@ namespace {
 
 constexpr char kHeaderLine1[] = "; zodo.mat - created with KVO Material Editor\n";
 constexpr char kHeaderLine2[] = "; -------------------------------------------\n";
-constexpr char kAbsentName[] = "(null)";
 constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
 
 enum class LineKind { Skipped, Name, Numbers };
@@ -221,7 +220,7 @@ bool writeText(TextSink& sink, const char* text, std::size_t length) {
 
 // The name line and the numbers line, the name written as it is ("%" too).
 bool writeMaterial(TextSink& sink, const Material& material) {
-  const char* name = material.name != nullptr ? material.name : kAbsentName;
+  const char* name = material.name != nullptr ? material.name : kAbsentNameText;
   char numbers[1 + kPropertyCount * kNumberTextSize + 1];
   std::size_t length = 0;
   numbers[length++] = '\n';

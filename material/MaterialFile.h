@@ -69,8 +69,12 @@ MaterialFileStatus readMaterialFile(const char* path, MaterialList& head,
 MaterialFileStatus readMaterialText(TextSource& source, MaterialList& head,
                                     MaterialFileObserver* observer = nullptr);
 
+// What the file holds in place of an absent name (as the C library's
+// printf writes a null text); read back, it is a material of that name.
+constexpr char kAbsentNameText[] = "(null)";
+
 // Writes the header and every material of the list (empty nodes skipped) to
 // the sink and closes it: the file that saveMaterialFile writes. A material
-// without a name is written as "(null)". Stops at the first failed write
+// without a name is written as kAbsentNameText. Stops at the first failed write
 // without closing the sink. 1 when every write and the close succeeded.
 int writeMaterialText(const MaterialNode* head, TextSink& sink);

@@ -22,7 +22,8 @@ int runFormat(const Invocation& invocation, Console& console);
 // The materials as a CSV table.
 int runExport(const Invocation& invocation, Console& console);
 
-// A CSV table validated row by row and appended to a material file.
+// A CSV table or material cards, validated material by material and appended
+// to a material file.
 int runImport(const Invocation& invocation, Console& console);
 
 // The plausibility rules as a Markdown table.

@@ -1,21 +1,16 @@
 #include "MaterialNames.h"
 
+#include "MaterialFile.h"
 #include "NumberText.h"
 
-namespace {
-
-constexpr char kAbsentName[] = "(null)";
-
-}  // namespace
-
 std::string writtenName(const Material& material) {
-  return material.name != nullptr ? material.name : kAbsentName;
+  return material.name != nullptr ? material.name : kAbsentNameText;
 }
 
 std::string quoted(const std::string& text) { return '"' + text + '"'; }
 
 std::string quotedName(const Material& material) {
-  return material.name != nullptr ? quoted(material.name) : kAbsentName;
+  return material.name != nullptr ? quoted(material.name) : kAbsentNameText;
 }
 
 std::string withoutOuterBlanks(const std::string& text) {
