@@ -13,10 +13,17 @@
 namespace {
 
 // A new file gets the permissions of any other new file of its owner; one
-// that replaces a file keeps that file's.
+// that replaces a file keeps that file's. Only a target that is not there
+// makes a new file: one that cannot be asked (a network drive gone for a
+// moment) would else lose its permissions to the save. The target is asked
+// once more whether it is a regular file, since the first asking may have
+// failed: the rename would put the file where a pipe or a device was.
 bool adoptPermissions(int descriptor, const char* target) {
   struct stat status;
-  if (!FileOperationFaults::fail() && stat(target, &status) == 0) {
+  bool found = !FileOperationFaults::fail() && stat(target, &status) == 0;
+  if (!found && errno != ENOENT) return false;
+  if (found) {
+    if (!S_ISREG(status.st_mode)) return false;
     if (FileOperationFaults::fail() || fchown(descriptor, status.st_uid, status.st_gid) != 0) {
       // Only root can hand the file to the target's owner; anyone else saves
       // a file of their own, as every editor does.
@@ -38,12 +45,13 @@ bool isNonRegularFile(const char* path) {
 bool replacing::isSeparator(char c) { return c == '/'; }
 
 // A save through a symbolic link replaces the file it names, never the link.
+// A target that cannot be asked may be a link, so only one that is not there
+// counts as none.
 int replacing::resolveLink(const char* target, char*& resolved) {
   resolved = nullptr;
   struct stat status;
-  if (FileOperationFaults::fail() || lstat(target, &status) != 0 || !S_ISLNK(status.st_mode)) {
-    return 1;
-  }
+  if (FileOperationFaults::fail() || lstat(target, &status) != 0) return errno == ENOENT ? 1 : 0;
+  if (!S_ISLNK(status.st_mode)) return 1;
   resolved = FileOperationFaults::fail() ? nullptr : realpath(target, nullptr);
   return resolved != nullptr ? 1 : 0;
 }
