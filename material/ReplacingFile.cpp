@@ -5,6 +5,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "FileOperationFaults.h"
 #include "ReplacingFilePlatform.h"
 
 namespace {
@@ -130,7 +131,7 @@ int ReplacingFile::open(const char* target, LineEnds lineEnds) {
 }
 
 int ReplacingFile::write(const char* text, std::size_t length) {
-  if (file_ == nullptr) return 0;
+  if (file_ == nullptr || FileOperationFaults::fail()) return 0;
   return std::fwrite(text, 1, length, file_) == length ? 1 : 0;
 }
 
@@ -149,19 +150,25 @@ int ReplacingFile::close() {
 // A disk that fills up shows at the flush on one C runtime and only at the
 // close on another, so every step is checked and the close happens anyway.
 int ReplacingFile::finishTemporary() {
-  bool written = std::fflush(file_) == 0 && !std::ferror(file_) && replacing::syncToDisk(file_);
-  bool closed = std::fclose(file_) == 0;
+  bool written = !FileOperationFaults::fail() && std::fflush(file_) == 0 && !std::ferror(file_) &&
+                 replacing::syncToDisk(file_);
+  // A close that fails has still released the stream.
+  bool closeFails = FileOperationFaults::fail();
+  bool closed = std::fclose(file_) == 0 && !closeFails;
   file_ = nullptr;
   return written && closed ? 1 : 0;
 }
 
 void ReplacingFile::discard() {
   if (file_ != nullptr) {
+    // Counted like any close; failing or not, it releases the stream, and the
+    // save has failed already.
+    FileOperationFaults::fail();
     std::fclose(file_);
     file_ = nullptr;
   }
   if (temporaryPath_ != nullptr) {
-    std::remove(temporaryPath_);
+    if (!FileOperationFaults::fail()) std::remove(temporaryPath_);
     std::free(temporaryPath_);
     temporaryPath_ = nullptr;
   }

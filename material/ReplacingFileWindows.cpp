@@ -8,10 +8,18 @@
 #include <sys/stat.h>
 #include <windows.h>
 
+#include "FileOperationFaults.h"
 #include "ReplacingFile.h"
 #include "ReplacingFilePlatform.h"
 
 namespace {
+
+// A failure that the seam asks for, reported as Windows reports a failing disk.
+bool failsHere() {
+  if (!FileOperationFaults::fail()) return false;
+  SetLastError(ERROR_IO_DEVICE);
+  return true;
+}
 
 // Reserved names ("NUL", "CON", "COM1", ... in any folder) and "\\.\pipe\..."
 // are devices whatever the disk holds; their full path tells, without opening
@@ -26,6 +34,7 @@ bool namesDevice(const char* path) {
 // Unix side) are told by what an open handle leads to. No access is asked
 // for, so a file that another program holds open still opens.
 bool leadsToNonDisk(const char* path) {
+  if (failsHere()) return false;
   HANDLE handle = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return false;
@@ -38,7 +47,7 @@ bool leadsToNonDisk(const char* path) {
 
 bool isNonRegularFile(const char* path) {
   if (namesDevice(path)) return true;
-  DWORD attributes = GetFileAttributesA(path);
+  DWORD attributes = failsHere() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(path);
   if (attributes != INVALID_FILE_ATTRIBUTES) {
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) return true;
   } else {
@@ -56,7 +65,7 @@ int replacing::resolveLink(const char*, char*& resolved) {
 }
 
 bool replacing::mayReplace(const char* target) {
-  return _access(target, 2) == 0 || errno == ENOENT;
+  return (!failsHere() && _access(target, 2) == 0) || errno == ENOENT;
 }
 
 // The ANSI functions take paths of up to MAX_PATH - 1 characters; what a
@@ -70,6 +79,7 @@ std::FILE* replacing::createNewFile(const char* path, const char*, bool textMode
     trouble = NameTrouble::TooLong;
     return nullptr;
   }
+  if (failsHere()) return nullptr;
   int flags = _O_WRONLY | _O_CREAT | _O_EXCL | (textMode ? _O_TEXT : _O_BINARY);
   int descriptor = _open(path, flags, _S_IREAD | _S_IWRITE);
   if (descriptor < 0) {
@@ -77,19 +87,23 @@ std::FILE* replacing::createNewFile(const char* path, const char*, bool textMode
     if (_doserrno == ERROR_FILENAME_EXCED_RANGE) trouble = NameTrouble::TooLong;
     return nullptr;
   }
-  std::FILE* file = _fdopen(descriptor, textMode ? "wt" : "wb");
+  std::FILE* file = failsHere() ? nullptr : _fdopen(descriptor, textMode ? "wt" : "wb");
   if (file == nullptr) {
+    // A close that fails still frees the descriptor.
+    failsHere();
     _close(descriptor);
-    DeleteFileA(path);
+    if (!failsHere()) DeleteFileA(path);
   }
   return file;
 }
 
-bool replacing::syncToDisk(std::FILE* file) { return _commit(_fileno(file)) == 0; }
+bool replacing::syncToDisk(std::FILE* file) {
+  return !failsHere() && _commit(_fileno(file)) == 0;
+}
 
 bool replacing::replaceTarget(const char* temporaryPath, const char* target) {
   DWORD flags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
-  return MoveFileExA(temporaryPath, target, flags) != 0;
+  return !failsHere() && MoveFileExA(temporaryPath, target, flags) != 0;
 }
 
 // MOVEFILE_WRITE_THROUGH already waits until the move is on disk.
