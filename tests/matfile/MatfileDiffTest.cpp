@@ -85,6 +85,7 @@ TEST_F(MatfileDiff, DigitsShownAreTheFewestFromSixThatTellTheValuesApart) {
     const char* after;
     const char* shown;
   } cases[] = {
+      {"1.23456", "1.23466", "1.23456 -> 1.23466"},
       {"1.234561", "1.234571", "1.23456 -> 1.23457"},
       {"1.234567", "1.234568", "1.234567 -> 1.234568"},
       {"1.2345671", "1.2345674", "1.2345671 -> 1.2345674"},

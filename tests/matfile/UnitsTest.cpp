@@ -129,7 +129,8 @@ TEST(UnitText, UnknownOrWrongUnitsAreErrorsThatNameThem) {
 
 // The powers a unit may hold, on both sides of zero: the limit itself is read,
 // one past it is an error that says so. A power of ten is bounded once as
-// written (1e30, 10^30) and once as multiplied out (100^15).
+// written (1e30, 10^30) and once as multiplied out (100^15, 10e29: the
+// zeros add to the exponent).
 TEST(UnitText, PowersAtTheirLimitsOnBothSides) {
   const struct {
     const char* unit;
@@ -145,6 +146,8 @@ TEST(UnitText, PowersAtTheirLimitsOnBothSides) {
       {"100^15", 1e30, 0, ""},     {"100^16", 0, 0, "a power of ten out of range"},
       {"100^-15", 1e-30, 0, ""},   {"100^-16", 0, 0, "a power of ten out of range"},
       {"1e15^2", 1e30, 0, ""},     {"1e-16^2", 0, 0, "a power of ten out of range"},
+      {"10e29", 1e30, 0, ""},      {"10e30", 0, 0, "a power of ten out of range"},
+      {"10e29^-1", 1e-30, 0, ""},  {"10e30^-1", 0, 0, "a power of ten out of range"},
       {"m^9", 1, 9, ""},           {"m^10", 0, 0, "a power beyond 9"},
       {"m^-9", 1, -9, ""},         {"m^-10", 0, 0, "a power beyond 9"},
       {"(m)^9", 1, 9, ""},         {"(m)^-10", 0, 0, "a power beyond 9"},
