@@ -55,6 +55,46 @@ TEST_F(MaterialRecord, SettersWithNonNegativeRuleAcceptZeroAndRejectNegatives) {
   }
 }
 
+// Each bound on both sides: the last value a setter takes and the first it
+// refuses. Density's bound is open (0 refused, the least subnormal taken); the
+// others are closed at 0; no property has an upper bound, so the largest
+// finite double is taken everywhere and specific heat takes the lowest too.
+TEST_F(MaterialRecord, EveryBoundTakesItsLimitAndRefusesTheNextValue) {
+  const double tiny = std::numeric_limits<double>::denorm_min();
+  const double lowest = std::numeric_limits<double>::lowest();
+  const double largest = std::numeric_limits<double>::max();
+  const double none = std::numeric_limits<double>::quiet_NaN();  // no value refused
+  struct Case {
+    MaterialProperty property;
+    double lowestTaken;
+    double highestRefused;
+  };
+  const Case cases[] = {
+      {MaterialProperty::Density, tiny, 0.0},
+      {MaterialProperty::YoungModulus, 0.0, -tiny},
+      {MaterialProperty::PoissonRatio, 0.0, -tiny},
+      {MaterialProperty::YieldStrength, 0.0, -tiny},
+      {MaterialProperty::TensileStrength, 0.0, -tiny},
+      {MaterialProperty::ThermalConductivity, 0.0, -tiny},
+      {MaterialProperty::LinearExpansion, 0.0, -tiny},
+      {MaterialProperty::SpecificHeat, lowest, none},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(propertyName(c.property));
+    record.setErrorText(nullptr);
+    EXPECT_EQ(setPropertyValue(record, c.property, c.lowestTaken), 1);
+    EXPECT_EQ(propertyValue(record, c.property), c.lowestTaken);
+    EXPECT_EQ(setPropertyValue(record, c.property, largest), 1);
+    EXPECT_EQ(propertyValue(record, c.property), largest);
+    EXPECT_EQ(record.errorText, nullptr);
+    if (std::isnan(c.highestRefused)) continue;
+    EXPECT_EQ(setPropertyValue(record, c.property, c.highestRefused), 0);
+    EXPECT_NE(record.errorText, nullptr);
+    EXPECT_EQ(propertyValue(record, c.property), largest);
+    EXPECT_EQ(setPropertyValue(record, c.property, lowest), 0);
+  }
+}
+
 TEST_F(MaterialRecord, SpecificHeatTakesAnyValue) {
   EXPECT_EQ(record.setSpecificHeat(-460.0), 1);
   EXPECT_EQ(record.specificHeat, -460.0);

@@ -66,6 +66,70 @@ TEST(NumberFormat, SeventeenDigitsAtTheEndsOfTheRange) {
   EXPECT_EQ(format(0.1, 17), "0.10000000000000001");
 }
 
+// 1 and 17 significant digits are taken as asked; a count past either end is
+// the nearest of them, so 16 and 2 show the limits are not clamped early.
+TEST(NumberFormat, SignificantDigitsClampAtOneAndSeventeen) {
+  const double pi = 3.14159265358979311600;
+  const struct {
+    int digits;
+    const char* text;
+  } cases[] = {
+      {-2147483647 - 1, "3"}, {-1, "3"}, {0, "3"}, {1, "3"}, {2, "3.1"},
+      {16, "3.141592653589793"}, {17, "3.1415926535897931"}, {18, "3.1415926535897931"},
+      {2147483647, "3.1415926535897931"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(format(pi, c.digits), c.text) << c.digits;
+  EXPECT_EQ(format(-0.1, 0), "-0.1");
+  EXPECT_EQ(format(-0.1, 18), "-0.10000000000000001");
+}
+
+// The exponent keeps three digits at the ends of the range, on both signs of
+// the exponent and of the number, and what is written there reads back; one
+// step past the largest double stays finite and one past half the least
+// subnormal is zero, each with the number's sign.
+TEST(NumberText, ExponentLimitsAtThreeHundredAndEight) {
+  const double tiny = 4.9406564584124654e-324;
+  const struct {
+    double value;
+    const char* six;
+    const char* seventeen;
+  } cases[] = {
+      {1e308, "1e+308", "1e+308"},
+      {-DBL_MAX, "-1.79769e+308", "-1.7976931348623157e+308"},
+      {1e-308, "1e-308", "9.9999999999999991e-309"},
+      {-DBL_MIN, "-2.22507e-308", "-2.2250738585072014e-308"},
+      {DBL_MIN / 2, "1.11254e-308", "1.1125369292536007e-308"},
+      {-tiny, "-4.94066e-324", "-4.9406564584124654e-324"},
+      {1e99, "1e+099", "9.9999999999999997e+098"},
+      {1e-99, "1e-099", "1e-099"},
+      {1e-100, "1e-100", "1e-100"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.six);
+    EXPECT_EQ(format(c.value), c.six);
+    EXPECT_EQ(format(c.value, 17), c.seventeen);
+    EXPECT_EQ(textToNumber(format(c.value, 17).c_str()), c.value);
+  }
+  const struct {
+    const char* text;
+    double value;
+  } reads[] = {
+      {"1.7976931348623157e+308", DBL_MAX},  {"-1.7976931348623157e+308", -DBL_MAX},
+      {"1.797693134862316e+308", DBL_MAX},   {"-1.797693134862316e+308", -DBL_MAX},
+      {"1e+309", DBL_MAX},                   {"-1e+309", -DBL_MAX},
+      {"2.2250738585072014e-308", DBL_MIN},  {"-2.2250738585072014e-308", -DBL_MIN},
+      {"4.9406564584124654e-324", tiny},     {"-4.9406564584124654e-324", -tiny},
+      {"2.5e-324", tiny},                    {"-2.5e-324", -tiny},
+      {"2.4e-324", 0.0},                     {"-2.4e-324", -0.0},
+      {"1e-325", 0.0},                       {"-1e-325", -0.0},
+  };
+  for (const auto& r : reads) {
+    double value = textToNumber(r.text);
+    EXPECT_EQ(value, r.value) << r.text;
+    EXPECT_EQ(std::signbit(value), std::signbit(r.value)) << r.text;
+  }
+}
+
 // The file format is "%g" with the exponent widened, on every platform.
 TEST(NumberFormat, MatchesPrintfExceptForExponentWidth) {
   std::mt19937_64 random(20261207);

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "MaterialProperty.h"
 #include "MatfileRun.h"
 #include "TestFiles.h"
 
@@ -53,6 +54,55 @@ TEST_F(MatfileDiff, ValuesThatDifferBeyondSixDigitsShowTheDigitsThatDiffer) {
   EXPECT_EQ(run.out,
             "changed \"Steel\" (line 1)\n"
             "  linear expansion: 1.2e-005 -> 1.20000000000001e-005 [10^-5m/(m xC)]\n");
+}
+
+// One property changed at a time, the last included: each is compared and
+// reported under its own name and unit, and nothing else is.
+TEST_F(MatfileDiff, EachPropertyChangedAloneIsReported) {
+  const char* const before[kPropertyCount] = {"7.85", "210", "0.3", "235", "360", "50", "1.2", "460"};
+  const char* const after[kPropertyCount] = {"7.9", "211", "0.29", "240", "370", "51", "1.3", "470"};
+  for (int changed = 0; changed < kPropertyCount; ++changed) {
+    MaterialProperty property = propertyAt(changed);
+    SCOPED_TRACE(propertyName(property));
+    std::string numbers;
+    for (int position = 0; position < kPropertyCount; ++position) {
+      numbers += std::string(" ") + (position == changed ? after : before)[position];
+    }
+    MatfileRun run = diff(kSteel, "*Steel\n" + numbers + "\n");
+    std::string unit = propertyUnit(property);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, std::string("changed \"Steel\" (line 1)\n  ") + propertyName(property) +
+                           ": " + before[changed] + " -> " + after[changed] +
+                           (unit.empty() ? "" : " " + unit) + "\n");
+  }
+}
+
+// Diff shows six digits where they tell the values apart, and no more; where
+// they do not, as many as do, up to the 17th, which tells any two apart.
+TEST_F(MatfileDiff, DigitsShownAreTheFewestFromSixThatTellTheValuesApart) {
+  const struct {
+    const char* before;
+    const char* after;
+    const char* shown;
+  } cases[] = {
+      {"1.23456", "1.23466", "1.23456 -> 1.23466"},
+      {"1.234561", "1.234571", "1.23456 -> 1.23457"},
+      {"1.234567", "1.234568", "1.234567 -> 1.234568"},
+      {"1.2345671", "1.2345674", "1.2345671 -> 1.2345674"},
+      {"0.1", "0.10000000000000002", "0.10000000000000001 -> 0.10000000000000002"},
+      {"1", "1.0000000000000002", "1 -> 1.0000000000000002"},
+      {"1.7976931348623155e308", "1.7976931348623157e308",
+       "1.7976931348623155e+308 -> 1.7976931348623157e+308"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.shown);
+    // Poisson ratio has no unit; specific heat is the last value of a line.
+    MatfileRun run = diff(std::string("*M\n 1 2 ") + c.before + " 4 5 6 7 " + c.before + "\n",
+                          std::string("*M\n 1 2 ") + c.after + " 4 5 6 7 " + c.after + "\n");
+    EXPECT_EQ(run.out, std::string("changed \"M\" (line 1)\n  Poisson ratio: ") + c.shown +
+                           "\n  specific heat: " + c.shown + " " +
+                           propertyUnit(MaterialProperty::SpecificHeat) + "\n");
+  }
 }
 
 TEST_F(MatfileDiff, RepeatedNamesAreMatchedInFileOrder) {

@@ -10,6 +10,7 @@
 #include "TestFiles.h"
 #include "UnitConversion.h"
 #include "UnitTable.h"
+#include "UnitText.h"
 #include "ValueText.h"
 
 namespace {
@@ -123,6 +124,47 @@ TEST(UnitText, UnknownOrWrongUnitsAreErrorsThatNameThem) {
     std::string error = errorOf(Property::ThermalConductivity, unit);
     EXPECT_NE(error.find(problem), std::string::npos) << unit << ": " << error;
     EXPECT_EQ(error.rfind("unit \"" + unit + "\" is not known: ", 0), 0u) << error;
+  }
+}
+
+// The powers a unit may hold, on both sides of zero: the limit itself is read,
+// one past it is an error that says so. A power of ten is bounded once as
+// written (1e30, 10^30) and once as multiplied out (100^15, 10e29: the
+// zeros add to the exponent).
+TEST(UnitText, PowersAtTheirLimitsOnBothSides) {
+  const struct {
+    const char* unit;
+    double inSi;  // 0: refused
+    int length;
+    const char* problem;
+  } cases[] = {
+      {"1e30", 1e30, 0, ""},       {"1e31", 0, 0, "a power beyond 30"},
+      {"1e-30", 1e-30, 0, ""},     {"1e-31", 0, 0, "a power beyond 30"},
+      {"10^30", 1e30, 0, ""},      {"10^31", 0, 0, "a power beyond 30"},
+      {"10^-30", 1e-30, 0, ""},    {"10^-31", 0, 0, "a power beyond 30"},
+      {"10-30", 1e-30, 0, ""},     {"10-31", 0, 0, "a power beyond 30"},
+      {"100^15", 1e30, 0, ""},     {"100^16", 0, 0, "a power of ten out of range"},
+      {"100^-15", 1e-30, 0, ""},   {"100^-16", 0, 0, "a power of ten out of range"},
+      {"1e15^2", 1e30, 0, ""},     {"1e-16^2", 0, 0, "a power of ten out of range"},
+      {"10e29", 1e30, 0, ""},      {"10e30", 0, 0, "a power of ten out of range"},
+      {"10e29^-1", 1e-30, 0, ""},  {"10e30^-1", 0, 0, "a power of ten out of range"},
+      {"m^9", 1, 9, ""},           {"m^10", 0, 0, "a power beyond 9"},
+      {"m^-9", 1, -9, ""},         {"m^-10", 0, 0, "a power beyond 9"},
+      {"(m)^9", 1, 9, ""},         {"(m)^-10", 0, 0, "a power beyond 9"},
+      {"mm^-9", 1e27, -9, ""},     {"mm-10", 0, 0, "a power beyond 9"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.unit);
+    Unit unit;
+    std::string error;
+    bool read = readUnitText(c.unit, unit, error);
+    EXPECT_EQ(read, c.inSi != 0) << error;
+    if (c.inSi == 0) {
+      EXPECT_NE(error.find(c.problem), std::string::npos) << error;
+      continue;
+    }
+    EXPECT_DOUBLE_EQ(unit.inSi, c.inSi);
+    EXPECT_EQ(unit.dimension.length, c.length);
   }
 }
 
