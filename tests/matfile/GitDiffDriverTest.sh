@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # matfile diff as git's diff driver for material files, set up with the very
-# lines that README.md gives, in a fresh repository.
+# lines that docs/matfile.md gives, in a fresh repository.
 #   GitDiffDriverTest.sh MATFILE SOURCE_DIR
 set -euo pipefail
 matfile=$1
@@ -12,8 +12,8 @@ export HOME=$work GIT_CONFIG_NOSYSTEM=1 PATH="$(dirname "$matfile"):$PATH"
 
 readme_line() {
   local line
-  line=$(grep -E "^    $1" "$source_dir/README.md" | head -n 1 | sed 's/^    //')
-  [ -n "$line" ] || { echo "README.md has no line like '$1'" >&2; exit 1; }
+  line=$(grep -E "^    $1" "$source_dir/docs/matfile.md" | head -n 1 | sed 's/^    //')
+  [ -n "$line" ] || { echo "docs/matfile.md has no line like '$1'" >&2; exit 1; }
   printf '%s\n' "$line"
 }
 attributes=$(readme_line '\*\.mat diff=')

@@ -1,5 +1,5 @@
 // check's plausibility warnings beyond the named cases: the sample, the
-// table that the README shows, and what counts as the same name.
+// table that the matfile manual shows, and what counts as the same name.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -20,9 +20,9 @@ TEST(MatfileCheckWarnings, SampleFilePassesWithoutWarnings) {
 }
 
 TEST(MatfileCheckWarnings, ReadmeShowsTheRulesTableOfTheCode) {
-  std::string readme = fileBytes(testDataPath("../README.md"));
+  std::string readme = fileBytes(testDataPath("../docs/matfile.md"));
   EXPECT_NE(readme.find(plausibilityTable()), std::string::npos)
-      << "paste the output of `matfile rules` into README.md:\n" << plausibilityTable();
+      << "paste the output of `matfile rules` into docs/matfile.md:\n" << plausibilityTable();
   MatfileRun run = matfile({"rules"});
   EXPECT_EQ(run.exitCode, 0);
   EXPECT_EQ(run.out, plausibilityTable());

@@ -2,7 +2,7 @@
 // or a typo: the stored units (g/cm^3, GPa, 10^-5 per kelvin) are not the
 // ones most data sheets use, so a value off by a power of ten is the typical
 // error. The rules and their reasons stand in one table (PlausibilityRules.cpp);
-// `matfile rules` prints it for the README.
+// `matfile rules` prints it for the matfile manual.
 #pragma once
 
 #include <map>
