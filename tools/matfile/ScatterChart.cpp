@@ -66,16 +66,49 @@ double radiusOf(const Marker& marker) { return marker.warned ? kDiamondRadius : 
 constexpr double kSharedLabelDistance = 2 * kMarkerRadius - 1;
 constexpr double kWidestSpot = 16;
 
-// What one label stands for: a marker, or markers that cover each other.
+// Spots left unmarked join a neighbour this near, as long as the markers of
+// the two stay within a square of kWidestJoinedSpot pixels.
+constexpr double kJoinReach = 24;
+constexpr double kWidestJoinedSpot = 40;
+constexpr int kJoinRounds = 4;
+
+// What one label stands for: a marker, or markers too close for a label each.
 struct Spot {
   std::vector<const Marker*> markers;
   std::vector<const ChartMaterial*> members;  // of all its markers, in file order
   double x = 0, y = 0, radius = 0;            // a circle around its markers
+  double left = 0, top = 0, right = 0, bottom = 0;  // of the markers' centres
   bool warned = false;
   std::string labelXml;  // "" while it has no label
   Box labelBox{};
   int number = 0;  // the label's number in the key; 0 for a label of names
 };
+
+// Sets what a spot's markers make of it.
+void fitSpot(Spot& spot) {
+  const Marker* first = spot.markers.front();
+  spot.left = spot.right = first->x;
+  spot.top = spot.bottom = first->y;
+  spot.members.clear();
+  spot.warned = false;
+  for (const Marker* marker : spot.markers) {
+    spot.members.insert(spot.members.end(), marker->members.begin(), marker->members.end());
+    spot.warned = spot.warned || marker->warned;
+    spot.left = std::min(spot.left, marker->x);
+    spot.right = std::max(spot.right, marker->x);
+    spot.top = std::min(spot.top, marker->y);
+    spot.bottom = std::max(spot.bottom, marker->y);
+  }
+  spot.x = (spot.left + spot.right) / 2;
+  spot.y = (spot.top + spot.bottom) / 2;
+  spot.radius = 0;
+  for (const Marker* marker : spot.markers) {
+    spot.radius = std::max(spot.radius, std::hypot(marker->x - spot.x, marker->y - spot.y) +
+                                            radiusOf(*marker));
+  }
+  std::sort(spot.members.begin(), spot.members.end(),
+            [](const ChartMaterial* a, const ChartMaterial* b) { return a->line < b->line; });
+}
 
 std::string capitalised(std::string text) {
   if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 32);
@@ -198,6 +231,8 @@ class ChartDrawing {
   bool placeLabel(LabelPlacer& placer, Spot& spot, int group,
                   const std::vector<std::string>& lines, bool setOff);
   void placeLabelsOnce(const std::vector<bool>& numbered);
+  void giveWay();
+  bool joinUnmarked();
   void placeLabels();
   void drawPoints();
   void drawLegend();
@@ -240,7 +275,10 @@ void ChartDrawing::drawTitles() {
 void ChartDrawing::drawAxes() {
   std::string grid, ticks, labels;
   for (const AxisTick& tick : x_.ticks()) {
-    if (tick.major) grid += lineElement(tick.position, kPlotTop, tick.position, kPlotBottom);
+    // A grid line wherever a label gives a value to read off.
+    if (tick.major || !tick.label.empty()) {
+      grid += lineElement(tick.position, kPlotTop, tick.position, kPlotBottom);
+    }
     ticks +=
         lineElement(tick.position, kPlotBottom, tick.position, kPlotBottom + (tick.major ? 6 : 3));
     if (!tick.label.empty()) {
@@ -249,7 +287,9 @@ void ChartDrawing::drawAxes() {
     }
   }
   for (const AxisTick& tick : y_.ticks()) {
-    if (tick.major) grid += lineElement(plotLeft_, tick.position, kPlotRight, tick.position);
+    if (tick.major || !tick.label.empty()) {
+      grid += lineElement(plotLeft_, tick.position, kPlotRight, tick.position);
+    }
     ticks += lineElement(plotLeft_ - (tick.major ? 6 : 3), tick.position, plotLeft_, tick.position);
     if (!tick.label.empty()) {
       labels +=
@@ -337,30 +377,58 @@ void ChartDrawing::gatherSpots() {
   for (const std::vector<std::size_t>& indices : joined) {
     if (indices.empty()) continue;
     Spot spot;
-    double left = markers_[indices[0]].x, right = left;
-    double top = markers_[indices[0]].y, bottom = top;
-    for (std::size_t index : indices) {
-      const Marker& marker = markers_[index];
-      spot.markers.push_back(&marker);
-      spot.members.insert(spot.members.end(), marker.members.begin(), marker.members.end());
-      spot.warned = spot.warned || marker.warned;
-      left = std::min(left, marker.x);
-      right = std::max(right, marker.x);
-      top = std::min(top, marker.y);
-      bottom = std::max(bottom, marker.y);
-    }
-    spot.x = (left + right) / 2;
-    spot.y = (top + bottom) / 2;
-    for (const Marker* marker : spot.markers) {
-      spot.radius = std::max(spot.radius, std::hypot(marker->x - spot.x, marker->y - spot.y) +
-                                              radiusOf(*marker));
-    }
-    std::sort(spot.members.begin(), spot.members.end(),
-              [](const ChartMaterial* a, const ChartMaterial* b) { return a->line < b->line; });
+    for (std::size_t index : indices) spot.markers.push_back(&markers_[index]);
+    fitSpot(spot);
     spots_.push_back(spot);
   }
   std::stable_partition(spots_.begin(), spots_.end(),
                         [](const Spot& spot) { return !spot.warned; });
+}
+
+// Each spot left unmarked joins the nearest other spot within reach: the
+// label of the two then stands nearer to them than to any other point. False
+// when none is within reach.
+bool ChartDrawing::joinUnmarked() {
+  std::vector<bool> gone(spots_.size(), false);
+  bool joinedAny = false;
+  for (const Spot* crowded : unmarked_) {
+    std::size_t from = static_cast<std::size_t>(crowded - spots_.data());
+    std::size_t into = spots_.size();
+    double nearest = kJoinReach;
+    for (std::size_t other = 0; other < spots_.size(); ++other) {
+      if (other == from || gone[other] || gone[from]) continue;
+      Spot both = spots_[other];
+      both.markers.insert(both.markers.end(), crowded->markers.begin(), crowded->markers.end());
+      fitSpot(both);
+      if (both.right - both.left > kWidestJoinedSpot || both.bottom - both.top > kWidestJoinedSpot) {
+        continue;
+      }
+      for (const Marker* a : crowded->markers) {
+        for (const Marker* b : spots_[other].markers) {
+          double distance = std::hypot(a->x - b->x, a->y - b->y);
+          if (distance < nearest) {
+            nearest = distance;
+            into = other;
+          }
+        }
+      }
+    }
+    if (into == spots_.size()) continue;
+    spots_[into].markers.insert(spots_[into].markers.end(), crowded->markers.begin(),
+                                crowded->markers.end());
+    fitSpot(spots_[into]);
+    gone[from] = true;
+    joinedAny = true;
+  }
+  std::vector<Spot> kept;
+  for (std::size_t i = 0; i < spots_.size(); ++i) {
+    if (!gone[i]) kept.push_back(spots_[i]);
+  }
+  unmarked_.clear();
+  spots_ = kept;
+  std::stable_partition(spots_.begin(), spots_.end(),
+                        [](const Spot& spot) { return !spot.warned; });
+  return joinedAny;
 }
 
 // Each spot is a group of its markers, its label and the leader line between
@@ -478,7 +546,7 @@ void ChartDrawing::placeLabelsOnce(const std::vector<bool>& numbered) {
 // A long name can take the only room a neighbour had even for a number: the
 // names near a spot left unmarked give way to numbers, and the labels are
 // placed again, as long as that leaves fewer spots unmarked.
-void ChartDrawing::placeLabels() {
+void ChartDrawing::giveWay() {
   std::vector<bool> numbered(spots_.size(), false);
   placeLabelsOnce(numbered);
   for (int round = 0; round < kPlacingRounds && !unmarked_.empty(); ++round) {
@@ -494,15 +562,26 @@ void ChartDrawing::placeLabels() {
       }
     }
     if (!changed) break;
-    std::vector<Spot> before = spots_;
     std::size_t unmarkedBefore = unmarked_.size();
     placeLabelsOnce(more);
     if (unmarked_.size() >= unmarkedBefore) {
-      spots_ = before;
       placeLabelsOnce(numbered);
       break;
     }
     numbered = more;
+  }
+}
+
+// What finds no room even for a number joins a neighbour, and all is placed
+// again.
+void ChartDrawing::placeLabels() {
+  giveWay();
+  for (int round = 0; round < kJoinRounds && !unmarked_.empty(); ++round) {
+    if (!joinUnmarked()) {
+      giveWay();
+      break;
+    }
+    giveWay();
   }
 }
 
