@@ -8,12 +8,18 @@
 #include <libxml/xpath.h>
 #include <libxml/xpathInternals.h>
 
+#include <algorithm>
+#include <cmath>
+#include <map>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
+#include "LabelPlacer.h"
 #include "MaterialProperty.h"
 #include "MatfileRun.h"
+#include "SvgText.h"
 #include "TestFiles.h"
 
 namespace {
@@ -40,18 +46,38 @@ class ParsedSvg {
   // The text content of every node that the path (prefix svg:) selects.
   std::vector<std::string> texts(const char* path) const {
     std::vector<std::string> found;
+    for (xmlNodePtr node : nodes(path)) found.push_back(content(node));
+    return found;
+  }
+
+  std::vector<xmlNodePtr> nodes(const char* path) const {
+    std::vector<xmlNodePtr> found;
     std::unique_ptr<xmlXPathContext, void (*)(xmlXPathContextPtr)> context(
         xmlXPathNewContext(document_.get()), xmlXPathFreeContext);
     xmlXPathRegisterNs(context.get(), BAD_CAST "svg", BAD_CAST "http://www.w3.org/2000/svg");
     std::unique_ptr<xmlXPathObject, void (*)(xmlXPathObjectPtr)> result(
         xmlXPathEvalExpression(BAD_CAST path, context.get()), xmlXPathFreeObject);
     if (result == nullptr || result->nodesetval == nullptr) return found;
-    for (int i = 0; i < result->nodesetval->nodeNr; ++i) {
-      xmlChar* content = xmlNodeGetContent(result->nodesetval->nodeTab[i]);
-      found.push_back(content != nullptr ? reinterpret_cast<const char*>(content) : "");
-      xmlFree(content);
-    }
+    for (int i = 0; i < result->nodesetval->nodeNr; ++i) found.push_back(result->nodesetval->nodeTab[i]);
     return found;
+  }
+
+  static std::string content(xmlNodePtr node) {
+    xmlChar* text = xmlNodeGetContent(node);
+    std::string found = text != nullptr ? reinterpret_cast<const char*>(text) : "";
+    xmlFree(text);
+    return found;
+  }
+
+  static std::string attribute(xmlNodePtr node, const char* name) {
+    xmlChar* value = xmlGetProp(node, BAD_CAST name);
+    std::string found = value != nullptr ? reinterpret_cast<const char*>(value) : "";
+    xmlFree(value);
+    return found;
+  }
+
+  static double number(xmlNodePtr node, const char* name) {
+    return std::stod(attribute(node, name));
   }
 
  private:
@@ -158,6 +184,267 @@ TEST(ChartSvg, WarnedMaterialsAreDiamondsWithTheirWarnings) {
   EXPECT_EQ(svg.texts("//svg:circle[@class='material']/svg:title").size(), 1u);
   EXPECT_EQ(countContaining(svg.texts("//svg:text"), "line 3: \"Typed in kg/m^3\": density 7850"),
             1);
+}
+
+
+// The chart as a reader measures it: every point group's markers, its label's
+// box (its text reckoned as wide as the chart reckons it) and leader line;
+// the key of numbers; the labels of the axes.
+struct MeasuredMarker {
+  double x, y, radius;
+  std::vector<std::string> names;  // from its tooltip
+};
+
+struct MeasuredSpot {
+  std::vector<MeasuredMarker> markers;
+  bool labelled = false;
+  Box label{};
+  std::vector<std::string> lines;
+  bool hasLeader = false;
+  double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+};
+
+struct MeasuredChart {
+  std::vector<MeasuredSpot> spots;
+  std::map<std::string, std::string> key;  // a number and the names it stands for
+  std::string notes;
+  std::vector<std::string> xTicks, yTicks;
+};
+
+constexpr double kLabelFont = 11;
+
+MeasuredMarker measuredMarker(xmlNodePtr node) {
+  MeasuredMarker marker{};
+  if (xmlStrEqual(node->name, BAD_CAST "circle")) {
+    marker = {ParsedSvg::number(node, "cx"), ParsedSvg::number(node, "cy"),
+              ParsedSvg::number(node, "r"), {}};
+  } else {
+    double x = 0, y = 0;
+    EXPECT_EQ(std::sscanf(ParsedSvg::attribute(node, "d").c_str(), "M%lf %lf", &x, &y), 2);
+    marker = {x, y + 5.5, 5.5, {}};  // the diamond's top corner
+  }
+  std::string tooltip = ParsedSvg::content(node);
+  for (std::size_t start = 0; start < tooltip.size();) {
+    std::size_t end = std::min(tooltip.find('\n', start), tooltip.size());
+    std::string line = tooltip.substr(start, end - start);
+    std::size_t at = line.rfind(" (line ");
+    if (at != std::string::npos && line.back() == ')') marker.names.push_back(line.substr(0, at));
+    start = end + 1;
+  }
+  return marker;
+}
+
+void measureLabel(xmlNodePtr text, MeasuredSpot& spot) {
+  double x = 0, top = 0, width = 0;
+  for (xmlNodePtr line = text->children; line != nullptr; line = line->next) {
+    if (line->type != XML_ELEMENT_NODE) continue;
+    if (spot.lines.empty()) {
+      x = ParsedSvg::number(line, "x");
+      top = ParsedSvg::number(line, "y") - 0.95 * kLabelFont;
+    }
+    spot.lines.push_back(ParsedSvg::content(line));
+    width = std::max(width, textWidth(spot.lines.back(), kLabelFont));
+  }
+  std::string anchor = ParsedSvg::attribute(text, "text-anchor");
+  double left = anchor == "end" ? x - width : anchor == "middle" ? x - width / 2 : x;
+  spot.labelled = true;
+  spot.label = {left, top, left + width,
+                top + 1.25 * kLabelFont * static_cast<double>(spot.lines.size())};
+}
+
+MeasuredChart measured(const ParsedSvg& svg) {
+  MeasuredChart chart;
+  for (xmlNodePtr group : svg.nodes("//svg:g[@class='point']")) {
+    MeasuredSpot spot;
+    for (xmlNodePtr node = group->children; node != nullptr; node = node->next) {
+      if (node->type != XML_ELEMENT_NODE) continue;
+      std::string name = reinterpret_cast<const char*>(node->name);
+      if (name == "circle" || name == "path") spot.markers.push_back(measuredMarker(node));
+      if (name == "text") measureLabel(node, spot);
+      if (name == "line") {
+        spot.hasLeader = true;
+        spot.x1 = ParsedSvg::number(node, "x1");
+        spot.y1 = ParsedSvg::number(node, "y1");
+        spot.x2 = ParsedSvg::number(node, "x2");
+        spot.y2 = ParsedSvg::number(node, "y2");
+      }
+    }
+    chart.spots.push_back(spot);
+  }
+  for (xmlNodePtr entry : svg.nodes("//svg:text[@class='key']")) {
+    std::string number, names;
+    for (xmlNodePtr line = entry->children; line != nullptr; line = line->next) {
+      if (line->type != XML_ELEMENT_NODE) continue;
+      if (number.empty()) {
+        number = ParsedSvg::content(line);
+      } else {
+        names += (names.empty() ? "" : " ") + ParsedSvg::content(line);
+      }
+    }
+    chart.key[number] = names;
+  }
+  chart.notes = joined(svg.texts("//svg:text[@class='note']"));
+  chart.xTicks = svg.texts("//svg:text[not(@class) and @text-anchor='middle']");
+  chart.yTicks = svg.texts("//svg:text[not(@class) and @text-anchor='end']");
+  return chart;
+}
+
+double distanceToMarkers(const Box& box, const std::vector<MeasuredMarker>& markers) {
+  double nearest = INFINITY;
+  for (const MeasuredMarker& marker : markers) {
+    nearest = std::min(nearest, box.distanceTo(marker.x, marker.y));
+  }
+  return nearest;
+}
+
+// Whether a reader can trust every label: it stands beside its point, or a
+// line joins the two; no other point is as near to it; it covers no marker
+// and no other label; a number is in the key with the names of its point.
+// Returns how many points have no label at all (each must be named under the
+// chart with its values).
+int expectLabelsTellTheirPoints(const MeasuredChart& chart, const std::string& what) {
+  constexpr double kRounding = 0.15;  // SVG numbers are written to a tenth
+  int unmarked = 0;
+  for (std::size_t i = 0; i < chart.spots.size(); ++i) {
+    const MeasuredSpot& spot = chart.spots[i];
+    std::vector<std::string> sortedNames;
+    for (const MeasuredMarker& marker : spot.markers) {
+      sortedNames.insert(sortedNames.end(), marker.names.begin(), marker.names.end());
+    }
+    std::sort(sortedNames.begin(), sortedNames.end());
+    std::string names = replacedAll(joined(sortedNames), "\n", "; ");
+    SCOPED_TRACE(what + ": " + names);
+    if (!spot.labelled) {
+      for (const MeasuredMarker& marker : spot.markers) {
+        for (const std::string& name : marker.names) EXPECT_TRUE(contains(chart.notes, name + "\" (line "));
+        ++unmarked;
+      }
+      continue;
+    }
+    double own = distanceToMarkers(spot.label, spot.markers);
+    double spread = 0, widest = 0;
+    for (const MeasuredMarker& a : spot.markers) {
+      widest = std::max(widest, a.radius);
+      for (const MeasuredMarker& b : spot.markers) spread = std::max(spread, std::hypot(a.x - b.x, a.y - b.y));
+    }
+    if (spot.hasLeader) {
+      EXPECT_LE(spot.label.distanceTo(spot.x2, spot.y2), 1);
+      Box start{spot.x1, spot.y1, spot.x1, spot.y1};
+      double fromOwn = distanceToMarkers(start, spot.markers);
+      for (std::size_t j = 0; j < chart.spots.size(); ++j) {
+        if (j != i) {
+          EXPECT_LT(fromOwn, distanceToMarkers(start, chart.spots[j].markers));
+        }
+      }
+    } else {
+      // At its side or its corner, 2 pixels off the marker.
+      EXPECT_LE(own, std::hypot(widest + 2, widest / 2) + spread + kRounding) << spot.lines[0];
+    }
+    double margin = spot.hasLeader ? LabelPlacer::kLedNearMargin : LabelPlacer::kNearMargin;
+    for (std::size_t j = 0; j < chart.spots.size(); ++j) {
+      for (const MeasuredMarker& marker : chart.spots[j].markers) {
+        Box square{marker.x - marker.radius, marker.y - marker.radius, marker.x + marker.radius,
+                   marker.y + marker.radius};
+        EXPECT_FALSE(spot.label.overlaps(square)) << spot.lines[0];
+        if (j != i) {
+          EXPECT_GE(spot.label.distanceTo(marker.x, marker.y), own + margin - kRounding)
+              << spot.lines[0] << " is too near " << marker.names[0];
+        }
+      }
+      if (j != i && chart.spots[j].labelled) {
+        EXPECT_FALSE(spot.label.overlaps(chart.spots[j].label)) << spot.lines[0];
+      }
+    }
+    bool isNumber = std::all_of(spot.lines[0].begin(), spot.lines[0].end(), ::isdigit);
+    std::vector<std::string> labelNames = spot.lines;
+    if (isNumber) {
+      std::string key = chart.key.at(spot.lines[0]) + "; ";
+      labelNames.clear();
+      for (std::size_t at = 0; at < key.size(); at = key.find("; ", at) + 2) {
+        labelNames.push_back(key.substr(at, key.find("; ", at) - at));
+      }
+    }
+    std::sort(labelNames.begin(), labelNames.end());
+    EXPECT_EQ(labelNames, sortedNames);
+  }
+  return unmarked;
+}
+
+const std::vector<std::pair<const char*, const char*>> kChartedPairs = {
+    {"density", "young-modulus"},
+    {"density", "tensile-strength"},
+    {"thermal-conductivity", "linear-expansion"},
+    {"yield-strength", "tensile-strength"},
+};
+
+MeasuredChart chartOf(const std::string& file, const char* x, const char* y, bool linear = false) {
+  std::vector<std::string> arguments = {"chart", file, "--x", x, "--y", y};
+  if (linear) arguments.push_back("--linear");
+  ParsedSvg svg(matfile(arguments).out);
+  EXPECT_TRUE(svg.isValid());
+  return measured(svg);
+}
+
+TEST(ChartSvg, EveryPointOfTheSampleAndTheHandbookHasALabelThatCannotBeMisread) {
+  for (const char* file : {"../examples/zodo.mat", "matfile/handbook/handbook.mat"}) {
+    for (const auto& [x, y] : kChartedPairs) {
+      for (bool linear : {false, true}) {
+        MeasuredChart chart = chartOf(testDataPath(file), x, y, linear);
+        std::string what = std::string(file) + " " + x + " " + y + (linear ? " linear" : "");
+        EXPECT_EQ(expectLabelsTellTheirPoints(chart, what), 0) << what;
+        EXPECT_GE(chart.xTicks.size(), 4u) << what << joined(chart.xTicks);
+        EXPECT_GE(chart.yTicks.size(), 4u) << what << joined(chart.yTicks);
+      }
+    }
+  }
+}
+
+// Seven families of a few dozen grades each, scattered around the family's
+// values as a company library grows.
+std::string crowdedLibrary() {
+  struct Family {
+    const char* name;
+    double values[8];
+  };
+  const Family families[] = {
+      {"Steel", {7.85, 210, 0.3, 400, 600, 45, 1.2, 470}},
+      {"Stainless", {7.9, 200, 0.3, 250, 550, 15, 1.6, 500}},
+      {"Aluminium", {2.7, 70, 0.33, 250, 320, 150, 2.35, 900}},
+      {"Copper alloy", {8.7, 115, 0.34, 200, 400, 150, 1.8, 390}},
+      {"Titanium", {4.5, 110, 0.34, 800, 900, 10, 0.9, 520}},
+      {"Polymer", {1.2, 2.5, 0.38, 55, 60, 0.22, 8, 1500}},
+      {"Cast iron", {7.15, 140, 0.27, 250, 400, 40, 1.1, 500}},
+  };
+  const double spread[8] = {0.05, 0.15, 0, 0.5, 0, 0.3, 0.15, 0.1};
+  std::mt19937 random(21);
+  std::string text;
+  for (int i = 0; i < 210; ++i) {
+    const Family& family = families[i % 7];
+    text += "*" + std::string(family.name) + " grade " + std::to_string(i / 7 + 1) + "\n";
+    double values[8];
+    for (int v = 0; v < 8; ++v) {
+      values[v] = family.values[v] *
+                  std::uniform_real_distribution<double>(1 - spread[v], 1 + spread[v])(random);
+    }
+    values[4] = values[3] * std::uniform_real_distribution<double>(1.1, 1.6)(random);
+    for (double value : values) text += " " + std::to_string(value);
+    text += "\n";
+  }
+  return text;
+}
+
+// Where points crowd so that not even numbers find room, points join their
+// neighbours under one label, and what finds no room at all is named with
+// its values under the chart: never a label that points at the wrong one.
+TEST(ChartSvg, ACrowdedLibraryStillHasNoLabelThatCanBeMisread) {
+  TemporaryFolder folder;
+  writeFileBytes(folder.file("crowded.mat"), crowdedLibrary());
+  for (const auto& [x, y] : kChartedPairs) {
+    MeasuredChart chart = chartOf(folder.file("crowded.mat"), x, y);
+    std::string what = std::string("crowded ") + x + " " + y;
+    int unmarked = expectLabelsTellTheirPoints(chart, what);
+    EXPECT_LE(unmarked, 210 / 5) << what;
+  }
 }
 
 }  // namespace

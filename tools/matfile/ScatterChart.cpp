@@ -67,10 +67,11 @@ constexpr double kSharedLabelDistance = 2 * kMarkerRadius - 1;
 constexpr double kWidestSpot = 16;
 
 // Spots left unmarked join a neighbour this near, as long as the markers of
-// the two stay within a square of kWidestJoinedSpot pixels.
+// the two stay within a square of kWidestJoinedSpot pixels, twice that in the
+// second round, and so on.
 constexpr double kJoinReach = 24;
 constexpr double kWidestJoinedSpot = 40;
-constexpr int kJoinRounds = 4;
+constexpr int kJoinRounds = 3;
 
 // What one label stands for: a marker, or markers too close for a label each.
 struct Spot {
@@ -232,7 +233,7 @@ class ChartDrawing {
                   const std::vector<std::string>& lines, bool setOff);
   void placeLabelsOnce(const std::vector<bool>& numbered);
   void giveWay();
-  bool joinUnmarked();
+  void joinUnmarked(double widest);
   void placeLabels();
   void drawPoints();
   void drawLegend();
@@ -386,11 +387,9 @@ void ChartDrawing::gatherSpots() {
 }
 
 // Each spot left unmarked joins the nearest other spot within reach: the
-// label of the two then stands nearer to them than to any other point. False
-// when none is within reach.
-bool ChartDrawing::joinUnmarked() {
+// label of the two then stands nearer to them than to any other point.
+void ChartDrawing::joinUnmarked(double widest) {
   std::vector<bool> gone(spots_.size(), false);
-  bool joinedAny = false;
   for (const Spot* crowded : unmarked_) {
     std::size_t from = static_cast<std::size_t>(crowded - spots_.data());
     std::size_t into = spots_.size();
@@ -400,9 +399,7 @@ bool ChartDrawing::joinUnmarked() {
       Spot both = spots_[other];
       both.markers.insert(both.markers.end(), crowded->markers.begin(), crowded->markers.end());
       fitSpot(both);
-      if (both.right - both.left > kWidestJoinedSpot || both.bottom - both.top > kWidestJoinedSpot) {
-        continue;
-      }
+      if (std::max(both.right - both.left, both.bottom - both.top) > widest) continue;
       for (const Marker* a : crowded->markers) {
         for (const Marker* b : spots_[other].markers) {
           double distance = std::hypot(a->x - b->x, a->y - b->y);
@@ -418,7 +415,6 @@ bool ChartDrawing::joinUnmarked() {
                                 crowded->markers.end());
     fitSpot(spots_[into]);
     gone[from] = true;
-    joinedAny = true;
   }
   std::vector<Spot> kept;
   for (std::size_t i = 0; i < spots_.size(); ++i) {
@@ -428,7 +424,6 @@ bool ChartDrawing::joinUnmarked() {
   spots_ = kept;
   std::stable_partition(spots_.begin(), spots_.end(),
                         [](const Spot& spot) { return !spot.warned; });
-  return joinedAny;
 }
 
 // Each spot is a group of its markers, its label and the leader line between
@@ -577,10 +572,7 @@ void ChartDrawing::giveWay() {
 void ChartDrawing::placeLabels() {
   giveWay();
   for (int round = 0; round < kJoinRounds && !unmarked_.empty(); ++round) {
-    if (!joinUnmarked()) {
-      giveWay();
-      break;
-    }
+    joinUnmarked(kWidestJoinedSpot * (round + 1));
     giveWay();
   }
 }
