@@ -108,7 +108,8 @@ void ChartAxis::spanDecades(const std::vector<double>& values) {
   }
 
   // Too few decades for a reader to read a value off: 2 and 5 times each are
-  // labelled too, where they have room (their nearest labels are 2 to 1 apart).
+  // labelled too, where they have room (neighbours differ by a factor of 2 at
+  // least).
   bool labelTimes = false;
   if (every == 1 && decades.size() < kLeastLabels) {
     std::vector<AxisTick> labels = decades;

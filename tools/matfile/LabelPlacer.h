@@ -50,10 +50,9 @@ class LabelPlacer {
   // leader line. The first that is inside the area and free, leader line
   // included, and that no point of another group comes within kNearMargin
   // (kLedNearMargin, set off) of the distance from the label to the group's
-  // nearest point, is taken and
-  // blocks later labels. Returns false when none is. Labels set off come best
-  // after every label that can stand beside its point, so as not to take its
-  // place.
+  // nearest point, is taken and blocks later labels. Returns false when none
+  // is. Labels set off come best after every label that can stand beside its
+  // point, so as not to take its place.
   bool place(double x, double y, double radius, int group, double width, double height,
              bool setOff, LabelPlace& placed);
 

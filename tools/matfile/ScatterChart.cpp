@@ -32,8 +32,10 @@ constexpr double kDiamondRadius = 5.5;  // a warned point's diamond, centre to c
 constexpr std::size_t kNamesPerLabel = 3;  // beyond, the point gets a number and the key names all
 constexpr double kKeyColumnGap = 24;
 constexpr int kMostKeyColumns = 4;
+// Rounds of names giving way to numbers, and how far in pixels from a spot
+// without a label a name gives way.
 constexpr int kPlacingRounds = 4;
-constexpr double kGiveWayReach = 60;  // pixels from an unmarked spot to names that give way
+constexpr double kGiveWayReach = 60;
 
 const char kStyle[] =
     "text{font-family:sans-serif;font-size:11px;fill:#222}"
@@ -67,8 +69,8 @@ constexpr double kSharedLabelDistance = 2 * kMarkerRadius - 1;
 constexpr double kWidestSpot = 16;
 
 // Spots left unmarked join a neighbour this near, as long as the markers of
-// the two stay within a square of kWidestJoinedSpot pixels, twice that in the
-// second round, and so on.
+// the two stay within a square of kWidestJoinedSpot pixels; in a second round
+// twice that, in a third three times.
 constexpr double kJoinReach = 24;
 constexpr double kWidestJoinedSpot = 40;
 constexpr int kJoinRounds = 3;
@@ -143,9 +145,11 @@ std::string textElement(double x, double y, const std::string& xml,
          (attributes.empty() ? "" : " " + attributes) + ">" + xml + "</text>\n";
 }
 
-std::string lineElement(double x1, double y1, double x2, double y2) {
-  return "<line x1=\"" + svgNumber(x1) + "\" y1=\"" + svgNumber(y1) + "\" x2=\"" + svgNumber(x2) +
-         "\" y2=\"" + svgNumber(y2) + "\"/>\n";
+std::string lineElement(double x1, double y1, double x2, double y2,
+                        const std::string& attributes = "") {
+  return "<line " + (attributes.empty() ? "" : attributes + " ") + "x1=\"" + svgNumber(x1) +
+         "\" y1=\"" + svgNumber(y1) + "\" x2=\"" + svgNumber(x2) + "\" y2=\"" + svgNumber(y2) +
+         "\"/>\n";
 }
 
 // A tick label, its exponent raised.
@@ -465,9 +469,8 @@ bool ChartDrawing::placeLabel(LabelPlacer& placer, Spot& spot, int group,
   }
   spot.labelBox = place.box;
   if (place.hasLeader) {
-    spot.labelXml = "<line class=\"leader\"" +
-                    lineElement(place.leaderX1, place.leaderY1, place.leaderX2, place.leaderY2)
-                        .substr(std::string("<line").size());
+    spot.labelXml = lineElement(place.leaderX1, place.leaderY1, place.leaderX2, place.leaderY2,
+                                "class=\"leader\"");
   }
   // Text is reckoned wide: anchored on the side towards the point, it stays
   // as near the point as its box, however narrow the reader's font draws it.
