@@ -9,7 +9,9 @@
 #include <libxml/xpathInternals.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdio>
 #include <map>
 #include <memory>
 #include <random>
@@ -58,26 +60,17 @@ class ParsedSvg {
     std::unique_ptr<xmlXPathObject, void (*)(xmlXPathObjectPtr)> result(
         xmlXPathEvalExpression(BAD_CAST path, context.get()), xmlXPathFreeObject);
     if (result == nullptr || result->nodesetval == nullptr) return found;
-    for (int i = 0; i < result->nodesetval->nodeNr; ++i) found.push_back(result->nodesetval->nodeTab[i]);
+    for (int i = 0; i < result->nodesetval->nodeNr; ++i) {
+      found.push_back(result->nodesetval->nodeTab[i]);
+    }
     return found;
   }
 
-  static std::string content(xmlNodePtr node) {
-    xmlChar* text = xmlNodeGetContent(node);
+  static std::string content(xmlNodePtr node, const char* attribute = nullptr) {
+    xmlChar* text = attribute ? xmlGetProp(node, BAD_CAST attribute) : xmlNodeGetContent(node);
     std::string found = text != nullptr ? reinterpret_cast<const char*>(text) : "";
     xmlFree(text);
     return found;
-  }
-
-  static std::string attribute(xmlNodePtr node, const char* name) {
-    xmlChar* value = xmlGetProp(node, BAD_CAST name);
-    std::string found = value != nullptr ? reinterpret_cast<const char*>(value) : "";
-    xmlFree(value);
-    return found;
-  }
-
-  static double number(xmlNodePtr node, const char* name) {
-    return std::stod(attribute(node, name));
   }
 
  private:
@@ -187,186 +180,125 @@ TEST(ChartSvg, WarnedMaterialsAreDiamondsWithTheirWarnings) {
 }
 
 
-// The chart as a reader measures it: every point group's markers, its label's
-// box (its text reckoned as wide as the chart reckons it) and leader line;
-// the key of numbers; the labels of the axes.
-struct MeasuredMarker {
-  double x, y, radius;
-  std::vector<std::string> names;  // from its tooltip
-};
-
+// A point group as a reader measures it: its markers (x, y, radius), the
+// names their tooltips give, its label's lines and box (the text reckoned as
+// wide as the chart reckons it), its leader line (x1, y1, x2, y2) if any.
 struct MeasuredSpot {
-  std::vector<MeasuredMarker> markers;
-  bool labelled = false;
-  Box label{};
+  std::vector<std::array<double, 3>> markers;
+  std::vector<std::string> names;
   std::vector<std::string> lines;
-  bool hasLeader = false;
-  double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+  Box label{};
+  std::vector<double> leader;
 };
 
-struct MeasuredChart {
-  std::vector<MeasuredSpot> spots;
-  std::map<std::string, std::string> key;  // a number and the names it stands for
-  std::string notes;
-  std::vector<std::string> xTicks, yTicks;
-};
+double number(xmlNodePtr node, const char* attribute) {
+  return std::stod(ParsedSvg::content(node, attribute));
+}
 
-constexpr double kLabelFont = 11;
-
-MeasuredMarker measuredMarker(xmlNodePtr node) {
-  MeasuredMarker marker{};
-  if (xmlStrEqual(node->name, BAD_CAST "circle")) {
-    marker = {ParsedSvg::number(node, "cx"), ParsedSvg::number(node, "cy"),
-              ParsedSvg::number(node, "r"), {}};
-  } else {
+MeasuredSpot measuredSpot(xmlNodePtr group) {
+  MeasuredSpot spot;
+  for (xmlNodePtr node = xmlFirstElementChild(group); node; node = xmlNextElementSibling(node)) {
+    std::string element = reinterpret_cast<const char*>(node->name);
+    std::string text = ParsedSvg::content(node);
+    if (element == "circle") spot.markers.push_back({number(node, "cx"), number(node, "cy"), 4});
     double x = 0, y = 0;
-    EXPECT_EQ(std::sscanf(ParsedSvg::attribute(node, "d").c_str(), "M%lf %lf", &x, &y), 2);
-    marker = {x, y + 5.5, 5.5, {}};  // the diamond's top corner
-  }
-  std::string tooltip = ParsedSvg::content(node);
-  for (std::size_t start = 0; start < tooltip.size();) {
-    std::size_t end = std::min(tooltip.find('\n', start), tooltip.size());
-    std::string line = tooltip.substr(start, end - start);
-    std::size_t at = line.rfind(" (line ");
-    if (at != std::string::npos && line.back() == ')') marker.names.push_back(line.substr(0, at));
-    start = end + 1;
-  }
-  return marker;
-}
-
-void measureLabel(xmlNodePtr text, MeasuredSpot& spot) {
-  double x = 0, top = 0, width = 0;
-  for (xmlNodePtr line = text->children; line != nullptr; line = line->next) {
-    if (line->type != XML_ELEMENT_NODE) continue;
-    if (spot.lines.empty()) {
-      x = ParsedSvg::number(line, "x");
-      top = ParsedSvg::number(line, "y") - 0.95 * kLabelFont;
+    if (element == "path" &&
+        std::sscanf(ParsedSvg::content(node, "d").c_str(), "M%lf %lf", &x, &y) == 2) {
+      spot.markers.push_back({x, y + 5.5, 5.5});  // from the diamond's top corner
     }
-    spot.lines.push_back(ParsedSvg::content(line));
-    width = std::max(width, textWidth(spot.lines.back(), kLabelFont));
-  }
-  std::string anchor = ParsedSvg::attribute(text, "text-anchor");
-  double left = anchor == "end" ? x - width : anchor == "middle" ? x - width / 2 : x;
-  spot.labelled = true;
-  spot.label = {left, top, left + width,
-                top + 1.25 * kLabelFont * static_cast<double>(spot.lines.size())};
-}
-
-MeasuredChart measured(const ParsedSvg& svg) {
-  MeasuredChart chart;
-  for (xmlNodePtr group : svg.nodes("//svg:g[@class='point']")) {
-    MeasuredSpot spot;
-    for (xmlNodePtr node = group->children; node != nullptr; node = node->next) {
-      if (node->type != XML_ELEMENT_NODE) continue;
-      std::string name = reinterpret_cast<const char*>(node->name);
-      if (name == "circle" || name == "path") spot.markers.push_back(measuredMarker(node));
-      if (name == "text") measureLabel(node, spot);
-      if (name == "line") {
-        spot.hasLeader = true;
-        spot.x1 = ParsedSvg::number(node, "x1");
-        spot.y1 = ParsedSvg::number(node, "y1");
-        spot.x2 = ParsedSvg::number(node, "x2");
-        spot.y2 = ParsedSvg::number(node, "y2");
+    for (std::size_t at = text.find(" (line "); element != "text" && at != std::string::npos;
+         at = text.find(" (line ", at + 1)) {
+      std::size_t start = text.rfind('\n', at);
+      start = start == std::string::npos ? 0 : start + 1;
+      spot.names.push_back(text.substr(start, at - start));
+    }
+    if (element == "line") {
+      for (const char* end : {"x1", "y1", "x2", "y2"}) spot.leader.push_back(number(node, end));
+    }
+    if (element != "text") continue;
+    double width = 0;
+    for (xmlNodePtr line = xmlFirstElementChild(node); line; line = xmlNextElementSibling(line)) {
+      if (spot.lines.empty()) {
+        x = number(line, "x");
+        y = number(line, "y") - 0.95 * 11;
       }
+      spot.lines.push_back(ParsedSvg::content(line));
+      width = std::max(width, textWidth(spot.lines.back(), 11));
     }
-    chart.spots.push_back(spot);
+    std::string anchor = ParsedSvg::content(node, "text-anchor");
+    double left = anchor == "end" ? x - width : anchor == "middle" ? x - width / 2 : x;
+    spot.label = {left, y, left + width, y + 1.25 * 11 * static_cast<double>(spot.lines.size())};
   }
-  for (xmlNodePtr entry : svg.nodes("//svg:text[@class='key']")) {
-    std::string number, names;
-    for (xmlNodePtr line = entry->children; line != nullptr; line = line->next) {
-      if (line->type != XML_ELEMENT_NODE) continue;
-      if (number.empty()) {
-        number = ParsedSvg::content(line);
-      } else {
-        names += (names.empty() ? "" : " ") + ParsedSvg::content(line);
-      }
-    }
-    chart.key[number] = names;
-  }
-  chart.notes = joined(svg.texts("//svg:text[@class='note']"));
-  chart.xTicks = svg.texts("//svg:text[not(@class) and @text-anchor='middle']");
-  chart.yTicks = svg.texts("//svg:text[not(@class) and @text-anchor='end']");
-  return chart;
+  std::sort(spot.names.begin(), spot.names.end());
+  return spot;
 }
 
-double distanceToMarkers(const Box& box, const std::vector<MeasuredMarker>& markers) {
+double distanceToMarkers(const Box& box, const MeasuredSpot& spot) {
   double nearest = INFINITY;
-  for (const MeasuredMarker& marker : markers) {
-    nearest = std::min(nearest, box.distanceTo(marker.x, marker.y));
-  }
+  for (const auto& [x, y, radius] : spot.markers) nearest = std::min(nearest, box.distanceTo(x, y));
   return nearest;
 }
 
-// Whether a reader can trust every label: it stands beside its point, or a
-// line joins the two; no other point is as near to it; it covers no marker
-// and no other label; a number is in the key with the names of its point.
-// Returns how many points have no label at all (each must be named under the
-// chart with its values).
-int expectLabelsTellTheirPoints(const MeasuredChart& chart, const std::string& what) {
+// Whether a reader can trust every label: it stands beside its point, or its
+// leader line joins the two; no other point is as near to it; it covers no
+// marker and no other label; it names its point's materials, or its number
+// does in the key. Returns how many markers have no label (each named under
+// the chart with its values).
+int expectLabelsTellTheirPoints(const ParsedSvg& svg, const std::string& what) {
   constexpr double kRounding = 0.15;  // SVG numbers are written to a tenth
-  int unmarked = 0;
-  for (std::size_t i = 0; i < chart.spots.size(); ++i) {
-    const MeasuredSpot& spot = chart.spots[i];
-    std::vector<std::string> sortedNames;
-    for (const MeasuredMarker& marker : spot.markers) {
-      sortedNames.insert(sortedNames.end(), marker.names.begin(), marker.names.end());
+  std::vector<MeasuredSpot> spots;
+  for (xmlNodePtr group : svg.nodes("//svg:g[@class='point']")) spots.push_back(measuredSpot(group));
+  std::map<std::string, std::vector<std::string>> key;
+  for (xmlNodePtr entry : svg.nodes("//svg:text[@class='key']")) {
+    xmlNodePtr first = xmlFirstElementChild(entry);
+    std::string names;  // wrapped at blanks, one line a tspan
+    for (xmlNodePtr line = xmlNextElementSibling(first); line; line = xmlNextElementSibling(line)) {
+      names += (names.empty() ? "" : " ") + ParsedSvg::content(line);
     }
-    std::sort(sortedNames.begin(), sortedNames.end());
-    std::string names = replacedAll(joined(sortedNames), "\n", "; ");
-    SCOPED_TRACE(what + ": " + names);
-    if (!spot.labelled) {
-      for (const MeasuredMarker& marker : spot.markers) {
-        for (const std::string& name : marker.names) EXPECT_TRUE(contains(chart.notes, name + "\" (line "));
-        ++unmarked;
-      }
+    std::vector<std::string>& named = key[ParsedSvg::content(first)];
+    for (std::size_t at = 0, end = 0; end != std::string::npos; at = end + 2) {
+      end = names.find("; ", at);
+      named.push_back(names.substr(at, end == std::string::npos ? end : end - at));
+    }
+  }
+  std::string notes = joined(svg.texts("//svg:text[@class='note']"));
+  std::size_t markers = 0;
+  int unmarked = 0;
+  for (std::size_t i = 0; i < spots.size(); ++i) {
+    const MeasuredSpot& spot = spots[i];
+    SCOPED_TRACE(what + ": " + joined(spot.names));
+    markers += spot.markers.size();
+    if (spot.lines.empty()) {
+      for (const std::string& name : spot.names) EXPECT_TRUE(contains(notes, name + "\" (line "));
+      unmarked += static_cast<int>(spot.markers.size());
       continue;
     }
-    double own = distanceToMarkers(spot.label, spot.markers);
-    double spread = 0, widest = 0;
-    for (const MeasuredMarker& a : spot.markers) {
-      widest = std::max(widest, a.radius);
-      for (const MeasuredMarker& b : spot.markers) spread = std::max(spread, std::hypot(a.x - b.x, a.y - b.y));
+    double own = distanceToMarkers(spot.label, spot), spread = 0;
+    for (const auto& [x, y, radius] : spot.markers) {
+      spread = std::max(spread, std::hypot(x - spot.markers[0][0], y - spot.markers[0][1]));
     }
-    if (spot.hasLeader) {
-      EXPECT_LE(spot.label.distanceTo(spot.x2, spot.y2), 1);
-      Box start{spot.x1, spot.y1, spot.x1, spot.y1};
-      double fromOwn = distanceToMarkers(start, spot.markers);
-      for (std::size_t j = 0; j < chart.spots.size(); ++j) {
-        if (j != i) {
-          EXPECT_LT(fromOwn, distanceToMarkers(start, chart.spots[j].markers));
-        }
-      }
+    if (spot.leader.empty()) {
+      EXPECT_LE(own, std::hypot(5.5 + 2, 5.5 / 2) + 2 * spread + kRounding);  // side or corner
     } else {
-      // At its side or its corner, 2 pixels off the marker.
-      EXPECT_LE(own, std::hypot(widest + 2, widest / 2) + spread + kRounding) << spot.lines[0];
+      EXPECT_LE(spot.label.distanceTo(spot.leader[2], spot.leader[3]), 1);
+      Box start{spot.leader[0], spot.leader[1], spot.leader[0], spot.leader[1]};
+      EXPECT_LE(distanceToMarkers(start, spot), 2 * spread + 10);
     }
-    double margin = spot.hasLeader ? LabelPlacer::kLedNearMargin : LabelPlacer::kNearMargin;
-    for (std::size_t j = 0; j < chart.spots.size(); ++j) {
-      for (const MeasuredMarker& marker : chart.spots[j].markers) {
-        Box square{marker.x - marker.radius, marker.y - marker.radius, marker.x + marker.radius,
-                   marker.y + marker.radius};
-        EXPECT_FALSE(spot.label.overlaps(square)) << spot.lines[0];
-        if (j != i) {
-          EXPECT_GE(spot.label.distanceTo(marker.x, marker.y), own + margin - kRounding)
-              << spot.lines[0] << " is too near " << marker.names[0];
-        }
+    double margin = spot.leader.empty() ? LabelPlacer::kNearMargin : LabelPlacer::kLedNearMargin;
+    for (std::size_t j = 0; j < spots.size(); ++j) {
+      for (const auto& [x, y, radius] : spots[j].markers) {
+        EXPECT_FALSE(spot.label.overlaps({x - radius, y - radius, x + radius, y + radius}));
+        EXPECT_TRUE(j == i || spot.label.distanceTo(x, y) >= own + margin - kRounding)
+            << spot.lines[0] << " is too near " << joined(spots[j].names);
       }
-      if (j != i && chart.spots[j].labelled) {
-        EXPECT_FALSE(spot.label.overlaps(chart.spots[j].label)) << spot.lines[0];
-      }
+      EXPECT_TRUE(j == i || spots[j].lines.empty() || !spot.label.overlaps(spots[j].label));
     }
-    bool isNumber = std::all_of(spot.lines[0].begin(), spot.lines[0].end(), ::isdigit);
-    std::vector<std::string> labelNames = spot.lines;
-    if (isNumber) {
-      std::string key = chart.key.at(spot.lines[0]) + "; ";
-      labelNames.clear();
-      for (std::size_t at = 0; at < key.size(); at = key.find("; ", at) + 2) {
-        labelNames.push_back(key.substr(at, key.find("; ", at) - at));
-      }
-    }
-    std::sort(labelNames.begin(), labelNames.end());
-    EXPECT_EQ(labelNames, sortedNames);
+    std::vector<std::string> named = spot.lines;
+    if (std::all_of(spot.lines[0].begin(), spot.lines[0].end(), ::isdigit)) named = key[spot.lines[0]];
+    std::sort(named.begin(), named.end());
+    EXPECT_EQ(named, spot.names);
   }
+  EXPECT_EQ(markers, svg.texts(kTooltips).size()) << "every marker in a point group";
   return unmarked;
 }
 
@@ -377,17 +309,12 @@ const std::vector<std::pair<const char*, const char*>> kChartedPairs = {
     {"yield-strength", "tensile-strength"},
 };
 
-MeasuredChart chartOf(const std::string& file, const char* x, const char* y, bool linear = false) {
+int unlabelledIn(const std::string& file, const char* x, const char* y, bool linear) {
   std::vector<std::string> arguments = {"chart", file, "--x", x, "--y", y};
   if (linear) arguments.push_back("--linear");
   ParsedSvg svg(matfile(arguments).out);
   EXPECT_TRUE(svg.isValid());
-  MeasuredChart chart = measured(svg);
-  std::size_t markers = 0;
-  for (const MeasuredSpot& spot : chart.spots) markers += spot.markers.size();
-  EXPECT_EQ(markers, svg.texts(kTooltips).size()) << "every marker in a point group";
-  EXPECT_GT(markers, 0u);
-  return chart;
+  return expectLabelsTellTheirPoints(svg, file + " " + x + " " + y + (linear ? " linear" : ""));
 }
 
 TEST(ChartSvg, EveryPointOfTheSampleAndTheHandbookHasALabelThatCannotBeMisread) {
@@ -404,62 +331,32 @@ TEST(ChartSvg, EveryPointOfTheSampleAndTheHandbookHasALabelThatCannotBeMisread) 
   for (const std::string& file : {testDataPath("../examples/zodo.mat"), folder.file("grown.mat"),
                                   testDataPath("matfile/handbook/handbook.mat")}) {
     for (const auto& [x, y] : kChartedPairs) {
-      for (bool linear : {false, true}) {
-        MeasuredChart chart = chartOf(file, x, y, linear);
-        std::string what = file + " " + x + " " + y + (linear ? " linear" : "");
-        EXPECT_EQ(expectLabelsTellTheirPoints(chart, what), 0) << what;
-        EXPECT_GE(chart.xTicks.size(), 4u) << what << joined(chart.xTicks);
-        EXPECT_GE(chart.yTicks.size(), 4u) << what << joined(chart.yTicks);
-      }
+      for (bool linear : {false, true}) EXPECT_EQ(unlabelledIn(file, x, y, linear), 0);
     }
   }
 }
 
-// Seven families of a few dozen grades each, scattered around the family's
-// values as a company library grows.
-std::string crowdedLibrary() {
-  struct Family {
-    const char* name;
-    double values[8];
-  };
-  const Family families[] = {
-      {"Steel", {7.85, 210, 0.3, 400, 600, 45, 1.2, 470}},
-      {"Stainless", {7.9, 200, 0.3, 250, 550, 15, 1.6, 500}},
-      {"Aluminium", {2.7, 70, 0.33, 250, 320, 150, 2.35, 900}},
-      {"Copper alloy", {8.7, 115, 0.34, 200, 400, 150, 1.8, 390}},
-      {"Titanium", {4.5, 110, 0.34, 800, 900, 10, 0.9, 520}},
-      {"Polymer", {1.2, 2.5, 0.38, 55, 60, 0.22, 8, 1500}},
-      {"Cast iron", {7.15, 140, 0.27, 250, 400, 40, 1.1, 500}},
-  };
-  const double spread[8] = {0.05, 0.15, 0, 0.5, 0, 0.3, 0.15, 0.1};
-  std::mt19937 random(21);
-  std::string text;
-  for (int i = 0; i < 210; ++i) {
-    const Family& family = families[i % 7];
-    text += "*" + std::string(family.name) + " grade " + std::to_string(i / 7 + 1) + "\n";
-    double values[8];
-    for (int v = 0; v < 8; ++v) {
-      values[v] = family.values[v] *
-                  std::uniform_real_distribution<double>(1 - spread[v], 1 + spread[v])(random);
-    }
-    values[4] = values[3] * std::uniform_real_distribution<double>(1.1, 1.6)(random);
-    for (double value : values) text += " " + std::to_string(value);
-    text += "\n";
-  }
-  return text;
-}
-
-// Where points crowd so that not even numbers find room, points join their
-// neighbours under one label, and what finds no room at all is named with
+// Five families of forty grades each, scattered around the family's values as
+// a company library grows. Where not even numbers find room, points join
+// their neighbours under one label; what finds no room at all is named with
 // its values under the chart: never a label that points at the wrong one.
 TEST(ChartSvg, ACrowdedLibraryStillHasNoLabelThatCanBeMisread) {
+  const double families[5][8] = {
+      {7.85, 210, 0.3, 400, 600, 45, 1.2, 470}, {2.7, 70, 0.33, 250, 320, 150, 2.35, 900},
+      {8.7, 115, 0.34, 200, 400, 150, 1.8, 390}, {4.5, 110, 0.34, 800, 900, 10, 0.9, 520},
+      {1.2, 2.5, 0.38, 55, 60, 0.22, 8, 1500}};
+  std::mt19937 random(21);
+  std::uniform_real_distribution<double> scatter(0.8, 1.2);
+  std::string library;
+  for (int i = 0; i < 200; ++i) {
+    library += "*Grade " + std::to_string(i) + "\n";
+    for (double value : families[i % 5]) library += " " + std::to_string(value * scatter(random));
+    library += "\n";
+  }
   TemporaryFolder folder;
-  writeFileBytes(folder.file("crowded.mat"), crowdedLibrary());
+  writeFileBytes(folder.file("crowded.mat"), library);
   for (const auto& [x, y] : kChartedPairs) {
-    MeasuredChart chart = chartOf(folder.file("crowded.mat"), x, y);
-    std::string what = std::string("crowded ") + x + " " + y;
-    int unmarked = expectLabelsTellTheirPoints(chart, what);
-    EXPECT_LE(unmarked, 210 / 5) << what;
+    EXPECT_LE(unlabelledIn(folder.file("crowded.mat"), x, y, false), 200 / 10);
   }
 }
 
