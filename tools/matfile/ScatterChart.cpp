@@ -33,8 +33,8 @@ constexpr std::size_t kNamesPerLabel = 3;  // beyond, the point gets a number an
 constexpr double kKeyColumnGap = 24;
 constexpr int kMostKeyColumns = 4;
 // Rounds of names giving way to numbers, and how far in pixels from a spot
-// without a label a name gives way.
-constexpr int kPlacingRounds = 4;
+// without a label a name may give way.
+constexpr int kPlacingRounds = 8;
 constexpr double kGiveWayReach = 60;
 
 const char kStyle[] =
@@ -542,8 +542,8 @@ void ChartDrawing::placeLabelsOnce(const std::vector<bool>& numbered) {
 }
 
 // A long name can take the only room a neighbour had even for a number: the
-// names near a spot left unmarked give way to numbers, and the labels are
-// placed again, as long as that leaves fewer spots unmarked.
+// name nearest each spot left unmarked gives way to a number, and the labels
+// are placed again, as long as that leaves fewer spots unmarked.
 void ChartDrawing::giveWay() {
   std::vector<bool> numbered(spots_.size(), false);
   placeLabelsOnce(numbered);
@@ -551,13 +551,18 @@ void ChartDrawing::giveWay() {
     std::vector<bool> more = numbered;
     bool changed = false;
     for (const Spot* crowded : unmarked_) {
+      std::size_t nearest = spots_.size();
+      double distance = kGiveWayReach;
       for (std::size_t group = 0; group < spots_.size(); ++group) {
         const Spot& spot = spots_[group];
         if (spot.labelXml.empty() || spot.number > 0 || more[group]) continue;
-        if (spot.labelBox.distanceTo(crowded->x, crowded->y) > kGiveWayReach) continue;
-        more[group] = true;
-        changed = true;
+        if (spot.labelBox.distanceTo(crowded->x, crowded->y) > distance) continue;
+        distance = spot.labelBox.distanceTo(crowded->x, crowded->y);
+        nearest = group;
       }
+      if (nearest == spots_.size()) continue;
+      more[nearest] = true;
+      changed = true;
     }
     if (!changed) break;
     std::size_t unmarkedBefore = unmarked_.size();
