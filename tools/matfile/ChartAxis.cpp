@@ -14,6 +14,8 @@ constexpr double kExponentScale = 0.75;  // of the font size, for a raised expon
 constexpr double kDecadeMarkRoom = 4;    // pixels a decade needs for a mark of its own
 constexpr double kMinorMarkRoom = 60;    // pixels a decade needs for marks at 2 to 9 times
 constexpr int kMaximumSteps = 10;        // of a linear axis
+constexpr std::size_t kLeastLabels = 4;  // below, a logarithmic axis labels 2 and 5 times a decade
+constexpr int kLabelledTimes[] = {2, 5};
 // The decades that the number format writes without an exponent.
 constexpr long kPlainDecadeFrom = -4;
 constexpr long kPlainDecadeTo = 5;
@@ -23,6 +25,16 @@ AxisTick decadeTick(long exponent) {
     return {0, true, numberString(std::pow(10.0, static_cast<double>(exponent))), ""};
   }
   return {0, true, "10", std::to_string(exponent)};
+}
+
+// `times` (2 to 9) times the decade: 20 beside 10, 2x10 raised beside 10
+// raised.
+AxisTick timesTick(int times, long exponent) {
+  AxisTick decade = decadeTick(exponent);
+  if (decade.exponent.empty()) {
+    return {0, false, numberString(times * std::pow(10.0, static_cast<double>(exponent))), ""};
+  }
+  return {0, false, std::to_string(times) + "\xd7" + decade.label, decade.exponent};
 }
 
 // 1, 2, 5, 10, 20, 50, ...
@@ -95,6 +107,18 @@ void ChartAxis::spanDecades(const std::vector<double>& values) {
     every = nextRoundCount(every);
   }
 
+  // Too few decades for a reader to read a value off: 2 and 5 times each are
+  // labelled too, where they have room (neighbours differ by a factor of 2 at
+  // least).
+  bool labelTimes = false;
+  if (every == 1 && decades.size() < kLeastLabels) {
+    std::vector<AxisTick> labels = decades;
+    for (long exponent = first; exponent < last; ++exponent) {
+      for (int times : kLabelledTimes) labels.push_back(timesTick(times, exponent));
+    }
+    labelTimes = labelsFit(labels, perDecade * std::log10(2.0));
+  }
+
   for (long exponent = first; exponent <= last; ++exponent) {
     double decade = static_cast<double>(exponent);
     double position = start_ + (decade - low_) / (high_ - low_) * (end_ - start_);
@@ -105,10 +129,15 @@ void ChartAxis::spanDecades(const std::vector<double>& values) {
     } else if (perDecade >= kDecadeMarkRoom) {
       ticks_.push_back({position, false, "", ""});
     }
-    if (exponent == last || perDecade < kMinorMarkRoom) continue;
+    if (exponent == last || (perDecade < kMinorMarkRoom && !labelTimes)) continue;
     for (int times = 2; times <= 9; ++times) {
+      bool labelled = labelTimes && std::find(std::begin(kLabelledTimes), std::end(kLabelledTimes),
+                                              times) != std::end(kLabelledTimes);
+      if (!labelled && perDecade < kMinorMarkRoom) continue;
       double fraction = (decade + std::log10(times) - low_) / (high_ - low_);
-      ticks_.push_back({start_ + fraction * (end_ - start_), false, "", ""});
+      AxisTick tick = labelled ? timesTick(times, exponent) : AxisTick{0, false, "", ""};
+      tick.position = start_ + fraction * (end_ - start_);
+      ticks_.push_back(tick);
     }
   }
 }

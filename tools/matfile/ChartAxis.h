@@ -1,7 +1,8 @@
 // One axis of a chart: where a value stands along it, and its marks. A
-// logarithmic axis spans whole decades and labels them; a linear one runs
-// from or through 0 in round steps. Labels are spaced so that they never
-// overlap, however many decades or steps there are.
+// logarithmic axis spans whole decades and labels them, and 2 and 5 times
+// each where fewer than four decades would leave too few labels to read a
+// value by; a linear one runs from or through 0 in round steps. Labels are
+// spaced so that they never overlap, however many decades or steps there are.
 #pragma once
 
 #include <string>
@@ -11,7 +12,7 @@ enum class AxisScale { Logarithmic, Linear };
 
 struct AxisTick {
   double position;       // in pixels along the axis
-  bool major;            // a decade or a step: a longer mark and a grid line
+  bool major;            // a decade or a step: a longer mark
   std::string label;     // "" for a mark without a label
   std::string exponent;  // when set, the label reads `label` (10) raised to it
 };

@@ -1,3 +1,5 @@
+#include <cstring>
+
 #include "Commands.h"
 #include "FileReading.h"
 #include "PlausibilityRules.h"
@@ -44,6 +46,49 @@ bool readAxis(const Invocation& invocation, const char* option, MaterialProperty
   return false;
 }
 
+// The rule that a warning of check comes from, told by the reason that check
+// writes into it; null for a warning of no rule known here.
+const PlausibilityRule* ruleOf(const std::string& warning) {
+  for (const PlausibilityRule& rule : plausibilityRules()) {
+    if (warning.find(std::string("; ") + rule.reason + "; likely ") != std::string::npos) {
+      return &rule;
+    }
+  }
+  return nullptr;
+}
+
+// A warning belongs on a chart when it is about a value the chart shows, one
+// that a rule compares with it, or the name, which labels the point. One of
+// no known rule stays: better a warning too many than a mistake unmarked.
+bool belongsOnChart(const PlausibilityRule* rule, const ChartSettings& settings) {
+  if (rule == nullptr || rule->test == PlausibilityTest::NameTaken) return true;
+  for (MaterialProperty charted : {settings.x, settings.y}) {
+    if (rule->property == charted || rule->other == charted) return true;
+  }
+  return false;
+}
+
+ChartMaterial chartMaterial(const ReportingObserver::MaterialAt& entry,
+                            const std::vector<std::string>& warnings,
+                            const ChartSettings& settings) {
+  ChartMaterial material{entry.nameLine, entry.material, {}, {}, false};
+  for (const std::string& warning : warnings) {
+    const PlausibilityRule* rule = ruleOf(warning);
+    if (!belongsOnChart(rule, settings)) {
+      material.warnedOtherwise = true;
+      continue;
+    }
+    material.warnings.push_back(warning);
+    std::string listed = warning;
+    // Under the chart without the physical reason, which check gives.
+    if (rule != nullptr) {
+      listed.erase(listed.find(std::string("; ") + rule->reason), std::strlen(rule->reason) + 2);
+    }
+    material.listed.push_back(listed);
+  }
+  return material;
+}
+
 }  // namespace
 
 std::string chartDetails() {
@@ -54,9 +99,12 @@ std::string chartDetails() {
     "makes them linear. A property is named as check names it, in any letter case,\n"
     "with - or _ for its blanks: density, young-modulus, poisson-ratio,\n"
     "yield-strength, tensile-strength, thermal-conductivity, linear-expansion,\n"
-    "specific-heat. Materials that check warns about are drawn as orange diamonds\n"
-    "and listed under the chart; a material with a value of 0 (unset), or on a\n"
-    "logarithmic axis one below 0, is left out and named under the chart.\n"
+    "specific-heat. Materials that check warns about for either value charted\n"
+    "(or for the name) are drawn as orange diamonds and listed under the chart;\n"
+    "a material with a value of 0 (unset), or on a logarithmic axis one below 0,\n"
+    "is left out and named under the chart. A point is labelled with its name\n"
+    "beside it or joined to it by a line, never nearer another point; where no\n"
+    "name fits, with a number that a key under the chart explains.\n"
     "Exit codes: 0 chart written; 1 chart written, but it lacks what the reader\n"
     "dropped (reported on standard error); 2 trouble.\n";
 }
@@ -75,8 +123,8 @@ int runChart(const Invocation& invocation, Console& console) {
   PlausibilityCheck plausibility;
   std::vector<ChartMaterial> materials;
   for (const ReportingObserver::MaterialAt& entry : reports.materials()) {
-    materials.push_back({entry.nameLine, entry.material,
-                         plausibility.warningsFor(entry.nameLine, *entry.material)});
+    materials.push_back(
+        chartMaterial(entry, plausibility.warningsFor(entry.nameLine, *entry.material), settings));
   }
   if (!writeResult(invocation, console, scatterChart(settings, materials), settings.source)) {
     return kExitTrouble;

@@ -2,13 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
 constexpr double kCellSize = 40;      // pixels; a label touches a few cells
 constexpr double kGap = 2;            // pixels between a marker and a label beside it
 constexpr double kRingStep = 18;      // pixels from one ring of places to the next
-constexpr int kRings = 6;             // beside the point, then set off ever farther
+constexpr int kRings = 8;             // beside the point, then set off ever farther
 constexpr double kLeaderClear = 0.5;  // pixels between a leader's ends and the boxes it joins
 
 int clampedIndex(double offset, int count) {
@@ -30,7 +31,28 @@ bool clipEdge(double p, double q, double& t0, double& t1) {
   return true;
 }
 
+// Whether two segments cross or touch, by the sides on which each one's ends
+// lie of the other.
+double side(double ax, double ay, double bx, double by, double px, double py) {
+  return (bx - ax) * (py - ay) - (by - ay) * (px - ax);
+}
+
+bool segmentsMeet(double ax, double ay, double bx, double by, double cx, double cy, double dx,
+                  double dy) {
+  double c = side(ax, ay, bx, by, cx, cy), d = side(ax, ay, bx, by, dx, dy);
+  double a = side(cx, cy, dx, dy, ax, ay), b = side(cx, cy, dx, dy, bx, by);
+  return ((c <= 0 && d >= 0) || (c >= 0 && d <= 0)) && ((a <= 0 && b >= 0) || (a >= 0 && b <= 0)) &&
+         std::max(ax, bx) >= std::min(cx, dx) && std::max(cx, dx) >= std::min(ax, bx) &&
+         std::max(ay, by) >= std::min(cy, dy) && std::max(cy, dy) >= std::min(ay, by);
+}
+
 }  // namespace
+
+double Box::distanceTo(double x, double y) const {
+  double dx = std::max({left - x, 0.0, x - right});
+  double dy = std::max({top - y, 0.0, y - bottom});
+  return std::hypot(dx, dy);
+}
 
 bool Box::overlaps(const Box& other) const {
   return left < other.right && other.left < right && top < other.bottom && other.top < bottom;
@@ -71,6 +93,17 @@ void LabelPlacer::addObstacle(const Box& box) {
   }
 }
 
+void LabelPlacer::addPoint(double x, double y, double radius, int group) {
+  double reach = radius + 1;
+  addObstacle({x - reach, y - reach, x + reach, y + reach});
+  int column = clampedIndex(x - area_.left, columns_), row = clampedIndex(y - area_.top, rows_);
+  cells_[static_cast<std::size_t>(row * columns_ + column)].points.push_back({x, y, group});
+  if (static_cast<std::size_t>(group) >= groups_.size()) {
+    groups_.resize(static_cast<std::size_t>(group) + 1);
+  }
+  groups_[static_cast<std::size_t>(group)].push_back({x, y, group});
+}
+
 Box LabelPlacer::reachOf(const Segment& leader) {
   return {std::min(leader.x1, leader.x2), std::min(leader.y1, leader.y2),
           std::max(leader.x1, leader.x2), std::max(leader.y1, leader.y2)};
@@ -108,8 +141,39 @@ bool LabelPlacer::isFree(const Segment& leader) const {
   cellRange(reachOf(leader), firstColumn, lastColumn, firstRow, lastRow);
   for (int row = firstRow; row <= lastRow; ++row) {
     for (int column = firstColumn; column <= lastColumn; ++column) {
-      for (const Box& taken : cells_[static_cast<std::size_t>(row * columns_ + column)].boxes) {
+      const Cell& cell = cells_[static_cast<std::size_t>(row * columns_ + column)];
+      for (const Box& taken : cell.boxes) {
         if (taken.crossedBy(leader.x1, leader.y1, leader.x2, leader.y2)) return false;
+      }
+      // Crossed leaders could be followed to the wrong label.
+      for (const Segment& other : cell.leaders) {
+        if (segmentsMeet(leader.x1, leader.y1, leader.x2, leader.y2, other.x1, other.y1, other.x2,
+                         other.y2)) {
+          return false;
+        }
+      }
+    }
+  }
+  return true;
+}
+
+// Points are kept in the cell of their centre: the cells within reach of the
+// box hold every point that could be too near it.
+bool LabelPlacer::isNearest(int group, const Box& box, double margin) const {
+  if (group < 0 || static_cast<std::size_t>(group) >= groups_.size()) return true;
+  double own = std::numeric_limits<double>::infinity();
+  for (const Point& point : groups_[static_cast<std::size_t>(group)]) {
+    own = std::min(own, box.distanceTo(point.x, point.y));
+  }
+  double allowed = own + margin;
+  Box reach{box.left - allowed, box.top - allowed, box.right + allowed, box.bottom + allowed};
+  int firstColumn, lastColumn, firstRow, lastRow;
+  cellRange(reach, firstColumn, lastColumn, firstRow, lastRow);
+  for (int row = firstRow; row <= lastRow; ++row) {
+    for (int column = firstColumn; column <= lastColumn; ++column) {
+      for (const Point& point : cells_[static_cast<std::size_t>(row * columns_ + column)].points) {
+        if (point.group == group) continue;
+        if (box.distanceTo(point.x, point.y) < allowed) return false;
       }
     }
   }
@@ -152,15 +216,18 @@ std::vector<std::pair<double, double>> LabelPlacer::setOffPlaces(double x, doubl
   return places;
 }
 
-bool LabelPlacer::place(double x, double y, double radius, double width, double height, bool setOff,
-                        LabelPlace& placed) {
+bool LabelPlacer::place(double x, double y, double radius, int group, double width,
+                        double height, bool setOff, LabelPlace& placed) {
   for (int ring = setOff ? 1 : 0; ring < (setOff ? kRings : 1); ++ring) {
     std::vector<std::pair<double, double>> places =
         ring == 0 ? besidePlaces(x, y, radius, width, height)
                   : setOffPlaces(x, y, radius + kGap + ring * kRingStep, width, height);
     for (const auto& [left, top] : places) {
       Box box{left, top, left + width, top + height};
-      if (!box.within(area_) || !isFree(box)) continue;
+      if (!box.within(area_) || !isFree(box) ||
+          !isNearest(group, box, ring == 0 ? kNearMargin : kLedNearMargin)) {
+        continue;
+      }
       Segment leader{};
       if (ring > 0) {
         // From just outside the marker's square to just short of the label.

@@ -1,8 +1,10 @@
 // A scatter chart of the materials of a file, one property against another,
 // as a self-contained SVG document: every material a point with a tooltip,
 // labelled with its name where the label has room, the materials that check
-// warns about in a colour and shape of their own and listed under the chart,
-// and the materials that an axis cannot show named in a note under it.
+// warns about (for the values charted) in a colour and shape of their own and
+// listed under the chart, a key to the points labelled with a number where a
+// name had no room, and the materials that an axis cannot show named in a
+// note under it.
 #pragma once
 
 #include <string>
@@ -14,7 +16,11 @@
 struct ChartMaterial {
   long line;  // of its name in the file
   const Material* material;
-  std::vector<std::string> warnings;  // check's warnings about it, as check words them
+  // Check's warnings about the two values charted or the name, as check words
+  // them, for the tooltip; and as listed under the chart, without the reasons.
+  std::vector<std::string> warnings;
+  std::vector<std::string> listed;
+  bool warnedOtherwise = false;  // check warns about values that are not charted
 };
 
 struct ChartSettings {
