@@ -1,3 +1,4 @@
+#include "CodePage.h"
 #include "Commands.h"
 #include "FileReading.h"
 #include "PlausibilityRules.h"
@@ -67,6 +68,14 @@ int runChart(const Invocation& invocation, Console& console) {
       !readAxis(invocation, "--y", settings.y, console)) {
     return kExitTrouble;
   }
+  CodePage codePage;
+  std::string codePageError;
+  const std::string* named = invocation.has("--codepage") ? &invocation.options.at("--codepage") : nullptr;
+  if (!CodePage::forOption(named, codePage, codePageError)) {
+    console.err << "matfile: " << codePageError << '\n';
+    return kExitTrouble;
+  }
+  CodePage::setActive(codePage);
   if (invocation.has("--linear")) settings.scale = AxisScale::Linear;
   settings.source = invocation.files[0];
   ReportingObserver reports(console.err, settings.source + ":");
