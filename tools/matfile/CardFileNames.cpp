@@ -16,9 +16,12 @@ std::string cutToBytes(const std::string& text, std::size_t limit) {
   return text.substr(0, end);
 }
 
+// Windows drops a dot or blank at the end of a name; blanks at its start
+// are hard to see and type.
 std::string withoutEndDotsAndBlanks(std::string text) {
   while (!text.empty() && (text.back() == '.' || text.back() == ' ')) text.pop_back();
-  return text;
+  std::size_t start = text.find_first_not_of(' ');
+  return start == std::string::npos ? "" : text.substr(start);
 }
 
 }  // namespace

@@ -100,7 +100,7 @@ std::string exportDetails() {
 // reader dropped is reported, and the exit code says the result lacks it.
 int runExport(const Invocation& invocation, Console& console) {
   const std::string& input = invocation.files[0];
-  const std::string& format = invocation.option("--format", "csv");
+  std::string format = invocation.option("--format", "csv");
   if (format != "csv" && format != "card" && format != "matml") {
     console.err << "matfile: unknown --format \"" << format << "\"; one of csv, card, matml\n";
     return kExitTrouble;
@@ -121,7 +121,7 @@ int runExport(const Invocation& invocation, Console& console) {
   if (!readForCommand(input, list, console, &reports)) return kExitTrouble;
   long omitted = 0;
   if (format == "card") {
-    const std::string& folder = invocation.option("--output", "");
+    std::string folder = invocation.option("--output", "");
     if (!readyCardFolder(folder, console) || !writeCards(folder, list.get(), codePage, console)) {
       return kExitTrouble;
     }

@@ -36,7 +36,7 @@ std::string scaledNumber(double value, int power) {
 }
 
 bool scalesSafely(double value, int power) {
-  if (value == 0) return true;
+  if (value == 0 || power == 0) return true;
   int exponent = static_cast<int>(std::floor(std::log10(std::fabs(value)))) + power;
   return exponent > -290 && exponent < 290;
 }
