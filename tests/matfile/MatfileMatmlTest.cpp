@@ -9,6 +9,8 @@
 #include "MatfileRun.h"
 #include "NumberString.h"
 #include "NumberText.h"
+#include "XmlReader.h"
+#include "YamlCardReader.h"
 
 namespace {
 
@@ -26,6 +28,11 @@ const std::string kTrickyNames =
 
 class MatfileMatml : public ::testing::TestWithParam<std::string> {
  protected:
+  void SetUp() override {
+    bool readsBack = GetParam() == "card" ? kReadsYamlCards : kReadsXml;
+    if (!readsBack) GTEST_SKIP() << "this build cannot import " << GetParam();
+  }
+
   std::string file(const std::string& name) const { return folder.file(name); }
 
   // Export in the test's format, import into a new file, and what diff says.
@@ -125,6 +132,10 @@ TEST(MatfileMatmlExport, NameXmlCannotHoldIsLeftOutAndSaid) {
 
 class MatfileMatmlImport : public ::testing::Test {
  protected:
+  void SetUp() override {
+    if (!kReadsXml) GTEST_SKIP() << "this build has no XML reader";
+  }
+
   MatfileRun import(const std::string& xml, std::vector<std::string> options = {}) {
     writeFileBytes(folder.file("in.xml"), xml);
     std::vector<std::string> arguments = {"import", folder.file("in.xml"), "--into",
@@ -232,6 +243,15 @@ TEST_F(MatfileMatmlImport, EntitiesAndDeepNestingAreRefusedWithAClearMessage) {
   run = import("<NotMatML/>");
   EXPECT_TRUE(contains(run.err, "not a MatML document: it holds no MatML_Doc element")) << run.err;
   EXPECT_TRUE(contains(run.err, "in.xml cannot be read as a MatML document")) << run.err;
+}
+
+TEST(MatfileMatmlUnavailable, BuildWithoutAnXmlReaderSaysSo) {
+  if (kReadsXml) GTEST_SKIP() << "this build reads MatML";
+  TemporaryFolder folder;
+  writeFileBytes(folder.file("in.xml"), "<MatML_Doc/>");
+  MatfileRun run = matfile({"import", folder.file("in.xml"), "--into", folder.file("out.mat")});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_TRUE(contains(run.err, "MatML is not available in this build")) << run.err;
 }
 
 TEST(MatfileCodePage, ChartShowsNamesInTheChosenCodePageAndRefusesAnUnknownOne) {

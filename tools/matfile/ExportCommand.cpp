@@ -68,13 +68,16 @@ bool writeCards(const std::string& folder, const MaterialNode* head, const CodeP
   for (const MaterialNode* node = head; node != nullptr; node = node->nextNode) {
     if (node->material == nullptr) continue;
     const Material& material = *node->material;
-    std::string path =
-        (std::filesystem::path(folder) / names.next(codePage.toUtf8(writtenName(material)))).string();
+    // The file name is UTF-8; on Windows a path made from a narrow string
+    // would read it in the ANSI code page.
+    std::filesystem::path path =
+        std::filesystem::path(folder) /
+        std::filesystem::u8path(names.next(codePage.toUtf8(writtenName(material))));
     std::ofstream card(path, std::ios::binary);
     card << materialCardText(material, codePage);
     card.close();
     if (!card) {
-      console.err << "matfile: cannot write " << path << '\n';
+      console.err << "matfile: cannot write " << path.u8string() << '\n';
       return false;
     }
   }

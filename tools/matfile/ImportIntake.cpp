@@ -82,8 +82,17 @@ bool intoCodePage(ImportedItem& item, ImportIntake& intake, ImportReports& repor
     std::string shown = listed.find(quoted(character)) == std::string::npos ? quoted(character) : "";
     if (!shown.empty()) listed += (listed.empty() ? "" : ", ") + shown;
   }
-  std::string what = "name " + quoted(item.draft.name) + ": " + listed + " cannot be written in " +
-                     intake.codePage.name() + ", the code page of the material file";
+  bool utf8 = true;
+  for (const std::string& character : missing) {
+    std::size_t at = 0;
+    unsigned code = 0;
+    if (!nextUtf8(character, at, code)) utf8 = false;
+  }
+  std::string what = "name " + quoted(item.draft.name) + ": " +
+                     (utf8 ? listed + " cannot be written in " + intake.codePage.name() +
+                                 ", the code page of the material file"
+                           : std::string("not UTF-8, which cards, MatML and tables with a byte "
+                                         "order mark are"));
   if (!intake.replaceUnmappable) {
     reports.error(item.source, item.draft.line,
                   what + "; --replace-unmappable writes \"?\" in its place, --codepage names "
