@@ -1,4 +1,4 @@
-#include "CodePage.h"
+#include "CodePageOption.h"
 #include "Commands.h"
 #include "FileReading.h"
 #include "PlausibilityRules.h"
@@ -69,12 +69,7 @@ int runChart(const Invocation& invocation, Console& console) {
     return kExitTrouble;
   }
   CodePage codePage;
-  std::string codePageError;
-  const std::string* named = invocation.has("--codepage") ? &invocation.options.at("--codepage") : nullptr;
-  if (!CodePage::forOption(named, codePage, codePageError)) {
-    console.err << "matfile: " << codePageError << '\n';
-    return kExitTrouble;
-  }
+  if (!codePageOption(invocation, console, codePage)) return kExitTrouble;
   CodePage::setActive(codePage);
   if (invocation.has("--linear")) settings.scale = AxisScale::Linear;
   settings.source = invocation.files[0];

@@ -3,7 +3,7 @@
 
 #include "CardFileNames.h"
 #include "CardWriter.h"
-#include "CodePage.h"
+#include "CodePageOption.h"
 #include "Commands.h"
 #include "CsvColumns.h"
 #include "CsvWriter.h"
@@ -113,12 +113,7 @@ int runExport(const Invocation& invocation, Console& console) {
     return kExitTrouble;
   }
   CodePage codePage;
-  std::string codePageError;
-  const std::string* named = invocation.has("--codepage") ? &invocation.options.at("--codepage") : nullptr;
-  if (!CodePage::forOption(named, codePage, codePageError)) {
-    console.err << "matfile: " << codePageError << '\n';
-    return kExitTrouble;
-  }
+  if (!codePageOption(invocation, console, codePage)) return kExitTrouble;
   ReportingObserver reports(console.err, input + ":");
   OwnedList list;
   if (!readForCommand(input, list, console, &reports)) return kExitTrouble;

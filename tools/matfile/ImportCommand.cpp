@@ -3,6 +3,7 @@
 #include <map>
 #include <ostream>
 
+#include "CodePageOption.h"
 #include "Commands.h"
 #include "FileReading.h"
 #include "ImportIntake.h"
@@ -240,12 +241,7 @@ int runImport(const Invocation& invocation, Console& console) {
   SourceFolders folders;
   std::vector<ImportSource> sources = importSources(invocation.files, folders);
   ImportIntake intake(sources);
-  std::string codePageError;
-  const std::string* named = invocation.has("--codepage") ? &invocation.options.at("--codepage") : nullptr;
-  if (!CodePage::forOption(named, intake.codePage, codePageError)) {
-    console.err << "matfile: " << codePageError << '\n';
-    return kExitTrouble;
-  }
+  if (!codePageOption(invocation, console, intake.codePage)) return kExitTrouble;
   intake.replaceUnmappable = invocation.has("--replace-unmappable");
   intake.unreadableFolders = folders.unreadable;
   ImportReports reports(intake.sourceNames);
