@@ -1,5 +1,6 @@
 #include "Commands.h"
 
+#include "XmlReader.h"
 #include "YamlCardReader.h"
 
 namespace {
@@ -18,6 +19,9 @@ std::string importDetails() {
   if (!kReadsYamlCards) {
     text += "  This build reads no YAML cards (it has no YAML library): only cards in the\n"
             "  INI form ([FCMat] sections). The native build reads both forms.\n";
+  }
+  if (!kReadsXml) {
+    text += "  This build reads no MatML (it has no XML library); the native build does.\n";
   }
   return text;
 }
