@@ -1,5 +1,6 @@
 #include <cstring>
 
+#include "CodePageOption.h"
 #include "Commands.h"
 #include "FileReading.h"
 #include "PlausibilityRules.h"
@@ -115,6 +116,9 @@ int runChart(const Invocation& invocation, Console& console) {
       !readAxis(invocation, "--y", settings.y, console)) {
     return kExitTrouble;
   }
+  CodePage codePage;
+  if (!codePageOption(invocation, console, codePage)) return kExitTrouble;
+  CodePage::setActive(codePage);
   if (invocation.has("--linear")) settings.scale = AxisScale::Linear;
   settings.source = invocation.files[0];
   ReportingObserver reports(console.err, settings.source + ":");

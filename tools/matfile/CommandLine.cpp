@@ -22,7 +22,7 @@ const CommandEntry* findCommand(const std::vector<CommandEntry>& commands, const
   return nullptr;
 }
 
-const std::string& Invocation::option(const std::string& name, const std::string& fallback) const {
+std::string Invocation::option(const std::string& name, const std::string& fallback) const {
   auto found = options.find(name);
   return found != options.end() ? found->second : fallback;
 }

@@ -33,7 +33,8 @@ struct Invocation {
   bool helpAsked = false;                      // --help after the command: nothing else counts
 
   bool has(const std::string& option) const { return options.count(option) != 0; }
-  const std::string& option(const std::string& name, const std::string& fallback) const;
+  // By value: a reference to `fallback` would outlive a temporary passed as it.
+  std::string option(const std::string& name, const std::string& fallback) const;
 };
 
 // The command of that name, or null.

@@ -1,5 +1,6 @@
 #include "Commands.h"
 
+#include "XmlReader.h"
 #include "YamlCardReader.h"
 
 namespace {
@@ -7,16 +8,20 @@ namespace {
 std::string importDetails() {
   std::string text =
       "  SOURCE is a CSV table with a header row (units in the headers: \"density [kg/m^3]\"),\n"
-      "  a material card (.FCMat), or a folder of cards read recursively in path order.\n"
+      "  a material card (.FCMat), a MatML document (.xml, .matml), or a folder of cards\n"
+      "  read recursively in path order.\n"
       "  --dry-run       report everything, write nothing\n"
       "  --replace       a material FILE already has is replaced in its place (else skipped)\n"
       "  --skip-invalid  leave out every bad row or card, import the rest (exit code 1\n"
       "                  when something was left out)\n"
       "  --verbose       list each value as given beside the value stored\n"
-      "  matfile units lists the units a value may be given in.\n";
+      "  matfile units lists the units a value may be given in.\n" + importEncodingDetails();
   if (!kReadsYamlCards) {
     text += "  This build reads no YAML cards (it has no YAML library): only cards in the\n"
             "  INI form ([FCMat] sections). The native build reads both forms.\n";
+  }
+  if (!kReadsXml) {
+    text += "  This build reads no MatML (it has no XML library); the native build does.\n";
   }
   return text;
 }
@@ -34,21 +39,25 @@ const std::vector<CommandEntry>& matfileCommands() {
       {"format", "FILE [--output OUT] [--force]",
        "rewrite FILE (or write OUT) as the editor saves it", 1,
        {{"--output", true}, {"--force", false}}, runFormat},
-      {"export", "FILE [--output CSV]",
-       "write the materials as a CSV table with a header row (to standard output or CSV)", 1,
-       {{"--output", true}}, runExport},
+      {"export", "FILE [--format csv|card|matml] [--output PATH] [--codepage CP]",
+       "write the materials as a CSV table, material cards or a MatML document", 1,
+       {{"--output", true}, {"--format", true}, {"--codepage", true}}, runExport, false,
+       exportDetails},
       {"import", "SOURCE... --into FILE [--dry-run] [--replace] [--skip-invalid] [--verbose]",
        "append the materials of CSV tables and material cards to FILE (created when missing)", 1,
        {{"--into", true, true},
         {"--dry-run", false},
         {"--replace", false},
         {"--skip-invalid", false},
-        {"--verbose", false}},
+        {"--verbose", false},
+        {"--codepage", true},
+        {"--replace-unmappable", false}},
        runImport, true, importDetails},
       {"rules", "", "print the table of the plausibility warnings of check", 0, {}, runRules},
       {"chart", "FILE [--x PROPERTY] [--y PROPERTY] [--linear] [--output SVG]",
        "draw the materials as an SVG scatter chart, one property against another", 1,
-       {{"--x", true}, {"--y", true}, {"--linear", false}, {"--output", true}}, runChart, false,
+       {{"--x", true}, {"--y", true}, {"--linear", false}, {"--output", true}, {"--codepage", true}},
+       runChart, false,
        chartDetails},
       {"diff", "OLD NEW", "print the materials added, removed and changed from OLD to NEW", 2, {},
        runDiff, false, diffDetails},

@@ -21,10 +21,12 @@ int runFormat(const Invocation& invocation, Console& console);
 
 // The materials as a CSV table.
 int runExport(const Invocation& invocation, Console& console);
+std::string exportDetails();
 
 // A CSV table or material cards, validated material by material and appended
 // to a material file.
 int runImport(const Invocation& invocation, Console& console);
+std::string importEncodingDetails();
 
 // The plausibility rules as a Markdown table.
 int runRules(const Invocation& invocation, Console& console);

@@ -3,6 +3,7 @@
 #include <map>
 #include <ostream>
 
+#include "CodePageOption.h"
 #include "Commands.h"
 #include "FileReading.h"
 #include "ImportIntake.h"
@@ -214,25 +215,23 @@ void writeUnreadableFolders(std::ostream& err, const ImportIntake& intake, bool 
   }
 }
 
-void writeNotes(std::ostream& err, const ImportIntake& intake, const std::vector<ImportSource>& sources,
-                const SourceFolders& folders, bool skipInvalid) {
+void writeNotes(std::ostream& err, const ImportIntake& intake, const SourceFolders& folders,
+                bool skipInvalid) {
   for (const std::string& folder : folders.empty) {
     err << "matfile: note: " << folder << " holds no material card (*.FCMat)\n";
   }
   if (skipInvalid) writeUnreadableFolders(err, intake, true);
-  for (std::size_t source = 0; source < sources.size(); ++source) {
-    if (!intake.utf8TableNames[source]) continue;
-    err << "matfile: note: " << sources[source].path << " is UTF-8 (it starts with a byte order "
-        << "mark); names are taken byte for byte, so the editor shows a letter beyond ASCII as "
-        << "two or more characters\n";
-  }
-  if (intake.utf8CardNames) {
-    err << "matfile: note: material cards are UTF-8 and names are taken byte for byte, so the "
-        << "editor shows a letter beyond ASCII as two or more characters\n";
-  }
 }
 
 }  // namespace
+
+std::string importEncodingDetails() {
+  return "  --codepage CP   the code page of FILE's names (1252, 1250, 28591; default 1252,\n"
+         "                  on Windows the system's); names from cards, MatML and UTF-8\n"
+         "                  tables are converted into it\n"
+         "  --replace-unmappable  write \"?\" for a letter the code page lacks (else the\n"
+         "                  material is refused)\n";
+}
 
 int runImport(const Invocation& invocation, Console& console) {
   const std::string& targetPath = invocation.option("--into", "");
@@ -242,6 +241,8 @@ int runImport(const Invocation& invocation, Console& console) {
   SourceFolders folders;
   std::vector<ImportSource> sources = importSources(invocation.files, folders);
   ImportIntake intake(sources);
+  if (!codePageOption(invocation, console, intake.codePage)) return kExitTrouble;
+  intake.replaceUnmappable = invocation.has("--replace-unmappable");
   intake.unreadableFolders = folders.unreadable;
   ImportReports reports(intake.sourceNames);
   if (!takeIn(sources, intake, reports, console)) return kExitTrouble;
@@ -258,7 +259,7 @@ int runImport(const Invocation& invocation, Console& console) {
   if (!readTarget(targetPath, target, targetReports, console)) return kExitTrouble;
   Plan plan = planImport(intake, target, targetPath, invocation.has("--replace"), reports);
   reports.writeTo(console.err);
-  writeNotes(console.err, intake, sources, folders, skipInvalid);
+  writeNotes(console.err, intake, folders, skipInvalid);
   long leftOut = intake.leftOut();
   if (intake.lacksSomething() && !skipInvalid) {
     console.err << "matfile: " << targetPath << " not changed: " << intake.failures() << '\n';

@@ -9,6 +9,8 @@
 #include "CardInheritance.h"
 #include "CsvTable.h"
 #include "MaterialCard.h"
+#include "MatmlReader.h"
+#include "MaterialNames.h"
 
 namespace {
 
@@ -29,11 +31,6 @@ bool readWholeFile(const std::string& path, std::string& bytes, std::string& fai
   return !failed;
 }
 
-bool hasHighBytes(const std::string& name) {
-  return std::any_of(name.begin(), name.end(),
-                     [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-}
-
 std::string plural(long count, const char* one, const char* many) {
   return std::to_string(count) + ' ' + (count == 1 ? one : many);
 }
@@ -46,10 +43,66 @@ void takeTable(std::size_t source, std::string bytes, ImportIntake& intake, Impo
     return;
   }
   intake.badParts[source] += static_cast<long>(table.errors.size());
+  // A table with a byte order mark is UTF-8; one without is in the code page,
+  // as export writes it and a spreadsheet on Windows saves it.
   for (MaterialDraft& draft : table.drafts) {
-    if (table.hadByteOrderMark && hasHighBytes(draft.name)) intake.utf8TableNames[source] = true;
-    intake.items.push_back({source, false, std::move(draft), nullptr});
+    intake.items.push_back({source, false, std::move(draft), nullptr, table.hadByteOrderMark});
   }
+}
+
+void takeMatml(std::size_t source, const std::string& bytes, ImportIntake& intake,
+               ImportReports& reports) {
+  MatmlDocument document = readMatml(bytes);
+  if (!document.readable) {
+    reports.error(source, document.problemLine,
+                  "cannot be read as a MatML document: " + document.problem);
+    intake.unreadableTable[source] = true;
+    return;
+  }
+  for (const DraftReport& note : document.notes) reports.note(source, note.line, note.text);
+  for (MaterialDraft& draft : document.drafts) {
+    intake.items.push_back({source, true, std::move(draft), nullptr, true});
+  }
+}
+
+// The one place where a name from UTF-8 goes into the file's code page. A
+// character it lacks would be lost or changed without a word, so the
+// material is refused, or with --replace-unmappable written with "?" and said.
+bool intoCodePage(ImportedItem& item, ImportIntake& intake, ImportReports& reports) {
+  if (!item.utf8Name) return true;
+  std::string bytes;
+  std::vector<std::string> missing;
+  bool whole = intake.codePage.fromUtf8(item.draft.name, bytes, missing, intake.replaceUnmappable);
+  if (whole) {
+    item.draft.name = bytes;
+    return true;
+  }
+  std::string listed;
+  for (const std::string& character : missing) {
+    std::string shown = listed.find(quoted(character)) == std::string::npos ? quoted(character) : "";
+    if (!shown.empty()) listed += (listed.empty() ? "" : ", ") + shown;
+  }
+  bool utf8 = true;
+  for (const std::string& character : missing) {
+    std::size_t at = 0;
+    unsigned code = 0;
+    if (!nextUtf8(character, at, code)) utf8 = false;
+  }
+  std::string what = "name " + quoted(item.draft.name) + ": " +
+                     (utf8 ? listed + " cannot be written in " + intake.codePage.name() +
+                                 ", the code page of the material file"
+                           : std::string("not UTF-8, which cards, MatML and tables with a byte "
+                                         "order mark are"));
+  if (!intake.replaceUnmappable) {
+    reports.error(item.source, item.draft.line,
+                  what + "; --replace-unmappable writes \"?\" in its place, --codepage names "
+                         "another code page");
+    return false;
+  }
+  reports.note(item.source, item.draft.line,
+               "note: " + what + "; written as " + quoted(bytes) + " (--replace-unmappable)");
+  item.draft.name = bytes;
+  return true;
 }
 
 // The notes of each item, by item, to be reported once it is known to come in.
@@ -98,8 +151,7 @@ std::vector<CardLineage> takeCards(const std::vector<MaterialCard>& cards,
       ++intake.skipped;
       continue;
     }
-    if (hasHighBytes(entry.draft.name)) intake.utf8CardNames = true;
-    intake.items.push_back({source, true, std::move(entry.draft), nullptr});
+    intake.items.push_back({source, true, std::move(entry.draft), nullptr, true});
   }
   return lineages;
 }
@@ -134,6 +186,10 @@ ItemNotes convert(ImportIntake& intake, ImportReports& reports) {
   ItemNotes notes(intake.items.size());
   for (std::size_t index = 0; index < intake.items.size(); ++index) {
     ImportedItem& item = intake.items[index];
+    if (!intoCodePage(item, intake, reports)) {
+      ++intake.badParts[item.source];
+      continue;
+    }
     std::vector<DraftReport> errors;
     item.material = materialFromDraft(item.draft, errors, notes[index]);
     for (const DraftReport& error : errors) reports.error(item.source, error.line, error.text);
@@ -146,11 +202,11 @@ ItemNotes convert(ImportIntake& intake, ImportReports& reports) {
 
 ImportIntake::ImportIntake(const std::vector<ImportSource>& sources)
     : unreadableTable(sources.size(), false),
-      badParts(sources.size(), 0),
-      utf8TableNames(sources.size(), false) {
+      badParts(sources.size(), 0) {
   for (const ImportSource& source : sources) {
     sourceNames.push_back(source.path);
     cardSource.push_back(source.kind == ImportSource::Kind::Card);
+    matmlSource.push_back(source.kind == ImportSource::Kind::Matml);
   }
 }
 
@@ -173,11 +229,14 @@ std::string ImportIntake::failures() const {
   for (std::size_t source = 0; source < badParts.size(); ++source) {
     std::string part;
     if (unreadableTable[source]) {
-      part = sourceNames[source] + " cannot be read as a material table";
+      part = sourceNames[source] + " cannot be read as a " +
+             (matmlSource[source] ? "MatML document" : "material table");
     } else if (cardSource[source]) {
       badCards += badParts[source];
     } else if (badParts[source] > 0) {
-      part = plural(badParts[source], "row", "rows") + " of " + sourceNames[source] +
+      part = (matmlSource[source] ? plural(badParts[source], "material", "materials")
+                                  : plural(badParts[source], "row", "rows")) +
+             " of " + sourceNames[source] +
              " cannot be imported";
     }
     if (!part.empty()) text += (text.empty() ? "" : "; ") + part;
@@ -203,6 +262,8 @@ bool takeIn(const std::vector<ImportSource>& sources, ImportIntake& intake, Impo
     }
     if (sources[source].kind == ImportSource::Kind::Table) {
       takeTable(source, std::move(bytes), intake, reports);
+    } else if (sources[source].kind == ImportSource::Kind::Matml) {
+      takeMatml(source, bytes, intake, reports);
     } else {
       cards.push_back(readMaterialCard(sources[source].path, bytes));
       cardSources.push_back(source);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "CodePage.h"
 #include "Console.h"
 #include "ImportReports.h"
 #include "ImportSources.h"
@@ -13,9 +14,10 @@
 
 struct ImportedItem {
   std::size_t source;
-  bool isCard;
+  bool isCard;  // a card or a MatML material: reports give its source and line
   MaterialDraft draft;
   OwnedMaterial material;  // null when the row or card cannot be imported
+  bool utf8Name = false;   // the name is UTF-8, to be converted into the code page
 };
 
 struct ImportIntake {
@@ -24,12 +26,12 @@ struct ImportIntake {
   std::vector<std::string> sourceNames;  // the paths that reports start with
   std::vector<ImportedItem> items;       // in source order, then in line order
   std::vector<bool> cardSource;          // by source
+  std::vector<bool> matmlSource;         // by source
   std::vector<bool> unreadableTable;     // by source
   std::vector<long> badParts;            // by source: rows or cards that cannot be imported
   long skipped = 0;                      // cards that give none of the properties
-  std::vector<bool> utf8TableNames;      // by source: a table with a byte order mark holds
-                                         // names beyond ASCII
-  bool utf8CardNames = false;            // names beyond ASCII from cards
+  CodePage codePage;                     // of the file imported into
+  bool replaceUnmappable = false;        // a character the code page lacks becomes "?"
   std::vector<UnreadableFolder> unreadableFolders;  // whose cards cannot be imported
 
   // Marks an item as not importable; its errors are reported already.

@@ -9,13 +9,20 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool isCardName(const std::string& path) {
-  const std::string ending = ".fcmat";
+bool endsWith(const std::string& path, const std::string& ending) {
   if (path.size() < ending.size()) return false;
   for (std::size_t i = 0; i < ending.size(); ++i) {
     if (lowerAscii(path[path.size() - ending.size() + i]) != ending[i]) return false;
   }
   return true;
+}
+
+bool isCardName(const std::string& path) { return endsWith(path, ".fcmat"); }
+
+ImportSource::Kind kindOf(const std::string& path) {
+  if (isCardName(path)) return ImportSource::Kind::Card;
+  if (endsWith(path, ".xml") || endsWith(path, ".matml")) return ImportSource::Kind::Matml;
+  return ImportSource::Kind::Table;
 }
 
 // A folder that cannot be listed may hold cards, so it is named: an import
@@ -45,8 +52,7 @@ std::vector<ImportSource> importSources(const std::vector<std::string>& argument
   for (const std::string& argument : arguments) {
     std::error_code error;
     if (!fs::is_directory(argument, error)) {
-      sources.push_back({argument, isCardName(argument) ? ImportSource::Kind::Card
-                                                        : ImportSource::Kind::Table});
+      sources.push_back({argument, kindOf(argument)});
       continue;
     }
     std::vector<std::string> cards;

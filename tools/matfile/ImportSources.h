@@ -1,13 +1,14 @@
 // The SOURCE arguments of import as the files to read: a folder stands for
 // every material card below it, read recursively in path order; a file whose
-// name ends in ".FCMat" (in any letter case) is a card, any other a table.
+// name ends in ".FCMat" (in any letter case) is a card, one ending in ".xml" or
+// ".matml" a MatML document, any other a table.
 #pragma once
 
 #include <string>
 #include <vector>
 
 struct ImportSource {
-  enum class Kind { Table, Card };
+  enum class Kind { Table, Card, Matml };
   std::string path;
   Kind kind;
 };

@@ -4,42 +4,21 @@
 #include <cmath>
 #include <cstring>
 
+#include "CodePage.h"
+
 namespace {
 
-// Code page 1252 from 0x80 to 0x9F; 0 where it defines no character. From 0xA0
-// on it agrees with Unicode.
-constexpr unsigned kHighControls[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 0x80
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,       // 0x88
-    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 0x90
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,  // 0x98
-};
 constexpr unsigned kReplacement = 0xFFFD;
 constexpr unsigned kControlPictures = 0x2400;
 constexpr unsigned kDeletePicture = 0x2421;
-
-void appendUtf8(std::string& text, unsigned code) {
-  if (code < 0x80) {
-    text += static_cast<char>(code);
-  } else if (code < 0x800) {
-    text += static_cast<char>(0xC0 | (code >> 6));
-    text += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    text += static_cast<char>(0xE0 | (code >> 12));
-    text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    text += static_cast<char>(0x80 | (code & 0x3F));
-  }
-}
 
 unsigned unicodeOf(unsigned char byte) {
   if (byte == '\t') return byte;
   if (byte < 0x20) return kControlPictures + byte;
   if (byte == 0x7F) return kDeletePicture;
-  if (byte >= 0x80 && byte < 0xA0) {
-    unsigned code = kHighControls[byte - 0x80];
-    return code != 0 ? code : kReplacement;
-  }
-  return byte;
+  bool defined = true;
+  unsigned code = CodePage::active().unicodeOf(byte, &defined);
+  return defined && (code < 0x80 || code >= 0xA0) ? code : kReplacement;
 }
 
 const char* entityOf(char c) {
