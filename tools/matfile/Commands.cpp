@@ -8,12 +8,18 @@ std::string importDetails() {
   std::string text =
       "  SOURCE is a CSV table with a header row (units in the headers: \"density [kg/m^3]\"),\n"
       "  a material card (.FCMat), or a folder of cards read recursively in path order.\n"
-      "  --dry-run       report everything, write nothing\n"
+      "  --dry-run, -n   report everything, write nothing; exits as the import would\n"
       "  --replace       a material FILE already has is replaced in its place (else skipped)\n"
       "  --skip-invalid  leave out every bad row or card, import the rest (exit code 1\n"
       "                  when something was left out)\n"
-      "  --verbose       list each value as given beside the value stored\n"
-      "  matfile units lists the units a value may be given in.\n";
+      "  --verbose, -v   list each value as given beside the value stored\n"
+      "  --accept-warnings  import materials that check would warn about, and names\n"
+      "                  that repeat or differ from another only in letter case or\n"
+      "                  blanks (else such a material stops the import, or with\n"
+      "                  --skip-invalid is left out)\n"
+      "  A table may be separated by commas, semicolons (numbers with decimal commas)\n"
+      "  or tabs. matfile columns lists the headers a table may use and the units\n"
+      "  each takes; matfile units lists every unit.\n";
   if (!kReadsYamlCards) {
     text += "  This build reads no YAML cards (it has no YAML library): only cards in the\n"
             "  INI form ([FCMat] sections). The native build reads both forms.\n";
@@ -37,12 +43,15 @@ const std::vector<CommandEntry>& matfileCommands() {
       {"export", "FILE [--output CSV]",
        "write the materials as a CSV table with a header row (to standard output or CSV)", 1,
        {{"--output", true}}, runExport},
-      {"import", "SOURCE... --into FILE [--dry-run] [--replace] [--skip-invalid] [--verbose]",
+      {"import",
+       "SOURCE... --into FILE [--dry-run] [--replace] [--skip-invalid] [--accept-warnings] "
+       "[--verbose]",
        "append the materials of CSV tables and material cards to FILE (created when missing)", 1,
        {{"--into", true, true},
         {"--dry-run", false},
         {"--replace", false},
         {"--skip-invalid", false},
+        {"--accept-warnings", false},
         {"--verbose", false}},
        runImport, true, importDetails},
       {"rules", "", "print the table of the plausibility warnings of check", 0, {}, runRules},
@@ -54,6 +63,8 @@ const std::vector<CommandEntry>& matfileCommands() {
        runDiff, false, diffDetails},
       {"units", "", "print the units that import converts from, with their exact factors", 0, {},
        runUnits},
+      {"columns", "", "print the headers a table to import may use, and the units of each", 0,
+       {}, runColumns},
   };
   return commands;
 }

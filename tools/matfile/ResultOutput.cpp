@@ -74,7 +74,7 @@ bool checkOutputFormat(const std::string& output, const std::string& format,
   const Extension* asked = extensionOf(output);
   const Extension* written = extensionFor(format);
   if (asked == nullptr || written == nullptr || asked->format == format) return true;
-  console.err << "matfile: --output " << output << ": a name ending in " << asked->ending
+  console.err << "matfile: " << output << ": a name ending in " << asked->ending
               << " asks for " << asked->what << ", but " << command << " writes "
               << written->what << "; give it a name ending in " << written->ending
               << " (nothing written)\n";
