@@ -69,10 +69,18 @@ const HeaderName kHeaderNames[] = {
     {7, "thermal expansion"}, {7, "linear thermal expansion"},
     {8, "specific heat"}, {8, "cp"}, {8, "c_p"}, {8, "specific heat capacity"},
     {8, "heat capacity"},
+    // A spreadsheet in a German locale (semicolons, decimal commas) is often
+    // headed in German too.
+    {0, "Werkstoff"}, {0, "Bezeichnung"}, {1, "Dichte"}, {2, "E-Modul"},
+    {2, "Elastizit\xC3\xA4tsmodul"}, {3, "Querkontraktionszahl"}, {4, "Streckgrenze"},
+    {5, "Zugfestigkeit"}, {6, "W\xC3\xA4rmeleitf\xC3\xA4higkeit"},
+    {7, "W\xC3\xA4rmeausdehnungskoeffizient"}, {7, "Ausdehnungskoeffizient"},
+    {8, "spezifische W\xC3\xA4rmekapazit\xC3\xA4t"}, {8, "W\xC3\xA4rmekapazit\xC3\xA4t"},
 };
 
 // Letter case, apostrophes ("Young's", "Young’s", "Youngs"), hyphens and
-// underscores for blanks and runs of blanks do not tell headers apart.
+// underscores for blanks and runs of blanks do not tell headers apart; nor
+// does "ä" in UTF-8 or in the Windows code page a German spreadsheet saves in.
 std::string headerKey(const std::string& text) {
   std::string key;
   for (std::size_t at = 0; at < text.size(); ++at) {
@@ -80,6 +88,12 @@ std::string headerKey(const std::string& text) {
     if (c == '\'') continue;
     if (text.compare(at, 3, "\xE2\x80\x99") == 0) {
       at += 2;
+      continue;
+    }
+    if (text.compare(at, 2, "\xC3\xA4") == 0 || c == '\xE4' || text.compare(at, 2, "\xC3\x84") == 0 ||
+        c == '\xC4') {
+      key += "ae";
+      at += static_cast<unsigned char>(c) == 0xC3 ? 1 : 0;
       continue;
     }
     if (c == '-' || c == '_' || c == '\t') c = ' ';
@@ -128,7 +142,11 @@ std::string columnTitle(int column) {
 // that is accepted, or that starts with one ("Density at 20 °C").
 std::string closestNames(const std::string& name) {
   std::string key = headerKey(name);
-  std::vector<std::pair<std::size_t, std::string>> found;  // by distance
+  struct Near {
+    int column;
+    std::string shown;
+  };
+  std::vector<std::pair<std::size_t, Near>> found;  // by distance
   for (const HeaderName& header : kHeaderNames) {
     std::string accepted = headerKey(header.name);
     std::size_t distance = editDistance(key, accepted);
@@ -139,14 +157,16 @@ std::string closestNames(const std::string& name) {
     if (accepted != headerKey(columnTitle(header.column))) {
       shown += " (" + columnTitle(header.column) + ")";
     }
-    found.push_back({near ? distance : accepted.size(), shown});
+    found.push_back({near ? distance : accepted.size(), Near{header.column, shown}});
   }
   std::stable_sort(found.begin(), found.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
   std::vector<std::string> shown;
-  for (const auto& entry : found) {
-    if (shown.size() < 3 && std::find(shown.begin(), shown.end(), entry.second) == shown.end()) {
-      shown.push_back(entry.second);
+  std::vector<int> columns;  // one name each, the closest
+  for (const auto& [distance, entry] : found) {
+    if (shown.size() < 3 && std::find(columns.begin(), columns.end(), entry.column) == columns.end()) {
+      shown.push_back(entry.shown);
+      columns.push_back(entry.column);
     }
   }
   std::string text;

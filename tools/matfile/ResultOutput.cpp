@@ -89,14 +89,14 @@ bool writeResult(const Invocation& invocation, Console& console, const std::stri
     return true;
   }
   const std::string& output = invocation.option("--output", "");
-  if (invocation.command != nullptr &&
-      !checkOutputFormat(output, resultFormat(invocation), invocation.command->name, console)) {
-    return false;
-  }
   std::error_code error;
   if (std::filesystem::equivalent(input, output, error)) {
     console.err << "matfile: --output " << output << " is " << input
                 << " itself, which it would replace (nothing written)\n";
+    return false;
+  }
+  if (invocation.command != nullptr &&
+      !checkOutputFormat(output, resultFormat(invocation), invocation.command->name, console)) {
     return false;
   }
   if (!checkSaveTarget(output, console)) return false;
