@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #endif
 
+#include "Commands.h"
 #include "MatfileRun.h"
 #include "TestFiles.h"
 
@@ -228,6 +229,22 @@ TEST(MatfileList, LongNamesAndAbsentNamesPrintWhole) {
   writeFileBytes(folder.file("a.mat"), "*" + name + "\n 1 2 3 4 5 6 7 8\n*\n 1 2 3 4 5 6 7 1e-5\n");
   MatfileRun run = matfile({"list", folder.file("a.mat")});
   EXPECT_EQ(run.out, name + "\t1\t2\t3\t4\t5\t6\t7\t8\n(null)\t1\t2\t3\t4\t5\t6\t7\t1e-005\n");
+}
+
+}  // namespace
+
+namespace {
+
+// The manual page is written by hand; it must not lose a command or an option
+// that the command table gains.
+TEST(MatfileManual, NamesEveryCommandAndOption) {
+  std::string page = fileBytes(testDataPath("../tools/matfile/matfile.1"));
+  for (const CommandEntry& command : matfileCommands()) {
+    EXPECT_TRUE(contains(page, std::string("matfile ") + command.name)) << command.name;
+    for (const OptionEntry& option : command.options) {
+      EXPECT_TRUE(contains(page, option.name)) << command.name << ' ' << option.name;
+    }
+  }
 }
 
 }  // namespace
