@@ -112,6 +112,9 @@ TEST(MatfileNotAMaterialFile, ListCheckAndTheOthersSaySoAndExitTwo) {
     EXPECT_TRUE(contains(run.err, "book.xlsx is not a material file: it holds bytes that are no text"))
         << run.err;
   }
+  // --force loses what the reader drops, never a whole table.
+  EXPECT_EQ(matfile({"format", "--force", folder.file("table.csv")}).exitCode, 2);
+  EXPECT_EQ(fileBytes(folder.file("table.csv")), "name,density [g/cm^3]\r\nSteel,7.85\r\n");
   // An empty file, one of comments only, and a damaged one are material files.
   writeFileBytes(folder.file("empty.mat"), "; nothing yet\n\n");
   EXPECT_EQ(matfile({"check", folder.file("empty.mat")}).exitCode, 0);
