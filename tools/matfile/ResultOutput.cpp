@@ -64,8 +64,10 @@ std::string resultFormat(const Invocation& invocation) {
   if (command == "chart") return "svg";
   if (command == "format") return "mat";
   if (command != "export") return "";
-  std::string format;
-  for (char c : invocation.option("--format", "csv")) format += lowerAscii(c);
+  // Invocation::option hands back its fallback by reference: a temporary
+  // here, so the value is copied while it lives.
+  std::string format = invocation.has("--format") ? lowerAscii(invocation.options.at("--format"))
+                                                  : "csv";
   return format == "fcmat" ? "card" : format;
 }
 
