@@ -1,23 +1,36 @@
 #!/usr/bin/env bash
 # matfile diff as git's diff driver for material files, set up with the very
-# lines that docs/matfile.md gives, in a fresh repository.
-#   GitDiffDriverTest.sh MATFILE SOURCE_DIR
+# lines that the manual gives, in a fresh repository. The program lies where
+# the PATH does not lead, in a folder whose name holds a blank, as an install
+# on Windows does: the driver must name it by its full path.
+#   GitDiffDriverTest.sh MATFILE SOURCE_DIR MANUAL
 set -euo pipefail
-matfile=$1
+built=$1
 source_dir=$2
+manual=$3
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-export HOME=$work GIT_CONFIG_NOSYSTEM=1 PATH="$(dirname "$matfile"):$PATH"
+mkdir -p "$work/Program Files/bin"
+cp "$built" "$work/Program Files/bin/matfile"
+export HOME=$work GIT_CONFIG_NOSYSTEM=1 PATH="$(dirname "$(command -v git)"):/usr/bin:/bin"
+if command -v matfile >/dev/null; then
+  echo "matfile is installed on the PATH ($(command -v matfile)), so the test cannot show that" \
+       "the driver needs no PATH; skipped" >&2
+  exit 77
+fi
 
-readme_line() {
+manual_line() {
   local line
-  line=$(grep -E "^    $1" "$source_dir/docs/matfile.md" | head -n 1 | sed 's/^    //')
-  [ -n "$line" ] || { echo "docs/matfile.md has no line like '$1'" >&2; exit 1; }
+  line=$(grep -E "^    $1" "$manual" | head -n 1 | sed 's/^    //')
+  [ -n "$line" ] || { echo "$manual has no line like '$1'" >&2; exit 1; }
   printf '%s\n' "$line"
 }
-attributes=$(readme_line '\*\.mat diff=')
-configure=$(readme_line 'git config diff\.matfile\.command ')
+attributes=$(manual_line '\*\.mat diff=')
+configure=$(manual_line 'git config --global diff\.matfile\.command ')
+merge_name=$(manual_line 'git config --global merge\.matfile\.name ')
+merge_driver=$(manual_line 'git config --global merge\.matfile\.driver ')
+manual_line 'matfile=/' >/dev/null
 
 fail() {
   echo "$1" >&2
@@ -31,7 +44,12 @@ cd library
 git config user.name Tester
 git config user.email tester@example.org
 printf '%s\n' "$attributes" >.gitattributes
+matfile="$work/Program Files/bin/matfile"
 eval "$configure"
+eval "$merge_name"
+eval "$merge_driver"
+[ "$(git config merge.matfile.driver)" = "\"$matfile\" merge %O %A %B --output %A" ] ||
+  fail "the merge driver does not name matfile by its full path" "$(git config merge.matfile.driver)"
 cp "$source_dir/examples/zodo.mat" zodo.mat
 git add .gitattributes zodo.mat
 git commit -q -m sample

@@ -35,7 +35,8 @@ class MatfileExport : public ::testing::Test {
   std::string throughTable(const std::string& source) {
     MatfileRun exported = matfile({"export", source, "--output", file("table.csv")});
     EXPECT_EQ(exported.exitCode, 0) << exported.err;
-    MatfileRun imported = matfile({"import", file("table.csv"), "--into", file("new.mat")});
+    MatfileRun imported =
+        matfile({"import", file("table.csv"), "--into", file("new.mat"), "--accept-warnings"});
     EXPECT_EQ(imported.exitCode, 0) << imported.err;
     return fileBytes(file("new.mat"));
   }

@@ -109,7 +109,7 @@ TEST_F(MatfileImport, ValueWarningsComeOnlyForRowsThatGoIntoTheFile) {
   writeTable("Brass,8470,96,0.34,250,430,113,2.09,380\r\n");
   EXPECT_EQ(import().err, table() + ":2: skipped: \"Brass\" is already in " + target() +
                               " (line 3); --replace replaces it\n");
-  MatfileRun run = import({"--replace"});
+  MatfileRun run = import({"--replace", "--accept-warnings"});
   EXPECT_TRUE(contains(run.err, table() + ":2: warning: \"Brass\": density 8470 [g/cm^3] is "
                                           "above 25; "))
       << run.err;
@@ -137,7 +137,7 @@ TEST_F(MatfileImport, ReplaceTakesTheMaterialsPlaceInTheFile) {
 TEST_F(MatfileImport, NamesMatchByteForByte) {
   writeTarget(kBrass);
   writeTable("brass,1,1,0.1,1,1,1,1,1\r\nBrass ,1,1,0.1,1,1,1,1,1\r\n");
-  MatfileRun run = import({"--replace"});
+  MatfileRun run = import({"--replace", "--accept-warnings"});
   EXPECT_EQ(run.out, target() + ": 2 appended, 0 replaced, 0 skipped\n");
   EXPECT_EQ(targetMaterials(), kBrass + "*brass\n 1 1 0.1 1 1 1 1 1\n*Brass \n 1 1 0.1 1 1 1 1 1\n");
 }
@@ -145,12 +145,12 @@ TEST_F(MatfileImport, NamesMatchByteForByte) {
 TEST_F(MatfileImport, AbsentNameInTheFileMatchesTheNameItIsSavedWith) {
   writeFileBytes(target(), "*\n 1 1 0.1 1 1 1 1 1\n");
   writeTable("(null),2,2,0.2,2,2,2,2,2\r\n");
-  MatfileRun run = import({"--replace"});
+  MatfileRun run = import({"--replace", "--accept-warnings"});
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_TRUE(contains(run.err, target() + ":1: Name cannot be blank.\n")) << run.err;
   EXPECT_TRUE(contains(run.err, "saving it would lose what is reported above")) << run.err;
   writeFileBytes(target(), "*(null)\n 1 1 0.1 1 1 1 1 1\n");
-  run = import({"--replace"});
+  run = import({"--replace", "--accept-warnings"});
   EXPECT_EQ(run.out, target() + ": 0 appended, 1 replaced, 0 skipped\n");
 }
 
@@ -290,6 +290,86 @@ TEST_F(MatfileImport, VerboseListsEachValueAsGivenBesideTheStoredOne) {
                      "    linear expansion: not given -> 0 [10^-5m/(m xC)]\n"
                      "    specific heat: 0.11 [Btu/(lb \xC2\xB0" "F)] -> 460.548 [J/(Kg x K)]\n" +
                      target() + ": 1 to append, 0 to replace, 0 to skip; dry run, nothing written\n");
+}
+
+// A value that check would warn about goes in only when the user says so: a
+// Young modulus in MPa under a GPa header is a thousand times off for good.
+TEST_F(MatfileImport, WhatCheckWouldWarnAboutStopsTheImportUnlessAccepted) {
+  writeTarget(kSteel);
+  std::string before = fileBytes(target());
+  writeTable(kCopperRow + "Stainless,7.9,193000,0.29,205,515,16,1.7,500\r\n");
+  const std::string warning = table() + ":3: warning: \"Stainless\": Young modulus 193000 [GPa] "
+                              "is above 1200; ";
+  for (bool dryRun : {true, false}) {
+    MatfileRun run = dryRun ? import({"--dry-run"}) : import();
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_TRUE(contains(run.err, warning)) << run.err;
+    EXPECT_TRUE(contains(run.err, "matfile: " + target() + " not changed: 1 row of " + table() +
+                                      " draws warnings (--accept-warnings imports such materials "
+                                      "as they are)\n"))
+        << run.err;
+    EXPECT_EQ(fileBytes(target()), before);
+  }
+  MatfileRun run = import({"--skip-invalid"});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.out, target() + ": 1 appended, 0 replaced, 0 skipped, 1 left out\n");
+  EXPECT_EQ(targetMaterials(), kSteel + kCopper);
+
+  writeTarget(kSteel);
+  run = import({"--accept-warnings"});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_TRUE(contains(run.err, warning)) << run.err;
+  EXPECT_EQ(run.out, target() + ": 2 appended, 0 replaced, 0 skipped\n");
+}
+
+// "ptfe" beside "PTFE" in the list is one material entered twice, whatever
+// letter case and blanks say; so are two rows of one name.
+TEST_F(MatfileImport, NamesThatRepeatOrLookAlikeAreReportedAndLeftOutUnderSkipInvalid) {
+  writeTarget("*PTFE\n 2.17 0.5 0.46 10 25 0.25 12 1000\n");
+  writeTable("ptfe,2.2,0.5,0.46,10,25,0.25,12,1000\r\n" + kCopperRow +
+             "Co pper,8.94,115,0.34,70,220,390,1.7,385\r\n" + kBrassRow + kBrassRow);
+  MatfileRun run = import({"--skip-invalid"});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.err,
+            table() + ":2: warning: \"ptfe\": differs only in letter case or blanks from \"PTFE\", "
+                      "line 3 of " + target() + "; likely the same material entered twice\n" +
+            table() + ":4: warning: \"Co pper\": differs only in letter case or blanks from "
+                      "\"Copper\", row 3; the list dialog would show two rows that cannot be told "
+                      "apart\n" +
+            table() + ":6: warning: \"Brass\": same name as row 5; the list dialog would show two "
+                      "rows that cannot be told apart\n"
+                      "matfile: " + target() + " written without what is reported above: 3 rows of " +
+                      table() + " draw warnings (--accept-warnings imports such materials as they "
+                      "are)\n");
+  EXPECT_EQ(run.out, target() + ": 2 appended, 0 replaced, 0 skipped, 3 left out\n");
+  EXPECT_EQ(targetMaterials(),
+            "*PTFE\n 2.17 0.5 0.46 10 25 0.25 12 1000\n" + kCopper + kNewBrass);
+}
+
+// A hint that blames a unit the value was not given in sends the user to the
+// wrong column: a density given in lb/in^3 was converted, not mistyped.
+TEST_F(MatfileImport, HintsNameOnlyCausesThatFitTheUnitsGiven) {
+  auto warningFor = [&](const std::string& header, const std::string& row) {
+    writeFileBytes(table(), header + "\r\n" + row + "\r\n");
+    MatfileRun run = import({"--dry-run"});
+    std::size_t start = run.err.find("warning: ");
+    return start == std::string::npos ? run.err : run.err.substr(start, run.err.find('\n', start) - start);
+  };
+  const std::string stiffness = "is above 350 times the density ";
+  std::string both = warningFor("name,density [g/cm^3],Young modulus [GPa]", "Foam,0.1,240");
+  EXPECT_TRUE(contains(both, "; likely the density in lb/in^3 (0.284 for 7.85) or the Young "
+                             "modulus in MPa (2400 for 2.4)")) << both;
+  std::string density = warningFor("name,density [lb/in^3],Young modulus [GPa]", "Foam,0.00361,240");
+  EXPECT_TRUE(contains(density, "; likely the Young modulus in MPa (2400 for 2.4)")) << density;
+  EXPECT_FALSE(contains(density, "lb/in^3 (0.284")) << density;
+  std::string neither = warningFor("name,density [lb/in^3],Young modulus [Msi]", "Foam,0.00361,35");
+  EXPECT_TRUE(contains(neither, "Young modulus 241.317 [GPa] (given as 35 [Msi]) " + stiffness)) << neither;
+  EXPECT_TRUE(contains(neither, "; check the value against the unit it was given in (density "
+                                "0.00361 [lb/in^3], Young modulus 35 [Msi])")) << neither;
+  // A unit of the same size as the stored one is typed in it all the same.
+  std::string same = warningFor("name,density [kg/m^3],Young modulus [kN/mm^2]", "Steel,7850,2100");
+  EXPECT_TRUE(contains(same, "; likely MPa typed (210000 for 210)")) << same;
 }
 
 // Whatever a table holds, import answers with a report, never a crash, and a

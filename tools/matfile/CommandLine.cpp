@@ -13,6 +13,24 @@ bool looksLikeOption(const std::string& argument) {
   return argument.size() > 1 && argument[0] == '-';
 }
 
+// The short forms people type without looking: each stands for its long
+// option in every command that has that option.
+struct ShortOption {
+  const char* shortName;
+  const char* longName;
+};
+const ShortOption kShortOptions[] = {
+    {"-o", "--output"}, {"-n", "--dry-run"}, {"-f", "--force"}, {"-v", "--verbose"}};
+
+std::string longNameOf(const CommandEntry& command, const std::string& name) {
+  for (const ShortOption& option : kShortOptions) {
+    if (name == option.shortName && findOption(command, option.longName) != nullptr) {
+      return option.longName;
+    }
+  }
+  return name;
+}
+
 }  // namespace
 
 const CommandEntry* findCommand(const std::vector<CommandEntry>& commands, const std::string& name) {
@@ -46,26 +64,40 @@ bool parseCommandLine(const std::vector<std::string>& arguments,
       return true;
     }
   }
+  bool optionsEnded = false;
   for (std::size_t i = 1; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
-    if (!looksLikeOption(argument)) {
+    if (optionsEnded || !looksLikeOption(argument)) {
       invocation.files.push_back(argument);
       continue;
     }
-    const OptionEntry* option = findOption(command, argument);
+    if (argument == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    // "--x=density" is "--x density".
+    std::size_t equals = argument.rfind("--", 0) == 0 ? argument.find('=') : std::string::npos;
+    std::string name = longNameOf(command, argument.substr(0, equals));
+    const OptionEntry* option = findOption(command, name);
     if (option == nullptr) {
-      error = "unknown option '" + argument + "' for " + command.name;
+      error = "unknown option '" + argument.substr(0, equals) + "' for " + command.name;
       return false;
     }
     std::string value;
-    if (option->takesValue) {
+    if (equals != std::string::npos) {
+      if (!option->takesValue) {
+        error = "option " + name + " takes no value";
+        return false;
+      }
+      value = argument.substr(equals + 1);
+    } else if (option->takesValue) {
       if (i + 1 == arguments.size()) {
-        error = "option " + argument + " needs a value";
+        error = "option " + name + " needs a value";
         return false;
       }
       value = arguments[++i];
     }
-    invocation.options[argument] = value;
+    invocation.options[name] = value;
   }
   for (const OptionEntry& option : command.options) {
     if (option.required && !invocation.has(option.name)) {

@@ -41,8 +41,13 @@ struct Invocation {
 const CommandEntry* findCommand(const std::vector<CommandEntry>& commands, const std::string& name);
 
 // Fills `invocation` from the arguments after the program name; on a wrong
-// command line returns false with `error` saying what is wrong. "--help" or
-// "-h" after a command name asks for that command's help.
+// command line returns false with `error` saying what is wrong in one line,
+// and `invocation.command` set when the command is known. "--help" or "-h"
+// after a command name asks for that command's help. An option's value
+// follows it or is joined to it by "=" ("--x=density"); -o, -n, -f and -v
+// stand for --output, --dry-run, --force and --verbose where the command has
+// those; after "--" every argument is a file. Options are stored by their
+// long names.
 bool parseCommandLine(const std::vector<std::string>& arguments,
                       const std::vector<CommandEntry>& commands, Invocation& invocation,
                       std::string& error);

@@ -10,12 +10,18 @@ std::string importDetails() {
       "  SOURCE is a CSV table with a header row (units in the headers: \"density [kg/m^3]\"),\n"
       "  a material card (.FCMat), a MatML document (.xml, .matml), or a folder of cards\n"
       "  read recursively in path order.\n"
-      "  --dry-run       report everything, write nothing\n"
+      "  --dry-run, -n   report everything, write nothing; exits as the import would\n"
       "  --replace       a material FILE already has is replaced in its place (else skipped)\n"
       "  --skip-invalid  leave out every bad row or card, import the rest (exit code 1\n"
       "                  when something was left out)\n"
-      "  --verbose       list each value as given beside the value stored\n"
-      "  matfile units lists the units a value may be given in.\n" + importEncodingDetails();
+      "  --verbose, -v   list each value as given beside the value stored\n"
+      "  --accept-warnings  import materials that check would warn about, and names\n"
+      "                  that repeat or differ from another only in letter case or\n"
+      "                  blanks (else such a material stops the import, or with\n"
+      "                  --skip-invalid is left out)\n"
+      "  A table may be separated by commas, semicolons (numbers with decimal commas)\n"
+      "  or tabs. matfile columns lists the headers a table may use and the units\n"
+      "  each takes; matfile units lists every unit.\n" + importEncodingDetails();
   if (!kReadsYamlCards) {
     text += "  This build reads no YAML cards (it has no YAML library): only cards in the\n"
             "  INI form ([FCMat] sections). The native build reads both forms.\n";
@@ -43,12 +49,16 @@ const std::vector<CommandEntry>& matfileCommands() {
        "write the materials as a CSV table, material cards or a MatML document", 1,
        {{"--output", true}, {"--format", true}, {"--codepage", true}}, runExport, false,
        exportDetails},
-      {"import", "SOURCE... --into FILE [--dry-run] [--replace] [--skip-invalid] [--verbose]",
-       "append the materials of CSV tables and material cards to FILE (created when missing)", 1,
+      {"import",
+       "SOURCE... --into FILE [--dry-run] [--replace] [--skip-invalid] [--accept-warnings] "
+       "[--verbose] [--codepage CP] [--replace-unmappable]",
+       "append the materials of CSV tables, material cards and MatML documents to FILE "
+       "(created when missing)", 1,
        {{"--into", true, true},
         {"--dry-run", false},
         {"--replace", false},
         {"--skip-invalid", false},
+        {"--accept-warnings", false},
         {"--verbose", false},
         {"--codepage", true},
         {"--replace-unmappable", false}},
@@ -63,6 +73,8 @@ const std::vector<CommandEntry>& matfileCommands() {
        runDiff, false, diffDetails},
       {"units", "", "print the units that import converts from, with their exact factors", 0, {},
        runUnits},
+      {"columns", "", "print the headers a table to import may use, and the units of each", 0,
+       {}, runColumns},
   };
   return commands;
 }

@@ -39,5 +39,8 @@ std::string chartDetails();
 int runDiff(const Invocation& invocation, Console& console);
 std::string diffDetails();
 
+// The headers a table to import may use, with the units each column takes.
+int runColumns(const Invocation& invocation, Console& console);
+
 // The units that import converts from, with their factors, as Markdown tables.
 int runUnits(const Invocation& invocation, Console& console);

@@ -19,14 +19,19 @@ class CsvColumns {
   // The header row that export writes.
   static std::vector<std::string> headerRow();
 
+  // Each column's accepted header names, and the units it takes, one column
+  // after another: what `matfile columns` prints.
+  static std::string acceptedHeaders();
+
   // Finds every column in a header row, in whatever order it stands. A header
-  // is a property's name, with blanks at either end and in any letter case,
+  // is a property's name or one that data sheets use for it ("E", "Rp0.2",
+  // "CTE"), with blanks at either end and in any letter case,
   // and its unit in brackets ("[kg/m^3]", or "(kg/m^3)" at the end), which
   // letter case tells apart ("[MPa]" is not "[mPa]"); the Poisson ratio needs
   // none. The name and the density are required; a property without a column
-  // is not given. False when a column is missing, unknown, doubled, or has a
-  // unit that is not known or measures something else; `problems` then says
-  // so, one text each.
+  // is not given. False when a column is missing, unknown (named with the
+  // accepted headers closest to it), doubled, or has a unit that is not known
+  // or measures something else; `problems` then says so, one text each.
   bool locate(const std::vector<std::string>& header, std::vector<std::string>& problems);
 
   // The field index of the name, and of each property, in a row.

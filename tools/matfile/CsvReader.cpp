@@ -2,7 +2,8 @@
 
 #include "TextBytes.h"
 
-CsvReader::CsvReader(std::string text) : text_(std::move(text)) {
+CsvReader::CsvReader(std::string text, char separator)
+    : text_(std::move(text)), separator_(separator) {
   if (startsWithByteOrderMark(text_)) {
     position_ = kByteOrderMarkSize;
     hadByteOrderMark_ = true;
@@ -18,7 +19,7 @@ CsvReader::Result CsvReader::next() {
     if (!readField(field)) return Result::Malformed;
     fields_.push_back(std::move(field));
     if (atEnd() || atRecordEnd()) break;
-    ++position_;  // the comma
+    ++position_;  // the separator
   }
   skipRecordEnd();
   return Result::Record;
@@ -27,7 +28,7 @@ CsvReader::Result CsvReader::next() {
 bool CsvReader::readField(std::string& field) {
   if (!atEnd() && text_[position_] == '"') return readQuotedField(field);
   std::size_t begin = position_;
-  while (!atEnd() && text_[position_] != ',' && !atRecordEnd()) ++position_;
+  while (!atEnd() && text_[position_] != separator_ && !atRecordEnd()) ++position_;
   field.assign(text_, begin, position_ - begin);
   return true;
 }
@@ -46,7 +47,7 @@ bool CsvReader::readQuotedField(std::string& field) {
     field += '"';  // a doubled quote stands for one
     ++position_;
   }
-  if (!atEnd() && text_[position_] != ',' && !atRecordEnd()) {
+  if (!atEnd() && text_[position_] != separator_ && !atRecordEnd()) {
     error_ = "text after the closing quote of a field (a quote inside a quoted field is "
              "written twice)";
     return false;

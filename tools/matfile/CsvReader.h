@@ -17,7 +17,9 @@ class CsvReader {
     Malformed,  // error() says what; reading stops here
   };
 
-  explicit CsvReader(std::string text);
+  // `separator` stands between fields: a comma, or what a spreadsheet puts in
+  // its place (a semicolon where the comma is the decimal mark, a tab).
+  explicit CsvReader(std::string text, char separator = ',');
 
   Result next();
 
@@ -39,6 +41,7 @@ class CsvReader {
   void skipRecordEnd();
 
   std::string text_;
+  char separator_;
   std::size_t position_ = 0;
   std::vector<std::string> fields_;
   long row_ = 0;

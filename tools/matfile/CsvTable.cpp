@@ -5,12 +5,60 @@
 #include "CsvColumns.h"
 #include "CsvReader.h"
 #include "MaterialRow.h"
+#include "TextBytes.h"
 
 namespace {
 
 bool isBlankRow(const std::vector<std::string>& fields) {
   return std::all_of(fields.begin(), fields.end(),
                      [](const std::string& field) { return field.empty(); });
+}
+
+// What stands between the fields of the header row outside quotes: the one
+// of comma, semicolon and tab that it holds most of, a comma on a tie.
+char separatorOf(const std::string& text) {
+  std::size_t counts[3] = {};
+  const char separators[3] = {',', ';', '\t'};
+  bool quoted = false;
+  for (char c : text) {
+    if (c == '"') quoted = !quoted;
+    if (quoted) continue;
+    if (c == '\r' || c == '\n') break;
+    for (int i = 0; i < 3; ++i) counts[i] += c == separators[i];
+  }
+  int best = 0;
+  for (int i = 1; i < 3; ++i) {
+    if (counts[i] > counts[best]) best = i;
+  }
+  return separators[best];
+}
+
+// A workbook or a text in UTF-16 read as CSV gives a header of gibberish.
+std::string notCsvText(const std::string& text) {
+  if (text.compare(0, 4, "PK\x03\x04") == 0) {
+    return "a workbook (.xlsx, .ods) or another zip archive, not a CSV table: save it as CSV "
+           "in the spreadsheet program and import that";
+  }
+  if (text.compare(0, 4, "\xD0\xCF\x11\xE0") == 0) {
+    return "a workbook in the old .xls format, not a CSV table: save it as CSV in the "
+           "spreadsheet program and import that";
+  }
+  if (text.compare(0, 2, "\xFF\xFE") == 0 || text.compare(0, 2, "\xFE\xFF") == 0) {
+    return "UTF-16 text (a spreadsheet's \"Unicode text\"), not a CSV table: save it as CSV "
+           "and import that";
+  }
+  return "";
+}
+
+// One note for a table that is not written as export writes one.
+std::string recognisedForm(char separator, const std::string& text, bool byteOrderMark) {
+  if (separator == ',') return "";
+  std::string form = separator == ';'
+                         ? "read as fields separated by semicolons, numbers with a decimal comma"
+                         : "read as fields separated by tabs";
+  if (byteOrderMark) form += ", a UTF-8 byte order mark";
+  if (text.find("\r\n") != std::string::npos) form += ", Windows line ends";
+  return "note: " + form;
 }
 
 bool readHeader(CsvReader& csv, CsvColumns& columns, CsvTable& table) {
@@ -34,7 +82,15 @@ bool readHeader(CsvReader& csv, CsvColumns& columns, CsvTable& table) {
 
 CsvTable readCsvTable(std::string text) {
   CsvTable table;
-  CsvReader csv(std::move(text));
+  std::string notCsv = notCsvText(text);
+  if (!notCsv.empty()) {
+    table.errors.push_back({1, notCsv});
+    return table;
+  }
+  char separator = separatorOf(text.substr(startsWithByteOrderMark(text) ? kByteOrderMarkSize : 0));
+  std::string form = recognisedForm(separator, text, startsWithByteOrderMark(text));
+  if (!form.empty()) table.notes.push_back({1, form});
+  CsvReader csv(std::move(text), separator);
   table.hadByteOrderMark = csv.hadByteOrderMark();
   CsvColumns columns;
   if (!readHeader(csv, columns, table)) return table;
@@ -60,5 +116,6 @@ CsvTable readCsvTable(std::string text) {
       continue;
     }
     table.drafts.push_back(draftFromRow(csv.fields(), columns, csv.row()));
+    for (GivenValue& value : table.drafts.back().values) value.decimalCommaTable = separator == ';';
   }
 }

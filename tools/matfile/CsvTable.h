@@ -1,6 +1,8 @@
 // A material table in CSV as material drafts, one per row: the header row
 // locates the columns and their units, every other row that is not blank
-// becomes a draft.
+// becomes a draft. The fields are separated by commas, semicolons or tabs,
+// whichever the header row holds most of; in a table separated by semicolons
+// every number has a decimal comma.
 #pragma once
 
 #include <string>
@@ -13,6 +15,7 @@ struct CsvTable {
   bool hadByteOrderMark = false;
   std::vector<MaterialDraft> drafts;
   std::vector<DraftReport> errors;  // at row 1 for the header; a row whose fields do not fit
+  std::vector<DraftReport> notes;   // how a table not written as export writes one was read
 };
 
 CsvTable readCsvTable(std::string text);

@@ -82,8 +82,8 @@ int runDiff(const Invocation& invocation, Console& console) {
   ReportingObserver oldReports(console.err, oldPath + ":");
   ReportingObserver newReports(console.err, newPath + ":");
   OwnedList oldList, newList;
-  if (!readForCommand(oldPath, oldList, console, &oldReports) ||
-      !readForCommand(newPath, newList, console, &newReports)) {
+  if (!readForComparison(oldPath, oldList, console, &oldReports) ||
+      !readForComparison(newPath, newList, console, &newReports)) {
     return kExitTrouble;
   }
   MaterialDiff diff(oldReports.materials(), newReports.materials());

@@ -13,9 +13,17 @@
 std::string readFailureText(const std::string& path, MaterialFileStatus status, int errorNumber);
 
 // Reads `path` into `list`; on failure writes the message to console.err and
-// returns false.
+// returns false. A file that is no material file at all (a table, a workbook:
+// lines none of which starts a material, or bytes that are no text) is such a
+// failure: reported line by line it would pass for a damaged material file.
+// The observer hears of the file only when it is read as a material file.
 bool readForCommand(const std::string& path, OwnedList& list, Console& console,
                     MaterialFileObserver* observer = nullptr);
+
+// readForCommand that takes any text as a material file, for a comparison
+// that must show whatever two versions of a file hold.
+bool readForComparison(const std::string& path, OwnedList& list, Console& console,
+                       MaterialFileObserver* observer = nullptr);
 
 // False, with the message on console.err, when `path` names a folder, a device
 // or a pipe: a save would replace it, so a command refuses before it reads

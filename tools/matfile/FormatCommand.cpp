@@ -1,6 +1,7 @@
 #include "Commands.h"
 #include "FileReading.h"
 #include "ReportingObserver.h"
+#include "ResultOutput.h"
 
 // A save writes only what the reader took in, so a line it dropped or a value
 // it rejected would be gone from the rewritten file. That is refused unless
@@ -8,6 +9,9 @@
 int runFormat(const Invocation& invocation, Console& console) {
   const std::string& input = invocation.files[0];
   const std::string& output = invocation.option("--output", input);
+  if (invocation.has("--output") && !checkOutputFormat(output, "mat", "format", console)) {
+    return kExitTrouble;
+  }
   if (!checkSaveTarget(output, console)) return kExitTrouble;
   ReportingObserver reports(console.err, input + ":");
   OwnedList list;

@@ -11,6 +11,10 @@
 #include "NumberString.h"
 #include "PlausibilityRules.h"
 #include "ReportingObserver.h"
+#include "ResultOutput.h"
+#include "TextBytes.h"
+#include "UnitConversion.h"
+#include "ValueText.h"
 
 namespace {
 
@@ -62,11 +66,39 @@ struct Plan {
   long skipped = 0;
 };
 
-// What check would warn about in a material that goes into the file.
-void warnAboutValues(const ImportedItem& item, ImportReports& reports) {
-  for (const std::string& warning : PlausibilityCheck::valueWarningsFor(*item.material)) {
-    reports.note(item.source, item.draft.line, "warning: " + warning);
+// Names that a reader of the list takes for one: letter case and blanks do
+// not tell them apart at a glance.
+std::string lookalikeKey(const std::string& name) {
+  std::string key;
+  for (char c : name) {
+    if (c != ' ' && c != '\t') key += lowerAscii(c);
   }
+  return key;
+}
+
+// Each value's unit as the source gave it, so that a hint never blames a unit
+// the value was not given in.
+GivenUnits givenUnitsOf(const MaterialDraft& draft) {
+  GivenUnits given;
+  for (int position = 0; position < kPropertyCount; ++position) {
+    MaterialProperty property = propertyAt(position);
+    const GivenValue& value = draft.value(property);
+    std::string text = withoutOuterBlanks(value.text);
+    if (!value.given || text.empty()) continue;
+    double factor = value.columnFactor;
+    std::string unit = value.columnUnit;
+    if (!value.unitInColumn) {
+      ValueText read;
+      std::string error;
+      if (!readValueText(text, read, error)) continue;
+      unit = read.unit;
+      if (!factorToStored(property, unit, factor, error)) continue;
+    }
+    if (factor == 1) continue;
+    given.converted[position] = true;
+    given.asGiven[position] = value.unitInColumn ? text + " [" + unit + "]" : text;
+  }
+  return given;
 }
 
 // "row 3" in the same table, "cards/steel.FCMat:4" anywhere else.
@@ -75,32 +107,93 @@ std::string placeOf(const ImportedItem* item, const ImportedItem& from, const Im
   return intake.sourceNames[item->source] + ":" + std::to_string(item->draft.line);
 }
 
+// What check would say of the file with the item in it, and what a reader of
+// the list would take for a material entered twice.
+class ItemWarnings {
+ public:
+  ItemWarnings(ImportIntake& intake, const Target& target, const std::string& targetPath,
+               bool accept, ImportReports& reports)
+      : intake_(intake), targetPath_(targetPath), accept_(accept), reports_(reports) {
+    for (const auto& [name, entries] : target.byName) {
+      fileNames_.try_emplace(lookalikeKey(name), FileName{name, entries.front().nameLine});
+    }
+  }
+
+  // False when the item draws warnings and is held back for them.
+  bool pass(ImportedItem& item) {
+    const Material& material = *item.material;
+    std::string name = writtenName(material);
+    std::vector<std::string> warnings =
+        PlausibilityCheck::valueWarningsFor(material, givenUnitsOf(item.draft));
+    std::string key = lookalikeKey(name);
+    auto inFile = fileNames_.find(key);
+    if (inFile != fileNames_.end() && inFile->second.name != name) {
+      warnings.push_back(quotedName(material) + ": differs only in letter case or blanks from " +
+                         quoted(inFile->second.name) + ", line " +
+                         std::to_string(inFile->second.line) + " of " + targetPath_ +
+                         "; likely the same material entered twice");
+    }
+    auto [earlier, isNew] = imported_.try_emplace(key, &item);
+    if (!isNew) {
+      std::string earlierName = writtenName(*earlier->second->material);
+      std::string clash = earlierName == name ? "same name as "
+                                              : "differs only in letter case or blanks from " +
+                                                    quoted(earlierName) + ", ";
+      warnings.push_back(quotedName(material) + ": " + clash +
+                         placeOf(earlier->second, item, intake_) +
+                         "; the list dialog would show two rows that cannot be told apart");
+    }
+    for (const std::string& warning : warnings) {
+      if (accept_) {
+        reports_.note(item.source, item.draft.line, "warning: " + warning);
+      } else {
+        reports_.error(item.source, item.draft.line, "warning: " + warning);
+      }
+    }
+    if (warnings.empty() || accept_) return true;
+    held_.push_back(&item);
+    return false;
+  }
+
+  // Held back only once every item is seen: a later repeat names the earlier
+  // item, whose record must still be there.
+  void holdBack() {
+    for (ImportedItem* item : held_) intake_.holdBack(*item);
+  }
+
+ private:
+  struct FileName {
+    std::string name;
+    long line;
+  };
+  ImportIntake& intake_;
+  const std::string& targetPath_;
+  bool accept_;
+  ImportReports& reports_;
+  std::map<std::string, FileName> fileNames_;       // by lookalikeKey
+  std::map<std::string, ImportedItem*> imported_;  // by lookalikeKey, the first
+  std::vector<ImportedItem*> held_;
+};
+
 // An item whose name the file already holds is skipped, or with --replace
 // takes that material's place. A replacement must be unambiguous: a name the
-// file holds twice, or two items for the same material, is an error. Items
-// that share a new name are all appended, as the file may hold such names
-// already (export and import keep them), with a warning.
+// file holds twice, or two items for the same material, is an error. What
+// check would warn about in an item that goes in, and a name that repeats one
+// of the import or looks like one of the file, holds the item back unless the
+// warnings are accepted.
 Plan planImport(ImportIntake& intake, Target& target, const std::string& targetPath, bool replace,
-                ImportReports& reports) {
+                bool acceptWarnings, ImportReports& reports) {
   Plan plan;
   plan.skipped = intake.skipped;
-  std::map<std::string, ImportedItem*> appendedBy, replacedBy;
+  ItemWarnings warnings(intake, target, targetPath, acceptWarnings, reports);
+  std::map<std::string, ImportedItem*> replacedBy;
   for (ImportedItem& item : intake.items) {
     if (item.material == nullptr) continue;
     const Material& material = *item.material;
     std::string name = writtenName(material);
     auto existing = target.byName.find(name);
     if (existing == target.byName.end()) {
-      warnAboutValues(item, reports);
-      auto [first, isNew] = appendedBy.try_emplace(name, &item);
-      if (!isNew) {
-        reports.note(item.source, item.draft.line,
-                     "warning: " + quotedName(material) + ": same name as " +
-                         placeOf(first->second, item, intake) +
-                         "; both are appended, and the list dialog shows two rows that "
-                         "cannot be told apart");
-      }
-      plan.appends.push_back(&item);
+      if (warnings.pass(item)) plan.appends.push_back(&item);
       continue;
     }
     const std::vector<Target::Entry>& entries = existing->second;
@@ -122,11 +215,11 @@ Plan planImport(ImportIntake& intake, Target& target, const std::string& targetP
                         " replaces the material on line " +
                         std::to_string(entries.front().nameLine) + " already");
       intake.fail(item);
-    } else {
-      warnAboutValues(item, reports);
+    } else if (warnings.pass(item)) {
       plan.replacements.push_back({entries.front().node, &item});
     }
   }
+  warnings.holdBack();
   return plan;
 }
 
@@ -236,6 +329,7 @@ std::string importEncodingDetails() {
 int runImport(const Invocation& invocation, Console& console) {
   const std::string& targetPath = invocation.option("--into", "");
   bool dryRun = invocation.has("--dry-run");
+  if (!checkOutputFormat(targetPath, "mat", "import --into", console)) return kExitTrouble;
   if (!checkSaveTarget(targetPath, console)) return kExitTrouble;
   bool skipInvalid = invocation.has("--skip-invalid");
   SourceFolders folders;
@@ -257,7 +351,8 @@ int runImport(const Invocation& invocation, Console& console) {
   ReportingObserver targetReports(console.err, targetPath + ":");
   Target target;
   if (!readTarget(targetPath, target, targetReports, console)) return kExitTrouble;
-  Plan plan = planImport(intake, target, targetPath, invocation.has("--replace"), reports);
+  Plan plan = planImport(intake, target, targetPath, invocation.has("--replace"),
+                         invocation.has("--accept-warnings"), reports);
   reports.writeTo(console.err);
   writeNotes(console.err, intake, folders, skipInvalid);
   long leftOut = intake.leftOut();

@@ -38,6 +38,7 @@ std::string plural(long count, const char* one, const char* many) {
 void takeTable(std::size_t source, std::string bytes, ImportIntake& intake, ImportReports& reports) {
   CsvTable table = readCsvTable(std::move(bytes));
   for (const DraftReport& error : table.errors) reports.error(source, error.line, error.text);
+  for (const DraftReport& note : table.notes) reports.note(source, note.line, note.text);
   if (!table.readable) {
     intake.unreadableTable[source] = true;
     return;
@@ -202,7 +203,8 @@ ItemNotes convert(ImportIntake& intake, ImportReports& reports) {
 
 ImportIntake::ImportIntake(const std::vector<ImportSource>& sources)
     : unreadableTable(sources.size(), false),
-      badParts(sources.size(), 0) {
+      badParts(sources.size(), 0),
+      warnedParts(sources.size(), 0) {
   for (const ImportSource& source : sources) {
     sourceNames.push_back(source.path);
     cardSource.push_back(source.kind == ImportSource::Kind::Card);
@@ -215,17 +217,22 @@ void ImportIntake::fail(ImportedItem& item) {
   ++badParts[item.source];
 }
 
+void ImportIntake::holdBack(ImportedItem& item) {
+  item.material.reset();
+  ++warnedParts[item.source];
+}
+
 long ImportIntake::leftOut() const {
   long count = 0;
   for (std::size_t source = 0; source < badParts.size(); ++source) {
-    count += unreadableTable[source] ? 1 : badParts[source];
+    count += unreadableTable[source] ? 1 : badParts[source] + warnedParts[source];
   }
   return count;
 }
 
 std::string ImportIntake::failures() const {
   std::string text;
-  long badCards = 0;
+  long badCards = 0, warnedCards = 0;
   for (std::size_t source = 0; source < badParts.size(); ++source) {
     std::string part;
     if (unreadableTable[source]) {
@@ -240,9 +247,22 @@ std::string ImportIntake::failures() const {
              " cannot be imported";
     }
     if (!part.empty()) text += (text.empty() ? "" : "; ") + part;
+    if (cardSource[source]) {
+      warnedCards += warnedParts[source];
+    } else if (!unreadableTable[source] && warnedParts[source] > 0) {
+      text += (text.empty() ? "" : "; ") + plural(warnedParts[source], "row", "rows") + " of " +
+              sourceNames[source] + (warnedParts[source] == 1 ? " draws" : " draw") + " warnings";
+    }
   }
   if (badCards > 0) {
     text += (text.empty() ? "" : "; ") + plural(badCards, "card", "cards") + " cannot be imported";
+  }
+  if (warnedCards > 0) {
+    text += (text.empty() ? "" : "; ") + plural(warnedCards, "card", "cards") +
+            (warnedCards == 1 ? " draws" : " draw") + " warnings";
+  }
+  if (std::any_of(warnedParts.begin(), warnedParts.end(), [](long count) { return count > 0; })) {
+    text += " (--accept-warnings imports such materials as they are)";
   }
   for (const UnreadableFolder& folder : unreadableFolders) {
     text += (text.empty() ? "" : "; ") + std::string("folder ") + folder.path + " cannot be read";

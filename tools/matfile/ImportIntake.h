@@ -29,6 +29,7 @@ struct ImportIntake {
   std::vector<bool> matmlSource;         // by source
   std::vector<bool> unreadableTable;     // by source
   std::vector<long> badParts;            // by source: rows or cards that cannot be imported
+  std::vector<long> warnedParts;         // by source: rows or cards held back for warnings
   long skipped = 0;                      // cards that give none of the properties
   CodePage codePage;                     // of the file imported into
   bool replaceUnmappable = false;        // a character the code page lacks becomes "?"
@@ -36,6 +37,9 @@ struct ImportIntake {
 
   // Marks an item as not importable; its errors are reported already.
   void fail(ImportedItem& item);
+  // Marks an item as held back for what check would warn about; its
+  // warnings are reported already.
+  void holdBack(ImportedItem& item);
   long leftOut() const;
   // Something of the sources cannot be imported: a row, a card, a table, a folder.
   bool lacksSomething() const { return leftOut() > 0 || !unreadableFolders.empty(); }

@@ -39,7 +39,9 @@ bool takeName(Material& record, const MaterialDraft& draft, std::vector<DraftRep
 // The given text as a number in the stored unit, or the reason it is none.
 bool storedValueOf(const GivenValue& given, MaterialProperty property, double& stored,
                    ValueText& value, std::string& error) {
-  if (!readValueText(given.text, value, error)) return false;
+  bool read = given.decimalCommaTable ? readDecimalCommaText(given.text, value, error)
+                                      : readValueText(given.text, value, error);
+  if (!read) return false;
   double factor = given.columnFactor;
   if (given.unitInColumn) {
     if (!value.unit.empty()) {
@@ -80,7 +82,7 @@ bool takeValue(Material& record, const MaterialDraft& draft, MaterialProperty pr
     }
     return false;
   }
-  if (value.decimalComma) {
+  if (value.decimalComma && !given.decimalCommaTable) {
     notes.push_back({given.line, "note: " + valuePrefix(draft, property) + "read as " +
                                      value.numberText + " (a decimal comma)"});
   }

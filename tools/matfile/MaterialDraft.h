@@ -15,6 +15,7 @@ struct GivenValue {
   bool unitInColumn = false;  // a table's column names the unit; a card's value carries it
   double columnFactor = 1;    // from the column's unit to the stored unit
   std::string columnUnit;     // the column's unit as written, for reports
+  bool decimalCommaTable = false;  // the table writes every number with a decimal comma
   long line = 0;              // where the value stands
   std::string inheritedFrom;  // the card that gave it, when not the material's own
 };

@@ -22,10 +22,12 @@ constexpr PlausibilityScope kNoElastomer{Property::YoungModulus, 1, "no elastome
 const std::vector<PlausibilityRule> kRules = {
     {Property::Density, Test::Above, 25, Property::Density, kEverywhere,
      "no solid at room conditions is denser: osmium, the densest element, has 22.6",
-     "kg/m^3 typed (7850 for 7.85)"},
+     "kg/m^3 typed (7850 for 7.85)",
+     {{Property::Density, "kg/m^3 typed (7850 for 7.85)"}}},
     {Property::YoungModulus, Test::Above, 1200, Property::YoungModulus, kEverywhere,
      "no solid is stiffer: diamond, the stiffest, reaches about 1,200",
-     "MPa typed (210000 for 210)"},
+     "MPa typed (210000 for 210)",
+     {{Property::YoungModulus, "MPa typed (210000 for 210)"}}},
     {Property::YoungModulus, Test::BelowNonZero, 0.0001, Property::YoungModulus, kMetalLike,
      "a solid as dense as a metal (1.7 and more: magnesium, the lightest structural metal, "
      "has 1.74) is never softer than 100 kPa; even soft rubber has 0.001",
@@ -33,7 +35,9 @@ const std::vector<PlausibilityRule> kRules = {
     {Property::YoungModulus, Test::AboveTimes, 350, Property::Density, kEverywhere,
      "no solid is that stiff for its weight: diamond reaches about 300 times its density, "
      "carbon fibre laminates about 200, steel and aluminium 26",
-     "the density in lb/in^3 (0.284 for 7.85) or the Young modulus in MPa (2400 for 2.4)"},
+     "the density in lb/in^3 (0.284 for 7.85) or the Young modulus in MPa (2400 for 2.4)",
+     {{Property::Density, "the density in lb/in^3 (0.284 for 7.85)"},
+      {Property::YoungModulus, "the Young modulus in MPa (2400 for 2.4)"}}},
     {Property::PoissonRatio, Test::AtLeast, 0.5, Property::PoissonRatio, kEverywhere,
      "an isotropic solid is stable only below 0.5; rubber comes closest with about 0.4999",
      "a percentage (30 for 0.3) or a typo"},
@@ -45,26 +49,32 @@ const std::vector<PlausibilityRule> kRules = {
     {Property::TensileStrength, Test::AboveTimes, 200, Property::YoungModulus, kNoElastomer,
      "a solid breaks far below a fifth of its Young modulus: the strongest steels and fibre "
      "composites at about a hundredth, polymers at a fifteenth; only elastomers stretch further",
-     "psi typed (52000 for 360) or kPa"},
+     "psi typed (52000 for 360) or kPa",
+     {{Property::TensileStrength, "psi typed (52000 for 360) or kPa"}}},
     {Property::ThermalConductivity, Test::Above, 2500, Property::ThermalConductivity, kEverywhere,
      "no solid conducts heat better: diamond, the best, has about 2,200",
-     "mW/(m K) typed (50000 for 50)"},
+     "mW/(m K) typed (50000 for 50)",
+     {{Property::ThermalConductivity, "mW/(m K) typed (50000 for 50)"}}},
     {Property::LinearExpansion, Test::BelowNonZero, 0.001, Property::LinearExpansion, kEverywhere,
      "0.001 is 10^-8 per kelvin: only special zero-expansion glass ceramics come that low; "
      "Invar has about 0.12",
-     "1/K typed (1.2e-005 for 1.2)"},
+     "1/K typed (1.2e-005 for 1.2)",
+     {{Property::LinearExpansion, "1/K typed (1.2e-005 for 1.2)"}}},
     {Property::LinearExpansion, Test::Above, 50, Property::LinearExpansion, kEverywhere,
      "50 is 5 x 10^-4 per kelvin, beyond the solids that expand most, soft polymers and "
      "elastomers (up to about 30)",
-     "10^-6 m/(m C) typed (80 for 8)"},
+     "10^-6 m/(m C) typed (80 for 8)",
+     {{Property::LinearExpansion, "10^-6 m/(m C) typed (80 for 8)"}}},
     {Property::LinearExpansion, Test::Above, 4, Property::LinearExpansion, kStiffSolid,
      "a stiff solid (metals, ceramics, glasses, composites) expands at most about 3.5 x 10^-5 "
      "per kelvin (zinc, lead); what expands more, polymers and elastomers, is softer",
-     "10^-6 m/(m C) typed (23.6 for 2.36)"},
+     "10^-6 m/(m C) typed (23.6 for 2.36)",
+     {{Property::LinearExpansion, "10^-6 m/(m C) typed (23.6 for 2.36)"}}},
     {Property::SpecificHeat, Test::BelowNonZero, 100, Property::SpecificHeat, kEverywhere,
      "no solid at room temperature stores less heat: lead and gold, among the lowest, have "
      "about 130",
-     "kJ/(kg K) or Btu/(lb F) typed (0.46 or 0.11 for 460)"},
+     "kJ/(kg K) or Btu/(lb F) typed (0.46 or 0.11 for 460)",
+     {{Property::SpecificHeat, "kJ/(kg K) or Btu/(lb F) typed (0.46 or 0.11 for 460)"}}},
     {Property::Density, Test::NameTaken, 0, Property::Density, kEverywhere,
      "the list dialog shows two rows that cannot be told apart", "a material entered twice"},
 };
@@ -140,9 +150,34 @@ std::string explanation(const PlausibilityRule& rule) {
   return std::string("; ") + rule.reason + "; likely " + rule.likelyCause;
 }
 
-std::string valueWarning(const PlausibilityRule& rule, const Material& material) {
-  return quotedName(material) + ": " + namedValue(material, rule.property) + ' ' +
-         finding(rule, material) + explanation(rule);
+// The likely causes that fit the units the source gave. A value converted from
+// another unit was not typed in the stored one, so a cause that says it was
+// is left out; where none is left, the converted values are to be checked
+// against their units.
+std::string fittingExplanation(const PlausibilityRule& rule, const GivenUnits& given) {
+  std::string fitting, converted;
+  for (const UnitCause& cause : rule.unitCauses) {
+    int position = static_cast<int>(cause.property);
+    if (!given.converted[position]) {
+      fitting += (fitting.empty() ? "" : " or ") + std::string(cause.text);
+    } else if (converted.find(propertyName(cause.property)) == std::string::npos) {
+      converted += (converted.empty() ? "" : ", ") + std::string(propertyName(cause.property)) +
+                   " " + given.asGiven[position];
+    }
+  }
+  if (converted.empty()) return explanation(rule);
+  if (!fitting.empty()) return std::string("; ") + rule.reason + "; likely " + fitting;
+  return std::string("; ") + rule.reason + "; check the value against the unit it was given in (" +
+         converted + ")";
+}
+
+std::string valueWarning(const PlausibilityRule& rule, const Material& material,
+                         const GivenUnits& given) {
+  int position = static_cast<int>(rule.property);
+  std::string asGiven =
+      given.converted[position] ? " (given as " + given.asGiven[position] + ")" : "";
+  return quotedName(material) + ": " + namedValue(material, rule.property) + asGiven + ' ' +
+         finding(rule, material) + fittingExplanation(rule, given);
 }
 
 // The "warned when" column of the table.
@@ -183,9 +218,14 @@ std::string plausibilityTable() {
 }
 
 std::vector<std::string> PlausibilityCheck::valueWarningsFor(const Material& material) {
+  return valueWarningsFor(material, GivenUnits{});
+}
+
+std::vector<std::string> PlausibilityCheck::valueWarningsFor(const Material& material,
+                                                             const GivenUnits& given) {
   std::vector<std::string> warnings;
   for (const PlausibilityRule& rule : kRules) {
-    if (breaks(rule, material)) warnings.push_back(valueWarning(rule, material));
+    if (breaks(rule, material)) warnings.push_back(valueWarning(rule, material, given));
   }
   return warnings;
 }

@@ -28,6 +28,14 @@ struct PlausibilityScope {
   const char* kind;  // what such a material is: "metal-like"
 };
 
+// One of the likely causes that presumes a value typed in the stored unit of
+// `property` ("kg/m^3 typed" for a density): it cannot be the cause where the
+// source gave that property in another unit and it was converted.
+struct UnitCause {
+  MaterialProperty property;
+  const char* text;
+};
+
 struct PlausibilityRule {
   MaterialProperty property;  // the property warned about; unused for NameTaken
   PlausibilityTest test;
@@ -36,6 +44,15 @@ struct PlausibilityRule {
   PlausibilityScope scope;
   const char* reason;         // why no real material has such a value
   const char* likelyCause;    // what was probably typed instead
+  // likelyCause again, one UnitCause per alternative, where every alternative
+  // is about a unit; empty where some cause fits whatever unit was given.
+  std::vector<UnitCause> unitCauses = {};
+};
+
+// How an import's source gave each value.
+struct GivenUnits {
+  bool converted[kPropertyCount] = {};  // given in another unit than the stored one
+  std::string asGiven[kPropertyCount];  // "0.0975 [lb/in^3]", where converted
 };
 
 // Every rule, in the order in which the warnings about one material come.
@@ -57,6 +74,12 @@ class PlausibilityCheck {
   // The rules that need no other material: for a record checked on its own,
   // by import and by any command that marks implausible materials.
   static std::vector<std::string> valueWarningsFor(const Material& material);
+
+  // The same for a record made from values given as `given` says: each
+  // converted value is shown as given too, and the likely causes are only
+  // those that fit the units the source gave.
+  static std::vector<std::string> valueWarningsFor(const Material& material,
+                                                   const GivenUnits& given);
 
  private:
   struct FirstUse {

@@ -7,7 +7,18 @@
 #include "CommandLine.h"
 #include "Console.h"
 
-// Writes `text` byte for byte. A failed write leaves the --output file as it
+// The format a command writes, as checkOutputFormat names it ("svg", "csv",
+// "mat", or export's --format); "" where no file name asks for it.
+std::string resultFormat(const Invocation& invocation);
+
+// False, with the message on console.err, when the ending of `output` asks
+// for another format than `format` (a chart written into "a.png" is no PNG
+// any viewer opens). An ending that asks for nothing in particular passes.
+bool checkOutputFormat(const std::string& output, const std::string& format,
+                       const std::string& command, Console& console);
+
+// Writes `text` byte for byte. An --output whose name asks for another format
+// is refused (checkOutputFormat). A failed write leaves the --output file as it
 // was and is reported on console.err; it returns false. So does an --output
 // that names `input`, the material file the result is made from, which the
 // result would replace.

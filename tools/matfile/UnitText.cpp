@@ -89,7 +89,7 @@ struct Alias {
 
 const Alias kAliases[] = {
     {"lbm", "lb"},  {"hr", "h"},    {"sec", "s"},   {"L", "l"},       {"mL", "ml"},
-    {"um", "µm"}, {"uin", "µin"}, {"degC", "°C"}, {"degF", "°F"},
+    {"um", "µm"}, {"uin", "µin"}, {"degC", "°C"}, {"degF", "°F"}, {"BTU", "Btu"},
 };
 
 const UnitSymbol* symbolFor(const std::string& spelling) {

@@ -99,14 +99,13 @@ NumberScan scanNumber(const std::string& text) {
 
 // "1,200" groups thousands as well as it marks a decimal; "0,300" and
 // "1200,00" cannot be groups.
-bool couldBeThousands(const NumberScan& scan) {
-  return scan.comma && !scan.exponent && scan.fractionDigits == 3 && scan.integerDigits >= 1 &&
+bool couldBeThousands(const NumberScan& scan, bool decimalComma) {
+  return scan.comma != decimalComma && !scan.exponent && scan.fractionDigits == 3 && scan.integerDigits >= 1 &&
          scan.integerDigits <= 3 && !scan.integerIsZero;
 }
 
-}  // namespace
-
-bool readValueText(const std::string& text, ValueText& value, std::string& error) {
+bool readNumberText(const std::string& text, bool decimalComma, ValueText& value,
+                    std::string& error) {
   std::string trimmed = withoutOuterBlanks(text);
   NumberScan scan = scanNumber(trimmed);
   if (scan.integerDigits + scan.fractionDigits == 0) {
@@ -120,11 +119,16 @@ bool readValueText(const std::string& text, ValueText& value, std::string& error
     error = "not a number: write it without thousands separators, with a decimal point";
     return false;
   }
-  if (couldBeThousands(scan)) {
+  if (couldBeThousands(scan, decimalComma)) {
     std::string integer = scan.text.substr(0, scan.text.find('.'));
     std::string fraction = scan.text.substr(scan.text.find('.') + 1);
-    error = "ambiguous: " + integer + fraction + " with a thousands separator or " + scan.text +
-            " with a decimal comma; write it without the comma or with a decimal point";
+    error = decimalComma
+                ? "ambiguous: " + integer + fraction + " with a thousands point or " +
+                      scan.text + " with a decimal point, in a table of decimal commas; write "
+                      "it without the point or with a decimal comma"
+                : "ambiguous: " + integer + fraction + " with a thousands separator or " +
+                      scan.text + " with a decimal comma; write it without the comma or with a "
+                      "decimal point";
     return false;
   }
   if (digitsGroupedByBlanks(trimmed, scan.end)) {
@@ -147,4 +151,14 @@ bool readValueText(const std::string& text, ValueText& value, std::string& error
   value.decimalComma = scan.comma;
   value.unit = withoutOuterBlanks(trimmed.substr(scan.end));
   return true;
+}
+
+}  // namespace
+
+bool readValueText(const std::string& text, ValueText& value, std::string& error) {
+  return readNumberText(text, false, value, error);
+}
+
+bool readDecimalCommaText(const std::string& text, ValueText& value, std::string& error) {
+  return readNumberText(text, true, value, error);
 }

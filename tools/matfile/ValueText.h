@@ -17,3 +17,9 @@ struct ValueText {
 // either 1200 or 1.2 and is rejected, as is any number with a separator in a
 // second place ("1,200,000", "1.200,5"). False with `error` saying why.
 bool readValueText(const std::string& text, ValueText& value, std::string& error);
+
+// readValueText for a table whose numbers are written with a decimal comma
+// (one separated by semicolons, as spreadsheets write it where the comma is
+// the decimal mark): a comma is the decimal mark wherever it stands ("1,200"
+// is 1.2), and a point where it could group thousands ("1.200") is rejected.
+bool readDecimalCommaText(const std::string& text, ValueText& value, std::string& error);
