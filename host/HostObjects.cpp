@@ -40,8 +40,7 @@ bool HostObjects::handPacketToLinker(void* packet) {
 }
 
 AcEdCommandStack* HostObjects::findCommandStack() {
-  AcRxObject* stack =
-      findHostObject(kRegisteredCommandsKey, &HostObjects::commandStackClass);
+  AcRxObject* stack = findHostObject(kRegisteredCommandsKey, &HostObjects::commandStackClass);
   return static_cast<AcEdCommandStack*>(stack);
 }
 

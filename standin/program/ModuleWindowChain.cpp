@@ -72,9 +72,9 @@ std::vector<std::string> ModuleWindowChain::ownerFaults(const std::vector<HWND>&
     faults.push_back("the host's window owns more than one of the module's windows: " +
                      titlesOf(ownedByHost));
   if (enabled.size() != 1) {
-    faults.push_back(enabled.empty() ? "no window of the module takes input: " + titlesOf(windows)
-                                     : "more than one window of the module takes input: " +
-                                           titlesOf(enabled));
+    faults.push_back(enabled.empty()
+                         ? "no window of the module takes input: " + titlesOf(windows)
+                         : "more than one window of the module takes input: " + titlesOf(enabled));
   } else {
     for (HWND window : windows)
       if (GetWindow(window, GW_OWNER) == enabled.front())

@@ -29,16 +29,10 @@ void expectNoFault(Property property, const std::string& target) {
   EXPECT_GT(inputs, 0);
 }
 
-TEST(MatfileReaderFuzzInputs, UnitTexts) {
-  expectNoFault(unitTextFault, "unit_text");
-}
+TEST(MatfileReaderFuzzInputs, UnitTexts) { expectNoFault(unitTextFault, "unit_text"); }
 
-TEST(MatfileReaderFuzzInputs, MaterialCards) {
-  expectNoFault(materialCardFault, "material_card");
-}
+TEST(MatfileReaderFuzzInputs, MaterialCards) { expectNoFault(materialCardFault, "material_card"); }
 
-TEST(MatfileReaderFuzzInputs, CsvTables) {
-  expectNoFault(csvTableFault, "csv_table");
-}
+TEST(MatfileReaderFuzzInputs, CsvTables) { expectNoFault(csvTableFault, "csv_table"); }
 
 }  // namespace

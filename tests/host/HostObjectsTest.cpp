@@ -65,9 +65,8 @@ TEST_F(HostObjectsTest, UnpairedMessagesAskTheHostAnyway) {
 TEST_F(HostObjectsTest, ObjectWithoutClassRecordIsAccepted) {
   HostCommandStack classless(nullptr);
   registry.systemRegistry().put(kRegisteredCommandsKey, &classless);
-  EXPECT_EQ(
-      hostObjects.findHostObject(kRegisteredCommandsKey, &HostObjects::commandStackClass),
-      &classless);
+  EXPECT_EQ(hostObjects.findHostObject(kRegisteredCommandsKey, &HostObjects::commandStackClass),
+            &classless);
   EXPECT_TRUE(hostObjects.registerCommands());
   EXPECT_EQ(classless.commands().size(), 1u);
 }
@@ -83,9 +82,8 @@ TEST_F(HostObjectsTest, ObjectWithoutClassRecordNeedsNoClassDictionary) {
 TEST_F(HostObjectsTest, ObjectOfAnotherClassIsAbsent) {
   HostCommandStack impostor(&registry.dictionaryClass());
   registry.systemRegistry().put(kRegisteredCommandsKey, &impostor);
-  EXPECT_EQ(
-      hostObjects.findHostObject(kRegisteredCommandsKey, &HostObjects::commandStackClass),
-      nullptr);
+  EXPECT_EQ(hostObjects.findHostObject(kRegisteredCommandsKey, &HostObjects::commandStackClass),
+            nullptr);
   EXPECT_FALSE(hostObjects.registerCommands());
   EXPECT_FALSE(hostObjects.unregisterCommands());
   EXPECT_EQ(impostor.additionCalls(), 0);

@@ -52,12 +52,12 @@ TEST_F(ModuleWindowChainTest, EachBreakOfTheChainIsNamed) {
   dialog("Lost", nullptr);
   EXPECT_EQ(chain.faults(),
             (Faults{"\"Lost\" has no owner",
-                          "the host's window owns more than one of the module's windows: "
-                          "\"Stray\", \"List\"",
-                          "more than one window of the module takes input: \"Lost\", \"Stray\", "
-                          "\"Data\", \"List\"",
-                          "the host's window took input while the module had open: \"Lost\", "
-                          "\"Stray\", \"Data\", \"List\""));
+                    "the host's window owns more than one of the module's windows: "
+                    "\"Stray\", \"List\"",
+                    "more than one window of the module takes input: \"Lost\", \"Stray\", "
+                    "\"Data\", \"List\"",
+                    "the host's window took input while the module had open: \"Lost\", "
+                    "\"Stray\", \"Data\", \"List\""}));
 }
 
 TEST_F(ModuleWindowChainTest, InputBelowTheInnermostWindowAndAForeignOwner) {
@@ -69,12 +69,12 @@ TEST_F(ModuleWindowChainTest, InputBelowTheInnermostWindowAndAForeignOwner) {
   EnableWindow(data, FALSE);
   EXPECT_EQ(chain.faults(),
             (Faults{"\"Question\" is owned by \"Other\", neither the host's window nor one "
-                          "of the module's",
-                          "more than one window of the module takes input: \"Question\", \"List\""}));
+                    "of the module's",
+                    "more than one window of the module takes input: \"Question\", \"List\""}));
   EnableWindow(created.back(), FALSE);
   EXPECT_EQ(chain.faults(), (Faults{"\"Question\" is owned by \"Other\", neither the host's "
-                                          "window nor one of the module's",
-                                          "\"List\" takes input below \"Data\""}));
+                                    "window nor one of the module's",
+                                    "\"List\" takes input below \"Data\""}));
 }
 
 }  // namespace
