@@ -76,10 +76,10 @@ if(WIN32)
     endif()
     add_library(${target} SHARED ${MODULE_DEF} ${MODULE_SOURCES})
     project_module_code(${target})
-    # The registration refers to the command (runMaterialEditor) that one of
+    # The host objects refer to the command (runMaterialEditor) that one of
     # LIBRARIES defines, and everything refers to the host interface: both
     # come after it on the link line.
-    target_link_libraries(${target} PRIVATE module_entry command_registration ${MODULE_LIBRARIES}
+    target_link_libraries(${target} PRIVATE module_entry host_objects ${MODULE_LIBRARIES}
       standin_host)
     target_link_options(${target} PRIVATE ${PROJECT_MODULE_ENTRY_OPTION} ${PROJECT_STATIC_RUNTIME})
     set_target_properties(${target} PROPERTIES

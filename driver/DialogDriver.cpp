@@ -7,10 +7,11 @@
 #include "DecimalText.h"
 #include "DriverActions.h"
 #include "UserInput.h"
+#include "UserWait.h"
 
 namespace {
 
-constexpr DWORD kWindowWaitMilliseconds = 5000;
+constexpr DWORD kWindowWaitMilliseconds = static_cast<DWORD>(kUserWaitMilliseconds);
 // Clicks on one window before the driver ends it itself.
 constexpr int kCloseAttempts = 20;
 

@@ -1,6 +1,7 @@
-// One action of a user in front of the dialogs, as a DialogDriver runs it,
-// and the script line that names it. Every step acts on the active modal
-// window of the thread (the innermost dialog or message box).
+// One action of a user in front of the dialogs, as a DialogDriver runs it.
+// Every step acts on the active modal window of the thread (the innermost
+// dialog or message box). Scripts are written in the stand-in host's script
+// language (standin/script), whose dialog verbs act through this library.
 #pragma once
 
 #include <windows.h>
@@ -38,12 +39,6 @@ struct DriverStep {
   std::function<std::string(HWND window)> check;
   int line = 0;  // where the step came from, for the caller's report
 };
-
-// Parses one script line ("press OK", "set 1003 Steel", "key Enter") into a
-// step tagged with `line`. The text of "set" and "expect-text" is the rest
-// of the line after one space, possibly empty. False, with the reason in
-// `error`, for an unknown verb, key or malformed id.
-bool parseDriverStep(const std::string& text, int line, DriverStep& step, std::string& error);
 
 // The virtual key of a key name, 0 when unknown.
 UINT driverKeyCode(const std::string& name);

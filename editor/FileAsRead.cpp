@@ -1,5 +1,7 @@
 #include "FileAsRead.h"
 
+#include "FileDigestReading.h"
+
 bool FileAsRead::changedSinceRead() {
   FileDigest now;
   switch (digestFile(path_, now)) {

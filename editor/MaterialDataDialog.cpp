@@ -51,38 +51,38 @@ constexpr MaterialProperty propertyAtField(int fieldIndex) { return propertyAt(f
 }  // namespace
 
 MaterialDataDialog::MaterialDataDialog(Material& material, const char* title)
-    : editedMaterial(material), titleText(title) {}
+    : editedMaterial_(material), titleText_(title) {}
 
 MaterialDataDialog::~MaterialDataDialog() {
-  for (char* text : fieldTexts) std::free(text);
+  for (char* text : fieldTexts_) std::free(text);
 }
 
 void MaterialDataDialog::onInitDialog(DialogControls& dialogControls) {
-  controls = &dialogControls;
+  controls_ = &dialogControls;
   writeFieldTexts();
   // A record without a name opens empty even where its numbers are set.
-  if (editedMaterial.name != nullptr) fillFields();
-  controls->setTitle(titleText.text());
-  controls->setControlText(IDC_DATA_MESSAGE_LINE, "");
+  if (editedMaterial_.name != nullptr) fillFields();
+  controls_->setTitle(titleText_.text());
+  controls_->setControlText(IDC_DATA_MESSAGE_LINE, "");
   focusControl(IDC_DATA_NAME);
 }
 
 void MaterialDataDialog::onOk() {
-  if (validateAndStore()) controls->endDialog(DialogResult::Ok);
+  if (validateAndStore()) controls_->endDialog(DialogResult::Ok);
 }
 
-void MaterialDataDialog::onCancel() { controls->endDialog(DialogResult::Cancel); }
+void MaterialDataDialog::onCancel() { controls_->endDialog(DialogResult::Cancel); }
 
 bool MaterialDataDialog::validateAndStore() {
   if (!readFieldTexts()) return false;
   for (Field field : kCheckingOrder) {
     if (!store(field)) {
-      controls->setControlText(IDC_DATA_MESSAGE_LINE, orEmpty(editedMaterial.errorText));
+      controls_->setControlText(IDC_DATA_MESSAGE_LINE, orEmpty(editedMaterial_.errorText));
       focusControl(controlOf(field));
       return false;
     }
   }
-  controls->setControlText(IDC_DATA_MESSAGE_LINE, "");
+  controls_->setControlText(IDC_DATA_MESSAGE_LINE, "");
   return true;
 }
 
@@ -94,14 +94,14 @@ int MaterialDataDialog::controlOf(Field field) {
 
 void MaterialDataDialog::writeFieldTexts() {
   for (const FieldControl& entry : kFieldControls)
-    controls->setControlText(entry.controlId, orEmpty(fieldTexts[static_cast<int>(entry.field)]));
+    controls_->setControlText(entry.controlId, orEmpty(fieldTexts_[static_cast<int>(entry.field)]));
 }
 
 bool MaterialDataDialog::readFieldTexts() {
   for (const FieldControl& entry : kFieldControls) {
-    char* text = controls->controlText(entry.controlId);
+    char* text = controls_->controlText(entry.controlId);
     if (text == nullptr) return false;
-    char*& fieldText = fieldTexts[static_cast<int>(entry.field)];
+    char*& fieldText = fieldTexts_[static_cast<int>(entry.field)];
     std::free(fieldText);
     fieldText = text;
   }
@@ -109,22 +109,22 @@ bool MaterialDataDialog::readFieldTexts() {
 }
 
 void MaterialDataDialog::fillFields() {
-  controls->setControlText(controlOf(Field::Name), editedMaterial.name);
+  controls_->setControlText(controlOf(Field::Name), editedMaterial_.name);
   for (int field = 1; field < kFieldCount; ++field) {
     char text[kNumberTextSize];
-    formatNumber(propertyValue(editedMaterial, propertyAtField(field)), text);
-    controls->setControlText(controlOf(static_cast<Field>(field)), text);
+    formatNumber(propertyValue(editedMaterial_, propertyAtField(field)), text);
+    controls_->setControlText(controlOf(static_cast<Field>(field)), text);
   }
 }
 
 bool MaterialDataDialog::store(Field field) {
-  const char* text = orEmpty(fieldTexts[static_cast<int>(field)]);
-  if (field == Field::Name) return editedMaterial.setName(text) == 1;
+  const char* text = orEmpty(fieldTexts_[static_cast<int>(field)]);
+  if (field == Field::Name) return editedMaterial_.setName(text) == 1;
   MaterialProperty property = propertyAtField(static_cast<int>(field));
-  return setPropertyValue(editedMaterial, property, textToNumber(text)) == 1;
+  return setPropertyValue(editedMaterial_, property, textToNumber(text)) == 1;
 }
 
-void MaterialDataDialog::focusControl(int id) { controls->focusControl(id); }
+void MaterialDataDialog::focusControl(int id) { controls_->focusControl(id); }
 
 bool runCreateDialog(Material& record, DialogRunner& dialogs) {
   MaterialDataDialog dialog(record, messageText(MessageNumber::CreateMaterialTitle));

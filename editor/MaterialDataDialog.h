@@ -64,13 +64,13 @@ class MaterialDataDialog {
   bool store(Field field);
   void focusControl(int id);
 
-  Material& editedMaterial;
-  MessageTextCopy titleText;
-  DialogControls* controls = nullptr;
+  Material& editedMaterial_;
+  MessageTextCopy titleText_;
+  DialogControls* controls_ = nullptr;
 
   // The texts of the nine edit fields by Field, owned, absent meaning empty;
   // read back from the controls by each OK.
-  char* fieldTexts[kFieldCount] = {};
+  char* fieldTexts_[kFieldCount] = {};
 };
 
 // Runs the dialog on `record` itself, which the caller has made empty; values

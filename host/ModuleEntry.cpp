@@ -4,9 +4,9 @@
 // it through _SetacrxPtp, and its termination runs at unload.
 #include <windows.h>
 
-#include "CommandRegistration.h"
 #include "EditorApp.h"
 #include "HostInterface.h"
+#include "HostObjects.h"
 #include "ModuleRuntime.h"
 
 namespace {
@@ -14,7 +14,7 @@ namespace {
 // Module-wide state, touched only on the host's user-interface thread.
 HINSTANCE moduleInstance = nullptr;
 bool runtimeStarted = false;
-CommandRegistration registration;
+HostObjects hostObjects;
 
 // Constructed by the runtime start in _SetacrxPtp, destroyed by its
 // termination at unload.
@@ -33,7 +33,7 @@ void detachFramework() {
 // The packet goes to the linker when there is one; the application starts
 // either way, whatever the linker does.
 void initApplication(void* packet) {
-  registration.handPacketToLinker(packet);
+  hostObjects.handPacketToLinker(packet);
   attachFramework();
 }
 
@@ -75,10 +75,10 @@ extern "C" int acrxEntryPoint(unsigned message, void* packet) {
       unloadApplication();
       break;
     case kLoadDrawingMessage:
-      registration.registerCommands();
+      hostObjects.registerCommands();
       break;
     case kUnloadDrawingMessage:
-      registration.unregisterCommands();
+      hostObjects.unregisterCommands();
       break;
     default:
       break;

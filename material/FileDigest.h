@@ -23,15 +23,3 @@ class FileDigest {
   std::uint64_t byteCount_ = 0;
   std::uint64_t hash_ = 0xCBF29CE484222325u;  // FNV-1a offset basis
 };
-
-enum class FileDigestStatus {
-  Read,        // every byte digested
-  NoFile,      // nothing of that name, or no regular file (a folder, a device)
-  Unreadable,  // a file that cannot be opened or read to its end
-};
-
-// Reads the whole file at `path` as the material reader reads it (bytes as
-// stored) and digests it; `digest` is empty unless the result is Read. A
-// folder or a device counts as no file: no save replaces one, and a pipe
-// would wait for a writer. Allocates nothing of its own.
-FileDigestStatus digestFile(const char* path, FileDigest& digest);

@@ -1,36 +1,49 @@
 // The host interface as the stand-in host exports it to its modules.
-#include "HostEnvironment.h"
+#include "HostExports.h"
 
-HostEnvironment& hostEnvironment() {
-  static HostEnvironment environment;
-  return environment;
+namespace {
+
+HostExports::Objects connected;
+std::vector<std::string> searched;
+
+}  // namespace
+
+void HostExports::connect(const Objects& objects) { connected = objects; }
+
+void HostExports::disconnect() { connected = Objects(); }
+
+HostAllocator& HostExports::allocator() {
+  static HostAllocator allocator;
+  return allocator;
 }
 
-AcRxDictionary* acrxSysRegistry() { return hostEnvironment().systemRegistry; }
+const std::vector<std::string>& HostExports::searchedNames() { return searched; }
 
-AcRxClass* AcRxDynamicLinker::desc() { return hostEnvironment().dynamicLinkerClass; }
+AcRxDictionary* acrxSysRegistry() { return connected.systemRegistry; }
+
+AcRxClass* AcRxDynamicLinker::desc() { return connected.dynamicLinkerClass; }
 
 int ads_findfile(const char* name, char* result) {
-  hostEnvironment().searchedNames.push_back(name != nullptr ? name : "(null)");
-  const FileSearch* search = hostEnvironment().fileSearch;
-  if (search == nullptr || result == nullptr) return kFindFileNotFound;
-  return search->find(name, result, kFindFileResultSize) ? kFindFileFound : kFindFileNotFound;
+  searched.push_back(name != nullptr ? name : "(null)");
+  if (connected.fileSearch == nullptr || result == nullptr) return kFindFileNotFound;
+  return connected.fileSearch->find(name, result, kFindFileResultSize) ? kFindFileFound
+                                                                       : kFindFileNotFound;
 }
 
-HWND adsw_acadMainWnd() { return hostEnvironment().mainWindow; }
+HWND adsw_acadMainWnd() { return connected.mainWindow; }
 
-void* acad_malloc(std::size_t size) { return hostEnvironment().allocator.allocate(size); }
+void* acad_malloc(std::size_t size) { return HostExports::allocator().allocate(size); }
 
 void* acad_calloc(std::size_t count, std::size_t size) {
-  return hostEnvironment().allocator.allocateZeroed(count, size);
+  return HostExports::allocator().allocateZeroed(count, size);
 }
 
 void* acad_realloc(void* block, std::size_t size) {
-  return hostEnvironment().allocator.reallocate(block, size);
+  return HostExports::allocator().reallocate(block, size);
 }
 
-void acad_free(void* block) { hostEnvironment().allocator.release(block); }
+void acad_free(void* block) { HostExports::allocator().release(block); }
 
-std::size_t acad__msize(void* block) { return hostEnvironment().allocator.blockSize(block); }
+std::size_t acad__msize(void* block) { return HostExports::allocator().blockSize(block); }
 
-char* acad__strdup(const char* text) { return hostEnvironment().allocator.duplicate(text); }
+char* acad__strdup(const char* text) { return HostExports::allocator().duplicate(text); }

@@ -1,15 +1,16 @@
 #include "StandinHost.h"
 
-#include <algorithm>
 #include <cctype>
 #include <cstdio>
 
 #include "ConsoleReader.h"
 #include "DecimalText.h"
-#include "HostEnvironment.h"
+#include "HostExports.h"
+#include "ModuleWindowChain.h"
 #include "ScriptDriverFactory.h"
 #include "ScriptSession.h"
 #include "StepTimer.h"
+#include "UserInput.h"
 
 namespace {
 
@@ -28,82 +29,6 @@ bool isQuit(const std::string& command) {
   return true;
 }
 
-bool isDialogClass(HWND window) {
-  char name[16] = {};
-  GetClassNameA(window, name, sizeof name);
-  return lstrcmpA(name, "#32770") == 0;
-}
-
-std::string titleOf(HWND window) {
-  char title[256] = {};
-  GetWindowTextA(window, title, sizeof title);
-  return title;
-}
-
-struct WindowList {
-  HWND except;
-  bool shownOnly;
-  std::vector<HWND> windows;
-};
-
-BOOL CALLBACK addDialog(HWND window, LPARAM list) {
-  auto& found = *reinterpret_cast<WindowList*>(list);
-  if (window != found.except && (!found.shownOnly || IsWindowVisible(window)) &&
-      isDialogClass(window))
-    found.windows.push_back(window);
-  return TRUE;
-}
-
-// The dialogs and message boxes of this thread: the module's. A modal window
-// is created, and its owner disabled, before its loop first shows it.
-std::vector<HWND> moduleDialogs(HWND hostWindow, bool shownOnly) {
-  WindowList list{hostWindow, shownOnly, {}};
-  EnumThreadWindows(GetCurrentThreadId(), addDialog, reinterpret_cast<LPARAM>(&list));
-  return list.windows;
-}
-
-bool contains(const std::vector<HWND>& windows, HWND window) {
-  return std::find(windows.begin(), windows.end(), window) != windows.end();
-}
-
-std::string titlesOf(const std::vector<HWND>& windows) {
-  std::string titles;
-  for (HWND window : windows) titles += (titles.empty() ? "\"" : ", \"") + titleOf(window) + "\"";
-  return titles;
-}
-
-// What is wrong with the chain that modal windows form: the outermost owned
-// by the host's window, each other one by the window below it, only the
-// innermost taking input.
-std::vector<std::string> chainFaults(HWND host, const std::vector<HWND>& windows) {
-  std::vector<std::string> faults;
-  std::vector<HWND> ownedByHost, enabled;
-  for (HWND window : windows) {
-    HWND owner = GetWindow(window, GW_OWNER);
-    if (owner == nullptr)
-      faults.push_back("\"" + titleOf(window) + "\" has no owner");
-    else if (owner != host && !contains(windows, owner))
-      faults.push_back("\"" + titleOf(window) + "\" is owned by \"" + titleOf(owner) +
-                       "\", neither the host's window nor one of the module's");
-    if (owner == host) ownedByHost.push_back(window);
-    if (IsWindowEnabled(window)) enabled.push_back(window);
-  }
-  if (ownedByHost.size() > 1)
-    faults.push_back("the host's window owns more than one of the module's windows: " +
-                     titlesOf(ownedByHost));
-  if (enabled.size() != 1) {
-    faults.push_back(enabled.empty() ? "no window of the module takes input: " + titlesOf(windows)
-                                     : "more than one window of the module takes input: " +
-                                           titlesOf(enabled));
-  } else {
-    for (HWND window : windows)
-      if (GetWindow(window, GW_OWNER) == enabled.front())
-        faults.push_back("\"" + titleOf(enabled.front()) + "\" takes input below \"" +
-                         titleOf(window) + "\"");
-  }
-  return faults;
-}
-
 void runMessageLoop() {
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
@@ -119,24 +44,21 @@ StandinHost::StandinHost(const HostOptions& options)
 
 StandinHost::~StandinHost() {
   stop();
-  HostEnvironment& environment = hostEnvironment();
-  environment.systemRegistry = nullptr;
-  environment.dynamicLinkerClass = nullptr;
-  environment.mainWindow = nullptr;
-  environment.fileSearch = nullptr;
+  HostExports::disconnect();
 }
 
 bool StandinHost::start(std::string& error) {
-  HostEnvironment& environment = hostEnvironment();
-  environment.systemRegistry = &registry_.systemRegistry();
-  environment.dynamicLinkerClass = &registry_.dynamicLinkerClass();
-  environment.fileSearch = &fileSearch_;
-  environment.allocator.failRequest(options_.failingRequest);
+  HostExports::allocator().failRequest(options_.failingRequest);
   if (!window_.create()) {
     error = "cannot create the main window";
     return false;
   }
-  environment.mainWindow = window_.handle();
+  HostExports::Objects objects;
+  objects.systemRegistry = &registry_.systemRegistry();
+  objects.dynamicLinkerClass = &registry_.dynamicLinkerClass();
+  objects.mainWindow = window_.handle();
+  objects.fileSearch = &fileSearch_;
+  HostExports::connect(objects);
   std::string path = options_.modulePath.empty() ? moduleBesideProgram() : options_.modulePath;
   if (!module_.load(path, &module_, error)) return false;
   messageBoxes_.attach(module_.library());
@@ -184,11 +106,11 @@ bool StandinHost::request(HostRequest request) {
 }
 
 bool StandinHost::moduleWindowOpen() const {
-  return !moduleDialogs(window_.handle(), true).empty();
+  return !ModuleWindowChain(window_.handle()).windows(true).empty();
 }
 
 bool StandinHost::lastFileSearch(std::string& name) const {
-  const std::vector<std::string>& names = hostEnvironment().searchedNames;
+  const std::vector<std::string>& names = HostExports::searchedNames();
   if (names.empty()) return false;
   name = names.back();
   return true;
@@ -201,7 +123,7 @@ bool StandinHost::openMessageBox(ModuleMessageBox& box) const {
   box.text = call->text;
   box.style = call->style;
   box.owned = call->owner != nullptr;
-  box.ownerTitle = box.owned ? titleOf(call->owner) : std::string();
+  box.ownerTitle = box.owned ? UserInput::windowText(call->owner) : std::string();
   return true;
 }
 
@@ -232,7 +154,7 @@ void StandinHost::runCommand(const std::string& name) {
   AcEdCommandFunction function = registry_.commandStack().find(name);
   if (function == nullptr) return;
   if (!countingStarted_) {
-    hostEnvironment().allocator.startCountingRequests();
+    HostExports::allocator().startCountingRequests();
     countingStarted_ = true;
   }
   ++commandDepth_;
@@ -242,17 +164,9 @@ void StandinHost::runCommand(const std::string& name) {
     reportFault("the command \"" + name + "\" left the host's window disabled");
 }
 
-// Whatever a script asserts, the module's windows must be modal to the host:
-// else the user could type a command, close the drawing or unload the module
-// under them, or act in a window below an open question.
+// Whatever a script asserts, the module's windows must be modal to the host.
 void StandinHost::checkModuleWindows() {
-  std::vector<HWND> windows = moduleDialogs(window_.handle(), false);
-  if (windows.empty()) return;
-  std::vector<std::string> faults = chainFaults(window_.handle(), windows);
-  if (mainWindowEnabled())
-    faults.push_back("the host's window took input while the module had open: " +
-                     titlesOf(windows));
-  for (const std::string& fault : faults)
+  for (const std::string& fault : ModuleWindowChain(window_.handle()).faults())
     if (reportedFaults_.insert(fault).second) reportFault(fault);
 }
 

@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <string>
 
-#include "HostEnvironment.h"
+#include "HostExports.h"
 #include "HostOptions.h"
 #include "ScriptParser.h"
 #include "StandinHost.h"
@@ -47,7 +47,7 @@ LONG WINAPI reportCrash(EXCEPTION_POINTERS* exception) {
 }
 
 void reportAllocations(const HostOptions& options) {
-  AllocatorCounts counts = hostEnvironment().allocator.counts();
+  AllocatorCounts counts = HostExports::allocator().counts();
   if (options.reportAllocations) {
     std::fprintf(stderr, "allocations: %ld, releases: %ld, outstanding: %ld\n", counts.allocations,
                  counts.releases, counts.outstanding);
@@ -107,7 +107,7 @@ int main(int argc, char** argv) {
     host.stop();
   }
   reportAllocations(options);
-  if (hostEnvironment().allocator.counts().invalidReleases != 0) result = kFailed;
+  if (HostExports::allocator().counts().invalidReleases != 0) result = kFailed;
   std::fflush(stdout);
   std::fflush(stderr);
   return result;

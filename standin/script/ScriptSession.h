@@ -8,12 +8,13 @@
 #pragma once
 
 #include "ScriptDrivers.h"
+#include "UserWait.h"
 
 class ScriptSession {
  public:
   // How long a line waits for a window, for the previous command to end, or
   // for the command to end at quit.
-  static constexpr long long kWaitMilliseconds = 5000;
+  static constexpr long long kWaitMilliseconds = kUserWaitMilliseconds;
   // How long closing the windows after a failure may take.
   static constexpr long long kCloseMilliseconds = 10000;
   // How long "picture" lets the windows paint what the lines before it

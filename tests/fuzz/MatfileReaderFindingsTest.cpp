@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "FuzzTargets.h"
 #include "MatfileReaderFaults.h"
 #include "TestFiles.h"
 
@@ -13,9 +14,11 @@ namespace {
 
 using Property = std::string (*)(const char*, std::size_t);
 
-void expectNoFault(Property property, const std::vector<const char*>& folders) {
+void expectNoFault(Property property, const std::string& target) {
+  std::vector<std::string> folders = fuzzInputFolders(target);
+  EXPECT_FALSE(folders.empty()) << target << " is not in fuzz/targets.txt";
   int inputs = 0;
-  for (const char* folder : folders) {
+  for (const std::string& folder : folders) {
     for (const auto& entry : std::filesystem::recursive_directory_iterator(testDataPath(folder))) {
       if (!entry.is_regular_file() || entry.path().filename() == "README.md") continue;
       std::string bytes = fileBytes(entry.path().string());
@@ -26,16 +29,10 @@ void expectNoFault(Property property, const std::vector<const char*>& folders) {
   EXPECT_GT(inputs, 0);
 }
 
-TEST(MatfileReaderFuzzInputs, UnitTexts) {
-  expectNoFault(unitTextFault, {"fuzz/seeds/unit_text", "fuzz/findings/unit_text"});
-}
+TEST(MatfileReaderFuzzInputs, UnitTexts) { expectNoFault(unitTextFault, "unit_text"); }
 
-TEST(MatfileReaderFuzzInputs, MaterialCards) {
-  expectNoFault(materialCardFault, {"matfile/cards", "fuzz/findings/material_card"});
-}
+TEST(MatfileReaderFuzzInputs, MaterialCards) { expectNoFault(materialCardFault, "material_card"); }
 
-TEST(MatfileReaderFuzzInputs, CsvTables) {
-  expectNoFault(csvTableFault, {"matfile/csv", "fuzz/findings/csv_table"});
-}
+TEST(MatfileReaderFuzzInputs, CsvTables) { expectNoFault(csvTableFault, "csv_table"); }
 
 }  // namespace

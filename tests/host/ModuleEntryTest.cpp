@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "HostEnvironment.h"
+#include "HostExports.h"
 #include "HostRegistry.h"
 #include "ModuleImage.h"
 #include "ProbeModule.h"
@@ -29,17 +29,16 @@ Function exported(HMODULE module, const char* name) {
 class ModuleTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    HostEnvironment& environment = hostEnvironment();
-    environment.systemRegistry = &registry.systemRegistry();
-    environment.dynamicLinkerClass = &registry.dynamicLinkerClass();
-    environment.allocator.reset();
+    HostExports::Objects objects;
+    objects.systemRegistry = &registry.systemRegistry();
+    objects.dynamicLinkerClass = &registry.dynamicLinkerClass();
+    HostExports::connect(objects);
+    HostExports::allocator().reset();
   }
 
   void TearDown() override {
     unload();
-    HostEnvironment& environment = hostEnvironment();
-    environment.systemRegistry = nullptr;
-    environment.dynamicLinkerClass = nullptr;
+    HostExports::disconnect();
   }
 
   void load(const std::string& path) {
@@ -58,7 +57,7 @@ class ModuleTest : public ::testing::Test {
     module = nullptr;
   }
 
-  AllocatorCounts counts() const { return hostEnvironment().allocator.counts(); }
+  AllocatorCounts counts() const { return HostExports::allocator().counts(); }
   const std::vector<HostCommand>& commands() { return registry.commandStack().commands(); }
 
   HostRegistry registry;
@@ -289,7 +288,7 @@ TEST_F(ProbeModule, EveryAllocationEntryReachesTheHostAllocator) {
 TEST_F(ProbeModule, FailedAllocationIsNullThroughEveryEntry) {
   loadProbe();
   startRuntime();
-  HostAllocator& allocator = hostEnvironment().allocator;
+  HostAllocator& allocator = HostExports::allocator();
   allocator.startCountingRequests();
   for (int entry = 0; entry < kProbeEntryCount; ++entry) {
     AllocatorCounts before = counts();

@@ -90,6 +90,23 @@ TEST(ScriptParser, ReadsTheHostsSideOfASession) {
   EXPECT_EQ(script.lines[11].verb, ScriptVerb::ExpectRefused);
 }
 
+// The dialog lines of the Wine tests, read as the one language reads them.
+TEST(ScriptParser, ReadsEveryDialogVerbWithItsIdAndText) {
+  Script script = parsed(
+      "expect-window KVO Material Editor\nset 1003 Stainless steel 1.4301\nselect brass\n"
+      "expect-text 1001 Density must be > 0\nkey Escape\n");
+  EXPECT_EQ(script.lines[0].verb, ScriptVerb::ExpectWindow);
+  EXPECT_EQ(script.lines[0].argument, "KVO Material Editor");
+  EXPECT_EQ(script.lines[1].verb, ScriptVerb::Set);
+  EXPECT_EQ(script.lines[1].argument, "Stainless steel 1.4301");
+  EXPECT_EQ(script.lines[2].argument, "brass");
+  EXPECT_EQ(script.lines[3].controlId, 1001);
+  EXPECT_EQ(script.lines[4].key, ScriptKey::Escape);
+  EXPECT_EQ(rejected("click OK").reason, "unknown action \"click\"");
+  for (const char* bad : {"key F5", "set name Steel", "expect-focus 1000 now", "rows all"})
+    rejected(bad);
+}
+
 TEST(ScriptParser, NamesTheFirstBadLineWithItsNumberAndText) {
   ScriptFailure failure = rejected("command me\n# fine\nfrobnicate now\ncommand\n");
   EXPECT_EQ(failure.lineNumber, 3);

@@ -1,50 +1,11 @@
-// The driver's own rules: the script lines it understands, and how it leaves
-// the windows when a step fails or the steps run out.
+// The driver's own rules: how it leaves the windows when a step fails or the
+// steps run out.
 #include <windows.h>
 
 #include "DialogSession.h"
 #include "MaterialListDialogIds.h"
 
 namespace {
-
-TEST(DriverStepParse, ReadsEveryVerbOfTheScript) {
-  DriverStep step;
-  std::string error;
-  ASSERT_TRUE(parseDriverStep("expect-window KVO Material Editor", 3, step, error));
-  EXPECT_EQ(step.action, DriverAction::ExpectWindow);
-  EXPECT_EQ(step.text, "KVO Material Editor");
-  EXPECT_EQ(step.line, 3);
-  ASSERT_TRUE(parseDriverStep("press Delete All", 1, step, error));
-  EXPECT_EQ(step.text, "Delete All");
-  ASSERT_TRUE(parseDriverStep("set 1003 Stainless steel 1.4301", 1, step, error));
-  EXPECT_EQ(step.action, DriverAction::Set);
-  EXPECT_EQ(step.controlId, 1003);
-  EXPECT_EQ(step.text, "Stainless steel 1.4301");
-  ASSERT_TRUE(parseDriverStep("set 1004", 1, step, error));
-  EXPECT_EQ(step.text, "");
-  ASSERT_TRUE(parseDriverStep("expect-text 1001 Density must be > 0", 1, step, error));
-  EXPECT_EQ(step.controlId, 1001);
-  EXPECT_EQ(step.text, "Density must be > 0");
-  ASSERT_TRUE(parseDriverStep("expect-focus 1000", 1, step, error));
-  EXPECT_EQ(step.controlId, 1000);
-  ASSERT_TRUE(parseDriverStep("select brass", 1, step, error));
-  EXPECT_EQ(step.action, DriverAction::Select);
-  ASSERT_TRUE(parseDriverStep("key Escape", 1, step, error));
-  EXPECT_EQ(step.virtualKey, static_cast<UINT>(VK_ESCAPE));
-  ASSERT_TRUE(parseDriverStep("rows", 1, step, error));
-  EXPECT_EQ(step.action, DriverAction::Rows);
-}
-
-TEST(DriverStepParse, RejectsWhatItCannotRun) {
-  DriverStep step;
-  std::string error;
-  EXPECT_FALSE(parseDriverStep("click OK", 1, step, error));
-  EXPECT_EQ(error, "unknown action \"click\"");
-  EXPECT_FALSE(parseDriverStep("key F5", 1, step, error));
-  EXPECT_FALSE(parseDriverStep("set name Steel", 1, step, error));
-  EXPECT_FALSE(parseDriverStep("expect-focus 1000 now", 1, step, error));
-  EXPECT_FALSE(parseDriverStep("rows all", 1, step, error));
-}
 
 class DriverFailure : public ListDialogSession {};
 

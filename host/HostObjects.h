@@ -1,16 +1,18 @@
-// How the module finds the host objects it talks to, and how it adds and
-// removes its command group with every drawing.
+// The host objects that the module talks to: each found in the host's system
+// registry and checked against its class record, then used to hand the
+// dynamic linker its packet and to add and remove the command group with
+// every drawing.
 #pragma once
 
 #include "HostInterface.h"
 
 // One instance lives in the module for its whole lifetime. It needs no
 // runtime start: its only state is zero-initialised at load.
-class CommandRegistration {
+class HostObjects {
  public:
   // The class record that a host object must match. Fetched only once the
   // object itself has been found.
-  using ClassRecordQuery = AcRxClass* (CommandRegistration::*)();
+  using ClassRecordQuery = AcRxClass* (HostObjects::*)();
 
   // The system registry's object under `key`, when it has no class record or
   // its class counts as the expected one; absent otherwise, also when the

@@ -1,4 +1,4 @@
-#include "CommandRegistration.h"
+#include "HostObjects.h"
 
 #include "EditorCommand.h"
 
@@ -9,7 +9,7 @@ constexpr const char kCommandName[] = "me";
 
 }  // namespace
 
-AcRxObject* CommandRegistration::findHostObject(const char* key, ClassRecordQuery expectedClass) {
+AcRxObject* HostObjects::findHostObject(const char* key, ClassRecordQuery expectedClass) {
   AcRxObject* object = acrxSysRegistry()->at(key);
   if (object == nullptr) return nullptr;
   AcRxClass* expected = (this->*expectedClass)();
@@ -21,9 +21,9 @@ AcRxObject* CommandRegistration::findHostObject(const char* key, ClassRecordQuer
   return actual->isDerivedFrom(expected) != 0 ? object : nullptr;
 }
 
-AcRxClass* CommandRegistration::dynamicLinkerClass() { return AcRxDynamicLinker::desc(); }
+AcRxClass* HostObjects::dynamicLinkerClass() { return AcRxDynamicLinker::desc(); }
 
-AcRxClass* CommandRegistration::commandStackClass() {
+AcRxClass* HostObjects::commandStackClass() {
   if (cachedCommandStackClass_ != nullptr) return cachedCommandStackClass_;
   AcRxObject* dictionary = acrxSysRegistry()->at(kClassDictionaryKey);
   if (dictionary == nullptr) return nullptr;
@@ -32,27 +32,26 @@ AcRxClass* CommandRegistration::commandStackClass() {
   return cachedCommandStackClass_;
 }
 
-bool CommandRegistration::handPacketToLinker(void* packet) {
-  AcRxObject* linker = findHostObject(kDynamicLinkerKey, &CommandRegistration::dynamicLinkerClass);
+bool HostObjects::handPacketToLinker(void* packet) {
+  AcRxObject* linker = findHostObject(kDynamicLinkerKey, &HostObjects::dynamicLinkerClass);
   if (linker == nullptr) return false;
   static_cast<AcRxDynamicLinker*>(linker)->acceptPacket(packet);
   return true;
 }
 
-AcEdCommandStack* CommandRegistration::findCommandStack() {
-  AcRxObject* stack =
-      findHostObject(kRegisteredCommandsKey, &CommandRegistration::commandStackClass);
+AcEdCommandStack* HostObjects::findCommandStack() {
+  AcRxObject* stack = findHostObject(kRegisteredCommandsKey, &HostObjects::commandStackClass);
   return static_cast<AcEdCommandStack*>(stack);
 }
 
-bool CommandRegistration::registerCommands() {
+bool HostObjects::registerCommands() {
   AcEdCommandStack* stack = findCommandStack();
   if (stack == nullptr) return false;
   stack->addCommand(kCommandGroup, kCommandName, kCommandName, 0, &runMaterialEditor);
   return true;
 }
 
-bool CommandRegistration::unregisterCommands() {
+bool HostObjects::unregisterCommands() {
   AcEdCommandStack* stack = findCommandStack();
   if (stack == nullptr) return false;
   stack->removeGroup(kCommandGroup);
