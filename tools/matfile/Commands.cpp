@@ -52,6 +52,9 @@ const std::vector<CommandEntry>& matfileCommands() {
        chartDetails},
       {"diff", "OLD NEW", "print the materials added, removed and changed from OLD to NEW", 2, {},
        runDiff, false, diffDetails},
+      {"merge", "BASE OURS THEIRS [--output FILE]",
+       "merge the changes that OURS and THEIRS made to BASE, material by material", 3,
+       {{"--output", true}}, runMerge, false, mergeDetails},
       {"units", "", "print the units that import converts from, with their exact factors", 0, {},
        runUnits},
   };

@@ -37,5 +37,9 @@ std::string chartDetails();
 int runDiff(const Invocation& invocation, Console& console);
 std::string diffDetails();
 
+// A three-way merge of material files, as git's merge driver runs it.
+int runMerge(const Invocation& invocation, Console& console);
+std::string mergeDetails();
+
 // The units that import converts from, with their factors, as Markdown tables.
 int runUnits(const Invocation& invocation, Console& console);
