@@ -141,10 +141,12 @@ pralvik_on_display() { xvfb-run -a -s "-screen 0 1024x768x24" "$@"; }
 # sanitizers. New corpus entries stay in the build folder; an input that
 # fails goes to tests/fuzz/findings (a folder of its own for each of matfile's
 # readers), where the ordinary tests replay it. PRALVIK_FUZZ_SECONDS is the
-# time of the whole fuzz run, shared equally by the targets.
+# time of the whole fuzz run, shared equally by the targets. An input may be
+# up to 1 MB, and one that takes a reader more than a second is a finding:
+# every reader must stay linear.
 PRALVIK_FUZZ_BUILD=$PRALVIK_ROOT/build/fuzz
 PRALVIK_FUZZ_SECONDS=${PRALVIK_FUZZ_SECONDS:-80}
-PRALVIK_FUZZERS="material_file unit_text material_card csv_table"
+PRALVIK_FUZZERS="material_file unit_text material_card csv_table material_merge"
 
 pralvik_build_fuzz() {
   local targets=()
@@ -162,6 +164,7 @@ pralvik_fuzz_seeds() {
     unit_text) echo "$tests/fuzz/seeds/unit_text" ;;
     material_card) echo "$tests/matfile/cards" ;;
     csv_table) echo "$tests/matfile/csv" ;;
+    material_merge) echo "$tests/fuzz/seeds/material_merge" ;;
   esac
 }
 
@@ -174,7 +177,7 @@ pralvik_fuzz_one() {
   mkdir -p "$corpus"
   # shellcheck disable=SC2046
   if ! "$PRALVIK_FUZZ_BUILD/tests/fuzz/${fuzzer}_fuzzer" -max_total_time="$seconds" \
-      -max_len=20000 -timeout=10 -print_final_stats=1 -artifact_prefix="$findings/" "$corpus" \
+      -max_len=1048576 -timeout=1 -print_final_stats=1 -artifact_prefix="$findings/" "$corpus" \
       $(pralvik_fuzz_seeds "$fuzzer") >"$log" 2>&1; then
     tail -n 40 "$log" >&2
     echo "fuzzing $fuzzer found a fault; the input is in ${findings#"$PRALVIK_ROOT"/}" >&2

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "MaterialMergeFault.h"
 #include "MatfileReaderFaults.h"
 #include "TestFiles.h"
 
@@ -36,6 +37,10 @@ TEST(MatfileReaderFuzzInputs, MaterialCards) {
 
 TEST(MatfileReaderFuzzInputs, CsvTables) {
   expectNoFault(csvTableFault, {"matfile/csv", "fuzz/findings/csv_table"});
+}
+
+TEST(MatfileReaderFuzzInputs, Merges) {
+  expectNoFault(materialMergeFault, {"fuzz/seeds/material_merge", "fuzz/findings/material_merge"});
 }
 
 }  // namespace
