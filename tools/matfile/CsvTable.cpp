@@ -32,13 +32,14 @@ bool readHeader(CsvReader& csv, CsvColumns& columns, CsvTable& table) {
 
 }  // namespace
 
-CsvTable readCsvTable(std::string text) {
+CsvTable readCsvTable(std::string text, const std::function<void(MaterialDraft&)>& takeDraft) {
   CsvTable table;
   CsvReader csv(std::move(text));
   table.hadByteOrderMark = csv.hadByteOrderMark();
   CsvColumns columns;
   if (!readHeader(csv, columns, table)) return table;
   std::size_t fieldCount = csv.fields().size();
+  MaterialDraft reused;
   for (;;) {
     switch (csv.next()) {
       case CsvReader::Result::End:
@@ -59,6 +60,11 @@ CsvTable readCsvTable(std::string text) {
                                              std::to_string(fieldCount)});
       continue;
     }
-    table.drafts.push_back(draftFromRow(csv.fields(), columns, csv.row()));
+    if (takeDraft) {
+      fillDraftFromRow(reused, csv.fields(), columns, csv.row());
+      takeDraft(reused);
+    } else {
+      table.drafts.push_back(draftFromRow(csv.fields(), columns, csv.row()));
+    }
   }
 }

@@ -3,6 +3,7 @@
 // becomes a draft.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,4 +16,7 @@ struct CsvTable {
   std::vector<DraftReport> errors;  // at row 1 for the header; a row whose fields do not fit
 };
 
-CsvTable readCsvTable(std::string text);
+// With `takeDraft`, each draft goes there as its row is read instead of into
+// `drafts`, so that a table of a million rows never holds a million drafts.
+CsvTable readCsvTable(std::string text,
+                      const std::function<void(MaterialDraft&)>& takeDraft = nullptr);

@@ -1,7 +1,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <map>
+#include <memory>
 #include <ostream>
+#include <string_view>
+#include <unordered_map>
 
 #include "Commands.h"
 #include "FileReading.h"
@@ -21,7 +24,7 @@ struct Target {
     long nameLine;
     MaterialNode* node;
   };
-  std::map<std::string, std::vector<Entry>> byName;  // by the name as written
+  std::map<std::string, std::vector<Entry>, std::less<>> byName;  // by the name as written
 };
 
 bool readTarget(const std::string& path, Target& target, ReportingObserver& observer,
@@ -64,14 +67,14 @@ struct Plan {
 // What check would warn about in a material that goes into the file.
 void warnAboutValues(const ImportedItem& item, ImportReports& reports) {
   for (const std::string& warning : PlausibilityCheck::valueWarningsFor(*item.material)) {
-    reports.note(item.source, item.draft.line, "warning: " + warning);
+    reports.note(item.source, item.line, "warning: " + warning);
   }
 }
 
 // "row 3" in the same table, "cards/steel.FCMat:4" anywhere else.
 std::string placeOf(const ImportedItem* item, const ImportedItem& from, const ImportIntake& intake) {
-  if (!item->isCard && item->source == from.source) return "row " + std::to_string(item->draft.line);
-  return intake.sourceNames[item->source] + ":" + std::to_string(item->draft.line);
+  if (!item->isCard && item->source == from.source) return "row " + std::to_string(item->line);
+  return intake.sourceNames[item->source] + ":" + std::to_string(item->line);
 }
 
 // An item whose name the file already holds is skipped, or with --replace
@@ -83,17 +86,19 @@ Plan planImport(ImportIntake& intake, Target& target, const std::string& targetP
                 ImportReports& reports) {
   Plan plan;
   plan.skipped = intake.skipped;
-  std::map<std::string, ImportedItem*> appendedBy, replacedBy;
+  // Keyed by the records' own names, which live as long as the plan.
+  std::unordered_map<std::string_view, ImportedItem*> appendedBy, replacedBy;
+  appendedBy.reserve(intake.items.size());
   for (ImportedItem& item : intake.items) {
     if (item.material == nullptr) continue;
     const Material& material = *item.material;
-    std::string name = writtenName(material);
+    std::string_view name = material.name != nullptr ? material.name : kAbsentNameText;
     auto existing = target.byName.find(name);
     if (existing == target.byName.end()) {
       warnAboutValues(item, reports);
       auto [first, isNew] = appendedBy.try_emplace(name, &item);
       if (!isNew) {
-        reports.note(item.source, item.draft.line,
+        reports.note(item.source, item.line,
                      "warning: " + quotedName(material) + ": same name as " +
                          placeOf(first->second, item, intake) +
                          "; both are appended, and the list dialog shows two rows that "
@@ -104,19 +109,19 @@ Plan planImport(ImportIntake& intake, Target& target, const std::string& targetP
     }
     const std::vector<Target::Entry>& entries = existing->second;
     if (!replace) {
-      reports.note(item.source, item.draft.line,
+      reports.note(item.source, item.line,
                    "skipped: " + quotedName(material) + " is already in " + targetPath +
                        " (line " + std::to_string(entries.front().nameLine) +
                        "); --replace replaces it");
       ++plan.skipped;
     } else if (entries.size() > 1) {
-      reports.error(item.source, item.draft.line,
+      reports.error(item.source, item.line,
                     quotedName(material) + " stands more than once in " + targetPath +
                         " (lines " + lineList(entries) +
                         "), so --replace cannot tell which material to replace");
       intake.fail(item);
     } else if (auto [first, isNew] = replacedBy.try_emplace(name, &item); !isNew) {
-      reports.error(item.source, item.draft.line,
+      reports.error(item.source, item.line,
                     quotedName(material) + ": " + placeOf(first->second, item, intake) +
                         " replaces the material on line " +
                         std::to_string(entries.front().nameLine) + " already");
@@ -177,11 +182,11 @@ std::string givenText(const GivenValue& value) {
 // --verbose: each value as given beside the value stored.
 void writeValues(std::ostream& out, const ImportIntake& intake, const ImportedItem& item,
                  const std::string& what) {
-  out << intake.sourceNames[item.source] << ':' << item.draft.line << ": "
+  out << intake.sourceNames[item.source] << ':' << item.line << ": "
       << quotedName(*item.material) << ' ' << what << '\n';
   for (int position = 0; position < kPropertyCount; ++position) {
     MaterialProperty property = propertyAt(position);
-    out << "    " << propertyName(property) << ": " << givenText(item.draft.value(property))
+    out << "    " << propertyName(property) << ": " << givenText(item.draft->value(property))
         << " -> " << withUnit(numberString(propertyValue(*item.material, property)), property)
         << '\n';
   }
@@ -191,14 +196,12 @@ void writeReport(std::ostream& out, const ImportIntake& intake, const Plan& plan
                  const Target& target, bool dryRun) {
   std::map<const ImportedItem*, std::string> what;
   for (const ImportedItem* item : plan.appends) what[item] = dryRun ? "to append" : "appended";
+  std::map<const MaterialNode*, long> lineOfNode;
+  for (const auto& [name, entries] : target.byName) {
+    for (const Target::Entry& entry : entries) lineOfNode[entry.node] = entry.nameLine;
+  }
   for (const auto& [node, item] : plan.replacements) {
-    long line = 0;
-    for (const auto& [name, entries] : target.byName) {
-      for (const Target::Entry& entry : entries) {
-        if (entry.node == node) line = entry.nameLine;
-      }
-    }
-    what[item] = (dryRun ? "to replace line " : "replaces line ") + std::to_string(line);
+    what[item] = (dryRun ? "to replace line " : "replaces line ") + std::to_string(lineOfNode[node]);
   }
   for (const ImportedItem& item : intake.items) {
     auto found = what.find(&item);
@@ -244,7 +247,13 @@ int runImport(const Invocation& invocation, Console& console) {
   ImportIntake intake(sources);
   intake.unreadableFolders = folders.unreadable;
   ImportReports reports(intake.sourceNames);
-  if (!takeIn(sources, intake, reports, console)) return kExitTrouble;
+  intake.keepDrafts = invocation.has("--verbose");
+  std::unique_ptr<ImportProgress> progress;
+  if (console.errIsTerminal) progress = std::make_unique<ImportProgress>(console.err);
+  intake.progress = progress.get();
+  bool taken = takeIn(sources, intake, reports, console);
+  if (progress) progress->finish();
+  if (!taken) return kExitTrouble;
   bool unreadableTable = std::any_of(intake.unreadableTable.begin(), intake.unreadableTable.end(),
                                      [](bool unreadable) { return unreadable; });
   if (!skipInvalid) writeUnreadableFolders(console.err, intake, false);
@@ -284,7 +293,10 @@ int runImport(const Invocation& invocation, Console& console) {
     console.err << "matfile: out of memory; " << targetPath << " not changed\n";
     return kExitTrouble;
   }
-  if (!saveMaterialFile(target.list.get(), targetPath.c_str())) {
+  if (progress) progress->saving(targetPath);
+  bool saved = saveMaterialFile(target.list.get(), targetPath.c_str()) != 0;
+  if (progress) progress->finish();
+  if (!saved) {
     console.err << "matfile: cannot write " << targetPath << " (it is left as it was)\n";
     return kExitTrouble;
   }

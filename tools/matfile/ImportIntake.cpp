@@ -38,22 +38,40 @@ std::string plural(long count, const char* one, const char* many) {
   return std::to_string(count) + ' ' + (count == 1 ? one : many);
 }
 
+// Each row becomes its material as it is read, and only the material is kept:
+// the drafts of a large table would take many times its memory. What the rows
+// give to report waits for the end of the table, as a table that turns out
+// unreadable reports only why.
 void takeTable(std::size_t source, std::string bytes, ImportIntake& intake, ImportReports& reports) {
-  CsvTable table = readCsvTable(std::move(bytes));
+  std::size_t firstItem = intake.items.size();
+  std::vector<DraftReport> rowErrors, rowNotes;
+  bool highBytes = false;
+  CsvTable table = readCsvTable(std::move(bytes), [&](MaterialDraft& draft) {
+    long line = draft.line;
+    highBytes = highBytes || hasHighBytes(draft.name);
+    OwnedMaterial material = materialFromDraft(draft, rowErrors, rowNotes);
+    if (material == nullptr) ++intake.badParts[source];
+    std::unique_ptr<MaterialDraft> kept;
+    if (intake.keepDrafts) kept = std::make_unique<MaterialDraft>(std::move(draft));
+    intake.items.push_back({source, false, line, std::move(kept), std::move(material)});
+    if (intake.progress != nullptr) intake.progress->rowRead(intake.sourceNames[source], line);
+  });
   for (const DraftReport& error : table.errors) reports.error(source, error.line, error.text);
   if (!table.readable) {
     intake.unreadableTable[source] = true;
+    intake.badParts[source] = 0;
+    intake.items.resize(firstItem);
     return;
   }
   intake.badParts[source] += static_cast<long>(table.errors.size());
-  for (MaterialDraft& draft : table.drafts) {
-    if (table.hadByteOrderMark && hasHighBytes(draft.name)) intake.utf8TableNames[source] = true;
-    intake.items.push_back({source, false, std::move(draft), nullptr});
-  }
+  for (const DraftReport& error : rowErrors) reports.error(source, error.line, error.text);
+  for (const DraftReport& note : rowNotes) reports.note(source, note.line, note.text);
+  if (table.hadByteOrderMark && highBytes) intake.utf8TableNames[source] = true;
 }
 
-// The notes of each item, by item, to be reported once it is known to come in.
-using ItemNotes = std::vector<std::vector<DraftReport>>;
+// The notes of each card's item, by item, to be reported once it is known to
+// come in.
+using ItemNotes = std::map<std::size_t, std::vector<DraftReport>>;
 
 // A card and the cards it inherits from, nearest first.
 struct CardLineage {
@@ -99,7 +117,9 @@ std::vector<CardLineage> takeCards(const std::vector<MaterialCard>& cards,
       continue;
     }
     if (hasHighBytes(entry.draft.name)) intake.utf8CardNames = true;
-    intake.items.push_back({source, true, std::move(entry.draft), nullptr});
+    long line = entry.draft.line;
+    intake.items.push_back(
+        {source, true, line, std::make_unique<MaterialDraft>(std::move(entry.draft)), nullptr});
   }
   return lineages;
 }
@@ -126,16 +146,17 @@ void leaveOutChildrenOfFailedParents(const std::vector<CardLineage>& lineages,
                   parentFailureText(card, cards[lineage.parents.front()]));
     ImportedItem& child = intake.items[item->second];
     if (child.material != nullptr) intake.fail(child);
-    notes[item->second].clear();
+    notes.erase(item->second);
   }
 }
 
 ItemNotes convert(ImportIntake& intake, ImportReports& reports) {
-  ItemNotes notes(intake.items.size());
+  ItemNotes notes;
   for (std::size_t index = 0; index < intake.items.size(); ++index) {
     ImportedItem& item = intake.items[index];
+    if (!item.isCard) continue;  // made as its row was read
     std::vector<DraftReport> errors;
-    item.material = materialFromDraft(item.draft, errors, notes[index]);
+    item.material = materialFromDraft(*item.draft, errors, notes[index]);
     for (const DraftReport& error : errors) reports.error(item.source, error.line, error.text);
     if (item.material == nullptr) ++intake.badParts[item.source];
   }
@@ -209,12 +230,14 @@ bool takeIn(const std::vector<ImportSource>& sources, ImportIntake& intake, Impo
     }
   }
   std::vector<CardLineage> lineages = takeCards(cards, cardSources, intake, reports);
-  std::stable_sort(intake.items.begin(), intake.items.end(),
-                   [](const ImportedItem& a, const ImportedItem& b) { return a.source < b.source; });
+  auto bySource = [](const ImportedItem& a, const ImportedItem& b) { return a.source < b.source; };
+  if (!std::is_sorted(intake.items.begin(), intake.items.end(), bySource)) {
+    std::stable_sort(intake.items.begin(), intake.items.end(), bySource);
+  }
   ItemNotes notes = convert(intake, reports);
   leaveOutChildrenOfFailedParents(lineages, cards, cardSources, intake, reports, notes);
-  for (std::size_t index = 0; index < notes.size(); ++index) {
-    for (const DraftReport& note : notes[index]) {
+  for (const auto& [index, itemNotes] : notes) {
+    for (const DraftReport& note : itemNotes) {
       reports.note(intake.items[index].source, note.line, note.text);
     }
   }

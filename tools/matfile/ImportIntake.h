@@ -3,10 +3,12 @@
 // said about them.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "Console.h"
+#include "ImportProgress.h"
 #include "ImportReports.h"
 #include "ImportSources.h"
 #include "MaterialDraft.h"
@@ -14,7 +16,10 @@
 struct ImportedItem {
   std::size_t source;
   bool isCard;
-  MaterialDraft draft;
+  long line;  // the row, or the line of the card's name
+  // A row's draft is dropped once its material is made, unless
+  // ImportIntake::keepDrafts; a card's is kept.
+  std::unique_ptr<MaterialDraft> draft;
   OwnedMaterial material;  // null when the row or card cannot be imported
 };
 
@@ -31,6 +36,8 @@ struct ImportIntake {
                                          // names beyond ASCII
   bool utf8CardNames = false;            // names beyond ASCII from cards
   std::vector<UnreadableFolder> unreadableFolders;  // whose cards cannot be imported
+  bool keepDrafts = false;  // every draft kept, for what --verbose shows
+  ImportProgress* progress = nullptr;  // told of every row read
 
   // Marks an item as not importable; its errors are reported already.
   void fail(ImportedItem& item);

@@ -1,6 +1,7 @@
 #include "UnitConversion.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -81,9 +82,29 @@ bool factorToStored(MaterialProperty property, const std::string& unitText, doub
   return true;
 }
 
+namespace {
+
+// The number as the file writes it and reads it back: six significant digits.
+// to_chars and from_chars straight, the file's exponent form and atof's
+// leniency matter for neither, and an import of a million rows rounds eight
+// million numbers; only a number that from_chars cannot take back takes the
+// file's own way.
+double roundedAsWritten(double exact) {
+  char text[64];
+  auto [end, problem] = std::to_chars(text, text + sizeof text, exact, std::chars_format::general, 6);
+  double rounded = 0;
+  if (problem == std::errc() && std::isfinite(exact) &&
+      std::from_chars(text, end, rounded).ec == std::errc()) {
+    return rounded;
+  }
+  return textToNumber(numberString(exact).c_str());
+}
+
+}  // namespace
+
 bool storedNumber(double number, double factor, double& stored, std::string& error) {
   double exact = number * factor;
-  stored = textToNumber(numberString(exact).c_str());
+  stored = roundedAsWritten(exact);
   if (!std::isfinite(exact)) {
     error = "beyond the range of a number in the stored unit";
     return false;
