@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <map>
+#include <utility>
 
 #include "NumberString.h"
 #include "NumberText.h"
@@ -60,8 +62,42 @@ std::string tableCell(const std::string& text) { return text.empty() ? "(none)" 
 
 }  // namespace
 
+namespace {
+
+bool findFactorToStored(MaterialProperty property, const std::string& unitText, double& factor,
+                        std::string& error);
+
+}  // namespace
+
+// A library of cards gives the same few units thousands of times: each is
+// read once per property and remembered, with its verdict.
 bool factorToStored(MaterialProperty property, const std::string& unitText, double& factor,
                     std::string& error) {
+  struct Verdict {
+    bool known;
+    double factor;
+    std::string error;
+  };
+  static std::map<std::pair<MaterialProperty, std::string>, Verdict> verdicts;
+  auto key = std::make_pair(property, unitText);
+  auto found = verdicts.find(key);
+  if (found == verdicts.end()) {
+    Verdict verdict{false, 1, ""};
+    verdict.known = findFactorToStored(property, unitText, verdict.factor, verdict.error);
+    found = verdicts.emplace(std::move(key), std::move(verdict)).first;
+  }
+  if (!found->second.known) {
+    error = found->second.error;
+    return false;
+  }
+  factor = found->second.factor;
+  return true;
+}
+
+namespace {
+
+bool findFactorToStored(MaterialProperty property, const std::string& unitText, double& factor,
+                        std::string& error) {
   if ("[" + unitText + "]" == propertyUnit(property) && !unitText.empty()) {
     factor = 1;
     return true;
@@ -81,8 +117,6 @@ bool factorToStored(MaterialProperty property, const std::string& unitText, doub
   factor = unit.inSi / stored.inSi;
   return true;
 }
-
-namespace {
 
 // The number as the file writes it and reads it back: six significant digits.
 // to_chars and from_chars straight, the file's exponent form and atof's
