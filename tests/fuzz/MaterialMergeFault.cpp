@@ -86,12 +86,17 @@ std::string materialMergeFault(const char* data, std::size_t size) {
   for (const MaterialMerge::Conflict& conflict : merge.conflicts()) kept += conflict.keptAs.size();
   std::size_t renamed = 0;
   for (const MaterialMerge::Merged& merged : merge.merged()) {
-    if (merged.name.empty() || merged.name.find_first_of(std::string("\r\n\0", 3)) != std::string::npos) {
+    // A carriage return inside a name is kept by the file; one at its end
+    // would be taken for part of the line end.
+    if (merged.name.empty() || merged.name.find_first_of(std::string("\n\0", 2)) != std::string::npos ||
+        merged.name.back() == '\r') {
       return "a merged name the file cannot keep";
     }
     std::size_t suffixAt = merged.name.rfind(" (");
-    if (suffixAt != std::string::npos && (merged.name.compare(suffixAt, std::string::npos, MaterialMerge::kOursSuffix) == 0 ||
-                                          merged.name.compare(suffixAt, std::string::npos, MaterialMerge::kTheirsSuffix) == 0)) {
+    bool suffixed = suffixAt != std::string::npos &&
+                    (merged.name.compare(suffixAt, std::string::npos, MaterialMerge::kOursSuffix) == 0 ||
+                     merged.name.compare(suffixAt, std::string::npos, MaterialMerge::kTheirsSuffix) == 0);
+    if (suffixed) {
       ++renamed;
       if (merged.name.size() > MaterialMerge::kLongestName) return "a conflict's name too long";
     }
