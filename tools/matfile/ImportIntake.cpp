@@ -157,6 +157,7 @@ ItemNotes convert(ImportIntake& intake, ImportReports& reports) {
     if (!item.isCard) continue;  // made as its row was read
     std::vector<DraftReport> errors;
     item.material = materialFromDraft(*item.draft, errors, notes[index]);
+    if (!intake.keepDrafts) item.draft.reset();
     for (const DraftReport& error : errors) reports.error(item.source, error.line, error.text);
     if (item.material == nullptr) ++intake.badParts[item.source];
   }
@@ -216,6 +217,11 @@ bool takeIn(const std::vector<ImportSource>& sources, ImportIntake& intake, Impo
             Console& console) {
   std::vector<MaterialCard> cards;
   std::vector<std::size_t> cardSources;
+  std::size_t cardCount = static_cast<std::size_t>(
+      std::count_if(sources.begin(), sources.end(),
+                    [](const ImportSource& source) { return source.kind == ImportSource::Kind::Card; }));
+  cards.reserve(cardCount);  // a library of cards, read without copying it as it grows
+  cardSources.reserve(cardCount);
   for (std::size_t source = 0; source < sources.size(); ++source) {
     std::string bytes, failure;
     if (!readWholeFile(sources[source].path, bytes, failure)) {

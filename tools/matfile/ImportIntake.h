@@ -17,8 +17,7 @@ struct ImportedItem {
   std::size_t source;
   bool isCard;
   long line;  // the row, or the line of the card's name
-  // A row's draft is dropped once its material is made, unless
-  // ImportIntake::keepDrafts; a card's is kept.
+  // Dropped once the material is made, unless ImportIntake::keepDrafts.
   std::unique_ptr<MaterialDraft> draft;
   OwnedMaterial material;  // null when the row or card cannot be imported
 };
