@@ -7,7 +7,10 @@ set(CMAKE_RC_COMPILER ${PRALVIK_MINGW_PREFIX}-windres)
 # Read by the project's CMake: which runtime support the module links.
 set(PRALVIK_HOST_ABI gnu)
 
-set(CMAKE_FIND_ROOT_PATH /usr/${PRALVIK_MINGW_PREFIX})
+# Beside MinGW's own tree, the project's static builds of the libraries
+# matfile.exe reads with (scripts/build-windows-deps).
+set(CMAKE_FIND_ROOT_PATH /usr/${PRALVIK_MINGW_PREFIX}
+    ${CMAKE_CURRENT_LIST_DIR}/../build/deps/${PRALVIK_MINGW_PREFIX})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "FuzzTargets.h"
+#include "MaterialMergeFault.h"
 #include "MatfileReaderFaults.h"
 #include "TestFiles.h"
 
@@ -34,5 +35,7 @@ TEST(MatfileReaderFuzzInputs, UnitTexts) { expectNoFault(unitTextFault, "unit_te
 TEST(MatfileReaderFuzzInputs, MaterialCards) { expectNoFault(materialCardFault, "material_card"); }
 
 TEST(MatfileReaderFuzzInputs, CsvTables) { expectNoFault(csvTableFault, "csv_table"); }
+
+TEST(MatfileReaderFuzzInputs, Merges) { expectNoFault(materialMergeFault, "material_merge"); }
 
 }  // namespace

@@ -80,6 +80,7 @@ void resolveParents(CardDraft& draft, const std::vector<MaterialCard>& cards,
 
 std::vector<CardDraft> draftsFromCards(const std::vector<MaterialCard>& cards) {
   std::vector<CardDraft> drafts;
+  drafts.reserve(cards.size());
   for (std::size_t index = 0; index < cards.size(); ++index) {
     const MaterialCard& card = cards[index];
     if (!card.readable) continue;

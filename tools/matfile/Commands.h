@@ -41,6 +41,9 @@ std::string diffDetails();
 
 // The headers a table to import may use, with the units each column takes.
 int runColumns(const Invocation& invocation, Console& console);
+// A three-way merge of material files, as git's merge driver runs it.
+int runMerge(const Invocation& invocation, Console& console);
+std::string mergeDetails();
 
 // The units that import converts from, with their factors, as Markdown tables.
 int runUnits(const Invocation& invocation, Console& console);

@@ -9,6 +9,8 @@ struct Console {
   // Makes `out` keep every byte as written, so that a format with its own line
   // end (CSV) survives Windows text mode; absent where `out` already does.
   void (*keepOutBytes)() = nullptr;
+  // `err` is a terminal that a user watches: a long command may show progress.
+  bool errIsTerminal = false;
 };
 
 // Exit codes shared by every command.

@@ -219,13 +219,19 @@ std::string CsvColumns::acceptedHeaders() {
 bool CsvColumns::locate(const std::vector<std::string>& header, std::vector<std::string>& problems) {
   std::size_t before = problems.size();
   for (std::size_t& field : fields_) field = kAbsent;
+  // A wrong file read as a table may have a million columns: the first few
+  // are named, the rest counted, or the report would outgrow the file.
+  constexpr std::size_t kUnknownNamed = 20;
+  std::size_t unknown = 0;
   for (std::size_t field = 0; field < header.size(); ++field) {
     Header parts = splitHeader(header[field]);
     int column = columnOfName(parts.name);
     if (column == kNotFound || (column == 0 && parts.hasUnit)) {
-      problems.push_back("unknown column " + quoted(header[field]) +
-                         (column == kNotFound ? closestNames(parts.name) : "") +
-                         " (matfile columns lists the headers)");
+      if (++unknown <= kUnknownNamed) {
+        problems.push_back("unknown column " + quoted(header[field]) +
+                           (column == kNotFound ? closestNames(parts.name) : "") +
+                           " (matfile columns lists the headers)");
+      }
       continue;
     }
     if (fields_[column] != kAbsent) {
@@ -247,6 +253,9 @@ bool CsvColumns::locate(const std::vector<std::string>& header, std::vector<std:
     } else if (!factorToStored(property, parts.unit, factors_[column], error)) {
       problems.push_back("column " + quoted(headers_[column]) + ": " + error);
     }
+  }
+  if (unknown > kUnknownNamed) {
+    problems.push_back("and " + std::to_string(unknown - kUnknownNamed) + " more unknown columns");
   }
   for (int column : {0, CsvColumns::column(MaterialProperty::Density)}) {
     if (fields_[column] == kAbsent) problems.push_back("missing column " + quoted(headerOf(column)));

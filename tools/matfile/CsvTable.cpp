@@ -80,7 +80,7 @@ bool readHeader(CsvReader& csv, CsvColumns& columns, CsvTable& table) {
 
 }  // namespace
 
-CsvTable readCsvTable(std::string text) {
+CsvTable readCsvTable(std::string text, const std::function<void(MaterialDraft&)>& takeDraft) {
   CsvTable table;
   std::string notCsv = notCsvText(text);
   if (!notCsv.empty()) {
@@ -95,6 +95,7 @@ CsvTable readCsvTable(std::string text) {
   CsvColumns columns;
   if (!readHeader(csv, columns, table)) return table;
   std::size_t fieldCount = csv.fields().size();
+  MaterialDraft reused;
   for (;;) {
     switch (csv.next()) {
       case CsvReader::Result::End:
@@ -115,7 +116,16 @@ CsvTable readCsvTable(std::string text) {
                                              std::to_string(fieldCount)});
       continue;
     }
-    table.drafts.push_back(draftFromRow(csv.fields(), columns, csv.row()));
-    for (GivenValue& value : table.drafts.back().values) value.decimalCommaTable = separator == ';';
+    // A table of semicolons comes from a spreadsheet whose decimal mark is the
+    // comma: every number of it is read so.
+    bool decimalCommas = separator == ';';
+    if (takeDraft) {
+      fillDraftFromRow(reused, csv.fields(), columns, csv.row());
+      for (GivenValue& value : reused.values) value.decimalCommaTable = decimalCommas;
+      takeDraft(reused);
+    } else {
+      table.drafts.push_back(draftFromRow(csv.fields(), columns, csv.row()));
+      for (GivenValue& value : table.drafts.back().values) value.decimalCommaTable = decimalCommas;
+    }
   }
 }

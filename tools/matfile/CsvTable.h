@@ -5,6 +5,7 @@
 // every number has a decimal comma.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,4 +19,7 @@ struct CsvTable {
   std::vector<DraftReport> notes;   // how a table not written as export writes one was read
 };
 
-CsvTable readCsvTable(std::string text);
+// With `takeDraft`, each draft goes there as its row is read instead of into
+// `drafts`, so that a table of a million rows never holds a million drafts.
+CsvTable readCsvTable(std::string text,
+                      const std::function<void(MaterialDraft&)>& takeDraft = nullptr);

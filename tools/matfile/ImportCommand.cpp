@@ -1,7 +1,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <map>
+#include <memory>
 #include <ostream>
+#include <string_view>
+#include <unordered_map>
 
 #include "CodePageOption.h"
 #include "Commands.h"
@@ -26,7 +29,7 @@ struct Target {
     long nameLine;
     MaterialNode* node;
   };
-  std::map<std::string, std::vector<Entry>> byName;  // by the name as written
+  std::map<std::string, std::vector<Entry>, std::less<>> byName;  // by the name as written
 };
 
 bool readTarget(const std::string& path, Target& target, ReportingObserver& observer,
@@ -76,35 +79,10 @@ std::string lookalikeKey(const std::string& name) {
   return key;
 }
 
-// Each value's unit as the source gave it, so that a hint never blames a unit
-// the value was not given in.
-GivenUnits givenUnitsOf(const MaterialDraft& draft) {
-  GivenUnits given;
-  for (int position = 0; position < kPropertyCount; ++position) {
-    MaterialProperty property = propertyAt(position);
-    const GivenValue& value = draft.value(property);
-    std::string text = withoutOuterBlanks(value.text);
-    if (!value.given || text.empty()) continue;
-    double factor = value.columnFactor;
-    std::string unit = value.columnUnit;
-    if (!value.unitInColumn) {
-      ValueText read;
-      std::string error;
-      if (!readValueText(text, read, error)) continue;
-      unit = read.unit;
-      if (!factorToStored(property, unit, factor, error)) continue;
-    }
-    if (factor == 1) continue;
-    given.converted[position] = true;
-    given.asGiven[position] = value.unitInColumn ? text + " [" + unit + "]" : text;
-  }
-  return given;
-}
-
 // "row 3" in the same table, "cards/steel.FCMat:4" anywhere else.
 std::string placeOf(const ImportedItem* item, const ImportedItem& from, const ImportIntake& intake) {
-  if (!item->isCard && item->source == from.source) return "row " + std::to_string(item->draft.line);
-  return intake.sourceNames[item->source] + ":" + std::to_string(item->draft.line);
+  if (!item->isCard && item->source == from.source) return "row " + std::to_string(item->line);
+  return intake.sourceNames[item->source] + ":" + std::to_string(item->line);
 }
 
 // What check would say of the file with the item in it, and what a reader of
@@ -124,7 +102,8 @@ class ItemWarnings {
     const Material& material = *item.material;
     std::string name = writtenName(material);
     std::vector<std::string> warnings =
-        PlausibilityCheck::valueWarningsFor(material, givenUnitsOf(item.draft));
+        PlausibilityCheck::valueWarningsFor(
+            material, item.givenUnits != nullptr ? *item.givenUnits : GivenUnits{});
     std::string key = lookalikeKey(name);
     auto inFile = fileNames_.find(key);
     if (inFile != fileNames_.end() && inFile->second.name != name) {
@@ -145,9 +124,9 @@ class ItemWarnings {
     }
     for (const std::string& warning : warnings) {
       if (accept_) {
-        reports_.note(item.source, item.draft.line, "warning: " + warning);
+        reports_.note(item.source, item.line, "warning: " + warning);
       } else {
-        reports_.error(item.source, item.draft.line, "warning: " + warning);
+        reports_.error(item.source, item.line, "warning: " + warning);
       }
     }
     if (warnings.empty() || accept_) return true;
@@ -186,11 +165,12 @@ Plan planImport(ImportIntake& intake, Target& target, const std::string& targetP
   Plan plan;
   plan.skipped = intake.skipped;
   ItemWarnings warnings(intake, target, targetPath, acceptWarnings, reports);
-  std::map<std::string, ImportedItem*> replacedBy;
+  // Keyed by the records' own names, which live as long as the plan.
+  std::unordered_map<std::string_view, ImportedItem*> replacedBy;
   for (ImportedItem& item : intake.items) {
     if (item.material == nullptr) continue;
     const Material& material = *item.material;
-    std::string name = writtenName(material);
+    std::string_view name = material.name != nullptr ? material.name : kAbsentNameText;
     auto existing = target.byName.find(name);
     if (existing == target.byName.end()) {
       if (warnings.pass(item)) plan.appends.push_back(&item);
@@ -198,19 +178,19 @@ Plan planImport(ImportIntake& intake, Target& target, const std::string& targetP
     }
     const std::vector<Target::Entry>& entries = existing->second;
     if (!replace) {
-      reports.note(item.source, item.draft.line,
+      reports.note(item.source, item.line,
                    "skipped: " + quotedName(material) + " is already in " + targetPath +
                        " (line " + std::to_string(entries.front().nameLine) +
                        "); --replace replaces it");
       ++plan.skipped;
     } else if (entries.size() > 1) {
-      reports.error(item.source, item.draft.line,
+      reports.error(item.source, item.line,
                     quotedName(material) + " stands more than once in " + targetPath +
                         " (lines " + lineList(entries) +
                         "), so --replace cannot tell which material to replace");
       intake.fail(item);
     } else if (auto [first, isNew] = replacedBy.try_emplace(name, &item); !isNew) {
-      reports.error(item.source, item.draft.line,
+      reports.error(item.source, item.line,
                     quotedName(material) + ": " + placeOf(first->second, item, intake) +
                         " replaces the material on line " +
                         std::to_string(entries.front().nameLine) + " already");
@@ -271,11 +251,11 @@ std::string givenText(const GivenValue& value) {
 // --verbose: each value as given beside the value stored.
 void writeValues(std::ostream& out, const ImportIntake& intake, const ImportedItem& item,
                  const std::string& what) {
-  out << intake.sourceNames[item.source] << ':' << item.draft.line << ": "
+  out << intake.sourceNames[item.source] << ':' << item.line << ": "
       << quotedName(*item.material) << ' ' << what << '\n';
   for (int position = 0; position < kPropertyCount; ++position) {
     MaterialProperty property = propertyAt(position);
-    out << "    " << propertyName(property) << ": " << givenText(item.draft.value(property))
+    out << "    " << propertyName(property) << ": " << givenText(item.draft->value(property))
         << " -> " << withUnit(numberString(propertyValue(*item.material, property)), property)
         << '\n';
   }
@@ -285,14 +265,12 @@ void writeReport(std::ostream& out, const ImportIntake& intake, const Plan& plan
                  const Target& target, bool dryRun) {
   std::map<const ImportedItem*, std::string> what;
   for (const ImportedItem* item : plan.appends) what[item] = dryRun ? "to append" : "appended";
+  std::map<const MaterialNode*, long> lineOfNode;
+  for (const auto& [name, entries] : target.byName) {
+    for (const Target::Entry& entry : entries) lineOfNode[entry.node] = entry.nameLine;
+  }
   for (const auto& [node, item] : plan.replacements) {
-    long line = 0;
-    for (const auto& [name, entries] : target.byName) {
-      for (const Target::Entry& entry : entries) {
-        if (entry.node == node) line = entry.nameLine;
-      }
-    }
-    what[item] = (dryRun ? "to replace line " : "replaces line ") + std::to_string(line);
+    what[item] = (dryRun ? "to replace line " : "replaces line ") + std::to_string(lineOfNode[node]);
   }
   for (const ImportedItem& item : intake.items) {
     auto found = what.find(&item);
@@ -339,7 +317,13 @@ int runImport(const Invocation& invocation, Console& console) {
   intake.replaceUnmappable = invocation.has("--replace-unmappable");
   intake.unreadableFolders = folders.unreadable;
   ImportReports reports(intake.sourceNames);
-  if (!takeIn(sources, intake, reports, console)) return kExitTrouble;
+  intake.keepDrafts = invocation.has("--verbose");
+  std::unique_ptr<ImportProgress> progress;
+  if (console.errIsTerminal) progress = std::make_unique<ImportProgress>(console.err);
+  intake.progress = progress.get();
+  bool taken = takeIn(sources, intake, reports, console);
+  if (progress) progress->finish();
+  if (!taken) return kExitTrouble;
   bool unreadableTable = std::any_of(intake.unreadableTable.begin(), intake.unreadableTable.end(),
                                      [](bool unreadable) { return unreadable; });
   if (!skipInvalid) writeUnreadableFolders(console.err, intake, false);
@@ -380,7 +364,10 @@ int runImport(const Invocation& invocation, Console& console) {
     console.err << "matfile: out of memory; " << targetPath << " not changed\n";
     return kExitTrouble;
   }
-  if (!saveMaterialFile(target.list.get(), targetPath.c_str())) {
+  if (progress) progress->saving(targetPath);
+  bool saved = saveMaterialFile(target.list.get(), targetPath.c_str()) != 0;
+  if (progress) progress->finish();
+  if (!saved) {
     console.err << "matfile: cannot write " << targetPath << " (it is left as it was)\n";
     return kExitTrouble;
   }

@@ -8,6 +8,8 @@
 
 #include "CardInheritance.h"
 #include "CsvTable.h"
+#include "UnitConversion.h"
+#include "ValueText.h"
 #include "MaterialCard.h"
 #include "MatmlReader.h"
 #include "MaterialNames.h"
@@ -35,47 +37,15 @@ std::string plural(long count, const char* one, const char* many) {
   return std::to_string(count) + ' ' + (count == 1 ? one : many);
 }
 
-void takeTable(std::size_t source, std::string bytes, ImportIntake& intake, ImportReports& reports) {
-  CsvTable table = readCsvTable(std::move(bytes));
-  for (const DraftReport& error : table.errors) reports.error(source, error.line, error.text);
-  for (const DraftReport& note : table.notes) reports.note(source, note.line, note.text);
-  if (!table.readable) {
-    intake.unreadableTable[source] = true;
-    return;
-  }
-  intake.badParts[source] += static_cast<long>(table.errors.size());
-  // A table with a byte order mark is UTF-8; one without is in the code page,
-  // as export writes it and a spreadsheet on Windows saves it.
-  for (MaterialDraft& draft : table.drafts) {
-    intake.items.push_back({source, false, std::move(draft), nullptr, table.hadByteOrderMark});
-  }
-}
-
-void takeMatml(std::size_t source, const std::string& bytes, ImportIntake& intake,
-               ImportReports& reports) {
-  MatmlDocument document = readMatml(bytes);
-  if (!document.readable) {
-    reports.error(source, document.problemLine,
-                  "cannot be read as a MatML document: " + document.problem);
-    intake.unreadableTable[source] = true;
-    return;
-  }
-  for (const DraftReport& note : document.notes) reports.note(source, note.line, note.text);
-  for (MaterialDraft& draft : document.drafts) {
-    intake.items.push_back({source, true, std::move(draft), nullptr, true});
-  }
-}
-
 // The one place where a name from UTF-8 goes into the file's code page. A
 // character it lacks would be lost or changed without a word, so the
 // material is refused, or with --replace-unmappable written with "?" and said.
-bool intoCodePage(ImportedItem& item, ImportIntake& intake, ImportReports& reports) {
-  if (!item.utf8Name) return true;
+bool nameIntoCodePage(MaterialDraft& draft, const ImportIntake& intake,
+                      std::vector<DraftReport>& errors, std::vector<DraftReport>& notes) {
   std::string bytes;
   std::vector<std::string> missing;
-  bool whole = intake.codePage.fromUtf8(item.draft.name, bytes, missing, intake.replaceUnmappable);
-  if (whole) {
-    item.draft.name = bytes;
+  if (intake.codePage.fromUtf8(draft.name, bytes, missing, intake.replaceUnmappable)) {
+    draft.name = bytes;
     return true;
   }
   std::string listed;
@@ -89,25 +59,115 @@ bool intoCodePage(ImportedItem& item, ImportIntake& intake, ImportReports& repor
     unsigned code = 0;
     if (!nextUtf8(character, at, code)) utf8 = false;
   }
-  std::string what = "name " + quoted(item.draft.name) + ": " +
+  std::string what = "name " + quoted(draft.name) + ": " +
                      (utf8 ? listed + " cannot be written in " + intake.codePage.name() +
                                  ", the code page of the material file"
                            : std::string("not UTF-8, which cards, MatML and tables with a byte "
                                          "order mark are"));
   if (!intake.replaceUnmappable) {
-    reports.error(item.source, item.draft.line,
-                  what + "; --replace-unmappable writes \"?\" in its place, --codepage names "
-                         "another code page");
+    errors.push_back({draft.line, what + "; --replace-unmappable writes \"?\" in its place, "
+                                         "--codepage names another code page"});
     return false;
   }
-  reports.note(item.source, item.draft.line,
-               "note: " + what + "; written as " + quoted(bytes) + " (--replace-unmappable)");
-  item.draft.name = bytes;
+  notes.push_back({draft.line, "note: " + what + "; written as " + quoted(bytes) +
+                                   " (--replace-unmappable)"});
+  draft.name = bytes;
   return true;
 }
 
-// The notes of each item, by item, to be reported once it is known to come in.
-using ItemNotes = std::vector<std::vector<DraftReport>>;
+// The material of a draft, its name first taken into the code page where it
+// is UTF-8; null, with its errors, when it cannot be imported.
+OwnedMaterial materialOf(MaterialDraft& draft, bool utf8Name, const ImportIntake& intake,
+                         std::vector<DraftReport>& errors, std::vector<DraftReport>& notes) {
+  if (utf8Name && !nameIntoCodePage(draft, intake, errors, notes)) return nullptr;
+  return materialFromDraft(draft, errors, notes);
+}
+
+// Each value's unit as the source gave it, so that a hint never blames a unit
+// the value was not given in; null when every value came in its stored unit.
+std::unique_ptr<GivenUnits> givenUnitsOf(const MaterialDraft& draft) {
+  std::unique_ptr<GivenUnits> given;
+  for (int position = 0; position < kPropertyCount; ++position) {
+    MaterialProperty property = propertyAt(position);
+    const GivenValue& value = draft.value(property);
+    std::string text = withoutOuterBlanks(value.text);
+    if (!value.given || text.empty()) continue;
+    double factor = value.columnFactor;
+    std::string unit = value.columnUnit;
+    if (!value.unitInColumn) {
+      ValueText read;
+      std::string error;
+      if (!readValueText(text, read, error)) continue;
+      unit = read.unit;
+      if (!factorToStored(property, unit, factor, error)) continue;
+    }
+    if (factor == 1) continue;
+    if (given == nullptr) given = std::make_unique<GivenUnits>();
+    given->converted[position] = true;
+    given->asGiven[position] = value.unitInColumn ? text + " [" + unit + "]" : text;
+  }
+  return given;
+}
+
+bool startsWithUtf8ByteOrderMark(const std::string& bytes) {
+  return bytes.compare(0, 3, "\xEF\xBB\xBF") == 0;
+}
+
+// Each row becomes its material as it is read, and only the material is kept:
+// the drafts of a large table would take many times its memory. What the rows
+// give to report waits for the end of the table, as a table that turns out
+// unreadable reports only why. A table with a byte order mark is UTF-8; one
+// without is in the code page, as export writes it and a spreadsheet on
+// Windows saves it.
+void takeTable(std::size_t source, std::string bytes, ImportIntake& intake, ImportReports& reports) {
+  std::size_t firstItem = intake.items.size();
+  std::vector<DraftReport> rowErrors, rowNotes;
+  bool utf8Names = startsWithUtf8ByteOrderMark(bytes);
+  CsvTable table = readCsvTable(std::move(bytes), [&](MaterialDraft& draft) {
+    long line = draft.line;
+    OwnedMaterial material = materialOf(draft, utf8Names, intake, rowErrors, rowNotes);
+    if (material == nullptr) ++intake.badParts[source];
+    std::unique_ptr<GivenUnits> givenUnits = material != nullptr ? givenUnitsOf(draft) : nullptr;
+    std::unique_ptr<MaterialDraft> kept;
+    if (intake.keepDrafts) kept = std::make_unique<MaterialDraft>(std::move(draft));
+    intake.items.push_back({source, false, line, std::move(kept), std::move(material), utf8Names,
+                            std::move(givenUnits)});
+    if (intake.progress != nullptr) intake.progress->rowRead(intake.sourceNames[source], line);
+  });
+  for (const DraftReport& error : table.errors) reports.error(source, error.line, error.text);
+  for (const DraftReport& note : table.notes) reports.note(source, note.line, note.text);
+  if (!table.readable) {
+    intake.unreadableTable[source] = true;
+    intake.badParts[source] = 0;
+    intake.items.resize(firstItem);
+    return;
+  }
+  intake.badParts[source] += static_cast<long>(table.errors.size());
+  for (const DraftReport& error : rowErrors) reports.error(source, error.line, error.text);
+  for (const DraftReport& note : rowNotes) reports.note(source, note.line, note.text);
+}
+
+void takeMatml(std::size_t source, const std::string& bytes, ImportIntake& intake,
+               ImportReports& reports) {
+  MatmlDocument document = readMatml(bytes);
+  if (!document.readable) {
+    reports.error(source, document.problemLine,
+                  "cannot be read as a MatML document: " + document.problem);
+    intake.unreadableTable[source] = true;
+    return;
+  }
+  for (const DraftReport& note : document.notes) reports.note(source, note.line, note.text);
+  for (MaterialDraft& draft : document.drafts) {
+    long line = draft.line;
+    intake.items.push_back(
+        {source, true, line, std::make_unique<MaterialDraft>(std::move(draft)), nullptr, true,
+         nullptr});
+  }
+}
+
+// The notes of each card's item, by item, to be reported once it is known to
+// come in.
+using ItemNotes = std::map<std::size_t, std::vector<DraftReport>>;
 
 // A card and the cards it inherits from, nearest first.
 struct CardLineage {
@@ -152,7 +212,10 @@ std::vector<CardLineage> takeCards(const std::vector<MaterialCard>& cards,
       ++intake.skipped;
       continue;
     }
-    intake.items.push_back({source, true, std::move(entry.draft), nullptr, true});
+    long line = entry.draft.line;
+    intake.items.push_back(
+        {source, true, line, std::make_unique<MaterialDraft>(std::move(entry.draft)), nullptr, true,
+         nullptr});
   }
   return lineages;
 }
@@ -179,20 +242,19 @@ void leaveOutChildrenOfFailedParents(const std::vector<CardLineage>& lineages,
                   parentFailureText(card, cards[lineage.parents.front()]));
     ImportedItem& child = intake.items[item->second];
     if (child.material != nullptr) intake.fail(child);
-    notes[item->second].clear();
+    notes.erase(item->second);
   }
 }
 
 ItemNotes convert(ImportIntake& intake, ImportReports& reports) {
-  ItemNotes notes(intake.items.size());
+  ItemNotes notes;
   for (std::size_t index = 0; index < intake.items.size(); ++index) {
     ImportedItem& item = intake.items[index];
-    if (!intoCodePage(item, intake, reports)) {
-      ++intake.badParts[item.source];
-      continue;
-    }
+    if (!item.isCard) continue;  // made as its row was read
     std::vector<DraftReport> errors;
-    item.material = materialFromDraft(item.draft, errors, notes[index]);
+    item.material = materialOf(*item.draft, item.utf8Name, intake, errors, notes[index]);
+    if (item.material != nullptr) item.givenUnits = givenUnitsOf(*item.draft);
+    if (!intake.keepDrafts) item.draft.reset();
     for (const DraftReport& error : errors) reports.error(item.source, error.line, error.text);
     if (item.material == nullptr) ++intake.badParts[item.source];
   }
@@ -274,6 +336,11 @@ bool takeIn(const std::vector<ImportSource>& sources, ImportIntake& intake, Impo
             Console& console) {
   std::vector<MaterialCard> cards;
   std::vector<std::size_t> cardSources;
+  std::size_t cardCount = static_cast<std::size_t>(
+      std::count_if(sources.begin(), sources.end(),
+                    [](const ImportSource& source) { return source.kind == ImportSource::Kind::Card; }));
+  cards.reserve(cardCount);  // a library of cards, read without copying it as it grows
+  cardSources.reserve(cardCount);
   for (std::size_t source = 0; source < sources.size(); ++source) {
     std::string bytes, failure;
     if (!readWholeFile(sources[source].path, bytes, failure)) {
@@ -290,12 +357,14 @@ bool takeIn(const std::vector<ImportSource>& sources, ImportIntake& intake, Impo
     }
   }
   std::vector<CardLineage> lineages = takeCards(cards, cardSources, intake, reports);
-  std::stable_sort(intake.items.begin(), intake.items.end(),
-                   [](const ImportedItem& a, const ImportedItem& b) { return a.source < b.source; });
+  auto bySource = [](const ImportedItem& a, const ImportedItem& b) { return a.source < b.source; };
+  if (!std::is_sorted(intake.items.begin(), intake.items.end(), bySource)) {
+    std::stable_sort(intake.items.begin(), intake.items.end(), bySource);
+  }
   ItemNotes notes = convert(intake, reports);
   leaveOutChildrenOfFailedParents(lineages, cards, cardSources, intake, reports, notes);
-  for (std::size_t index = 0; index < notes.size(); ++index) {
-    for (const DraftReport& note : notes[index]) {
+  for (const auto& [index, itemNotes] : notes) {
+    for (const DraftReport& note : itemNotes) {
       reports.note(intake.items[index].source, note.line, note.text);
     }
   }

@@ -3,21 +3,29 @@
 // said about them.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "CodePage.h"
 #include "Console.h"
+#include "ImportProgress.h"
 #include "ImportReports.h"
 #include "ImportSources.h"
 #include "MaterialDraft.h"
+#include "PlausibilityRules.h"
 
 struct ImportedItem {
   std::size_t source;
   bool isCard;  // a card or a MatML material: reports give its source and line
-  MaterialDraft draft;
+  long line;    // the row, or the line of the material's name
+  // Dropped once the material is made, unless ImportIntake::keepDrafts.
+  std::unique_ptr<MaterialDraft> draft;
   OwnedMaterial material;  // null when the row or card cannot be imported
   bool utf8Name = false;   // the name is UTF-8, to be converted into the code page
+  // Where values came in another unit than the stored one, so that a warning's
+  // hint never blames a unit the value was not given in; null where none did.
+  std::unique_ptr<GivenUnits> givenUnits;
 };
 
 struct ImportIntake {
@@ -34,6 +42,8 @@ struct ImportIntake {
   CodePage codePage;                     // of the file imported into
   bool replaceUnmappable = false;        // a character the code page lacks becomes "?"
   std::vector<UnreadableFolder> unreadableFolders;  // whose cards cannot be imported
+  bool keepDrafts = false;              // every draft kept, for what --verbose shows
+  ImportProgress* progress = nullptr;   // told of every row read
 
   // Marks an item as not importable; its errors are reported already.
   void fail(ImportedItem& item);

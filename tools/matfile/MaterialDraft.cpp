@@ -36,6 +36,20 @@ bool takeName(Material& record, const MaterialDraft& draft, std::vector<DraftRep
   return false;
 }
 
+// At most six significant digits: the number reads back as the file would
+// write it, with no rounding to do.
+bool hasSixDigitsAtMost(const std::string& numberText) {
+  int digits = 0;
+  bool significant = false;
+  for (char c : numberText) {
+    if (c == 'e' || c == 'E') break;
+    if (c < '0' || c > '9') continue;
+    significant = significant || c != '0';
+    if (significant && ++digits > 6) return false;
+  }
+  return true;
+}
+
 // The given text as a number in the stored unit, or the reason it is none.
 bool storedValueOf(const GivenValue& given, MaterialProperty property, double& stored,
                    ValueText& value, std::string& error) {
@@ -54,6 +68,12 @@ bool storedValueOf(const GivenValue& given, MaterialProperty property, double& s
     return false;
   } else if (!factorToStored(property, value.unit, factor, error)) {
     return false;
+  }
+  // A table in the stored units, as export writes it, needs no rounding: the
+  // common case of a large import, spared eight roundings a row.
+  if (factor == 1 && hasSixDigitsAtMost(value.numberText)) {
+    stored = value.number;
+    return true;
   }
   return storedNumber(value.number, factor, stored, error);
 }

@@ -10,5 +10,10 @@
 #include "MaterialDraft.h"
 
 // A row must have a field for every located column.
+// draftFromRow into a draft that the caller keeps from row to row: its
+// strings keep their memory, so a long table allocates nothing per row.
+void fillDraftFromRow(MaterialDraft& draft, const std::vector<std::string>& row,
+                      const CsvColumns& columns, long rowNumber);
+
 MaterialDraft draftFromRow(const std::vector<std::string>& row, const CsvColumns& columns,
                            long rowNumber);

@@ -1,8 +1,11 @@
 #include "UnitConversion.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <map>
+#include <utility>
 
 #include "NumberString.h"
 #include "NumberText.h"
@@ -59,8 +62,42 @@ std::string tableCell(const std::string& text) { return text.empty() ? "(none)" 
 
 }  // namespace
 
+namespace {
+
+bool findFactorToStored(MaterialProperty property, const std::string& unitText, double& factor,
+                        std::string& error);
+
+}  // namespace
+
+// A library of cards gives the same few units thousands of times: each is
+// read once per property and remembered, with its verdict.
 bool factorToStored(MaterialProperty property, const std::string& unitText, double& factor,
                     std::string& error) {
+  struct Verdict {
+    bool known;
+    double factor;
+    std::string error;
+  };
+  static std::map<std::pair<MaterialProperty, std::string>, Verdict> verdicts;
+  auto key = std::make_pair(property, unitText);
+  auto found = verdicts.find(key);
+  if (found == verdicts.end()) {
+    Verdict verdict{false, 1, ""};
+    verdict.known = findFactorToStored(property, unitText, verdict.factor, verdict.error);
+    found = verdicts.emplace(std::move(key), std::move(verdict)).first;
+  }
+  if (!found->second.known) {
+    error = found->second.error;
+    return false;
+  }
+  factor = found->second.factor;
+  return true;
+}
+
+namespace {
+
+bool findFactorToStored(MaterialProperty property, const std::string& unitText, double& factor,
+                        std::string& error) {
   if ("[" + unitText + "]" == propertyUnit(property) && !unitText.empty()) {
     factor = 1;
     return true;
@@ -81,9 +118,27 @@ bool factorToStored(MaterialProperty property, const std::string& unitText, doub
   return true;
 }
 
+// The number as the file writes it and reads it back: six significant digits.
+// to_chars and from_chars straight, the file's exponent form and atof's
+// leniency matter for neither, and an import of a million rows rounds eight
+// million numbers; only a number that from_chars cannot take back takes the
+// file's own way.
+double roundedAsWritten(double exact) {
+  char text[64];
+  auto [end, problem] = std::to_chars(text, text + sizeof text, exact, std::chars_format::general, 6);
+  double rounded = 0;
+  if (problem == std::errc() && std::isfinite(exact) &&
+      std::from_chars(text, end, rounded).ec == std::errc()) {
+    return rounded;
+  }
+  return textToNumber(numberString(exact).c_str());
+}
+
+}  // namespace
+
 bool storedNumber(double number, double factor, double& stored, std::string& error) {
   double exact = number * factor;
-  stored = textToNumber(numberString(exact).c_str());
+  stored = roundedAsWritten(exact);
   if (!std::isfinite(exact)) {
     error = "beyond the range of a number in the stored unit";
     return false;

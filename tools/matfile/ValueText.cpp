@@ -3,6 +3,7 @@
 #include <cfloat>
 #include <cmath>
 #include <cstring>
+#include <string_view>
 
 #include "MaterialNames.h"
 #include "NumberText.h"
@@ -14,16 +15,16 @@ namespace {
 // Blanks that spreadsheets and typesetting put between groups of digits: the
 // blank, the tab, the no-break space (UTF-8 and Latin-1), the thin and the
 // narrow no-break space. Only after a digit, so a lone 0xA0 is no UTF-8 tail.
-const char* const kGroupBlanks[] = {" ", "\t", "\xC2\xA0", "\xA0", "\xE2\x80\x89", "\xE2\x80\xAF"};
+constexpr std::string_view kGroupBlanks[] = {" ", "\t", "\xC2\xA0", "\xA0", "\xE2\x80\x89",
+                                             "\xE2\x80\xAF"};
 
 std::size_t blanksAt(const std::string& text, std::size_t at) {
   std::size_t end = at;
   for (bool found = true; found;) {
     found = false;
-    for (const char* blank : kGroupBlanks) {
-      std::size_t size = std::strlen(blank);
-      if (text.compare(end, size, blank) != 0) continue;
-      end += size;
+    for (std::string_view blank : kGroupBlanks) {
+      if (text.compare(end, blank.size(), blank) != 0) continue;
+      end += blank.size();
       found = true;
     }
   }

@@ -2,6 +2,7 @@
 
 #include <yaml.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "MaterialCard.h"
@@ -130,7 +131,7 @@ class UuidBeforeProblem {
       case YAML_SEQUENCE_START_EVENT:
         if (atKey()) open_.back().key.clear();
         open_.push_back({event.type == YAML_MAPPING_START_EVENT, true, ""});
-        return true;
+        return open_.size() <= kDeepestYamlNesting;
       case YAML_MAPPING_END_EVENT:
       case YAML_SEQUENCE_END_EVENT:
         open_.pop_back();
@@ -144,6 +145,56 @@ class UuidBeforeProblem {
   std::vector<Open> open_;
   std::string uuid_;
 };
+
+// Whether the text may nest deeper than a card may: every level of YAML
+// opens with "[", "{", "-" or "?", or is indented further, so the count of
+// the one and the deepest indentation bound the nesting. A card has a few of
+// each and is spared the second pass.
+bool mayNestDeep(const std::string& bytes) {
+  std::size_t openers = 0, indent = 0, deepestIndent = 0;
+  bool lineStart = true;
+  for (char c : bytes) {
+    if (c == '[' || c == '{' || c == '-' || c == '?') ++openers;
+    if (c == '\n') {
+      lineStart = true;
+      indent = 0;
+    } else if (lineStart && (c == ' ' || c == '\t')) {
+      deepestIndent = std::max(deepestIndent, ++indent);
+    } else {
+      lineStart = false;
+    }
+  }
+  return openers + deepestIndent + 1 > kDeepestYamlNesting;
+}
+
+// Follows the events of the first document only as deep as a card may nest;
+// false at the first node deeper, with its line. What is no YAML passes here
+// and is told by the load.
+bool withinNesting(const std::string& bytes, long& deepLine) {
+  yaml_parser_t parser;
+  yaml_parser_initialize(&parser);
+  yaml_parser_set_input_string(&parser, reinterpret_cast<const unsigned char*>(bytes.data()),
+                               bytes.size());
+  std::size_t depth = 0;
+  bool within = true;
+  for (bool more = true; more && within;) {
+    yaml_event_t event;
+    if (yaml_parser_parse(&parser, &event) == 0) break;
+    if (event.type == YAML_MAPPING_START_EVENT || event.type == YAML_SEQUENCE_START_EVENT) {
+      if (++depth > kDeepestYamlNesting) {
+        within = false;
+        deepLine = static_cast<long>(event.start_mark.line) + 1;
+      }
+    } else if (event.type == YAML_MAPPING_END_EVENT || event.type == YAML_SEQUENCE_END_EVENT) {
+      more = --depth > 0;
+    } else {
+      more = event.type != YAML_STREAM_END_EVENT;
+    }
+    yaml_event_delete(&event);
+  }
+  yaml_parser_delete(&parser);
+  return within;
+}
 
 // A mapping that holds none of these is some other YAML file: a typo such as
 // "Model:" must not pass for an appearance card that gives no properties.
@@ -192,6 +243,13 @@ void readModels(YamlDocument& yaml, yaml_node_t* root, MaterialCard& card) {
 }  // namespace
 
 void readYamlCard(const std::string& bytes, MaterialCard& card) {
+  long deepLine = 0;
+  if (mayNestDeep(bytes) && !withinNesting(bytes, deepLine)) {
+    card.problem = "not a material card: it nests deeper than " +
+                   std::to_string(kDeepestYamlNesting) + " levels (a card nests four)";
+    card.problemLine = deepLine;
+    return;
+  }
   YamlDocument yaml;
   if (!yaml.load(bytes)) {
     card.problem = "not YAML: " + yaml.problem();

@@ -10,15 +10,19 @@
 //     LinearElastic:
 //       Density: "7850 kg/m^3"
 //
-// The Windows build of matfile has no YAML library: there such a card cannot
-// be read, and says so.
+// A card nests four levels; one that nests deeper than kDeepestYamlNesting is
+// refused before it is loaded, since libyaml's time grows with the square of
+// the nesting (a wrong file dropped among the cards must not stall an import).
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 struct MaterialCard;
 
-// False (the build reads no YAML) where readYamlCard can only refuse.
+// True in every build: each one links libyaml.
 extern const bool kReadsYamlCards;
+
+constexpr std::size_t kDeepestYamlNesting = 64;
 
 void readYamlCard(const std::string& bytes, MaterialCard& card);

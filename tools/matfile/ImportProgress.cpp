@@ -1,0 +1,41 @@
+#include "ImportProgress.h"
+
+namespace {
+
+constexpr auto kFirstAfter = std::chrono::milliseconds(500);
+constexpr auto kEvery = std::chrono::milliseconds(250);
+constexpr unsigned long kRowsBetweenClockReads = 1024;  // the clock costs more than a row
+
+}  // namespace
+
+ImportProgress::ImportProgress(std::ostream& err)
+    : err_(err), next_(std::chrono::steady_clock::now() + kFirstAfter) {}
+
+bool ImportProgress::due() {
+  if (++calls_ % kRowsBetweenClockReads != 0) return false;
+  auto now = std::chrono::steady_clock::now();
+  if (now < next_) return false;
+  next_ = now + kEvery;
+  return true;
+}
+
+void ImportProgress::rowRead(const std::string& source, long row) {
+  if (due()) show("matfile: " + source + ": row " + std::to_string(row));
+}
+
+void ImportProgress::saving(const std::string& path) {
+  if (shownWidth_ > 0) show("matfile: writing " + path);
+}
+
+void ImportProgress::show(const std::string& text) {
+  std::string line = '\r' + text;
+  if (text.size() < shownWidth_) line += std::string(shownWidth_ - text.size(), ' ');
+  err_ << line << std::flush;
+  shownWidth_ = text.size();
+}
+
+void ImportProgress::finish() {
+  if (shownWidth_ == 0) return;
+  err_ << '\r' << std::string(shownWidth_, ' ') << '\r' << std::flush;
+  shownWidth_ = 0;
+}
