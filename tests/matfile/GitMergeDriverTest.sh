@@ -13,13 +13,13 @@ export HOME=$work GIT_CONFIG_NOSYSTEM=1 PATH="$(dirname "$matfile"):$PATH"
 
 manual_line() {
   local line
-  line=$(cat "$source_dir"/README.md "$source_dir"/docs/*.md | grep -E "^    $1" | head -n 1 |
-    sed 's/^    //')
+  line=$(grep -E "^    $1" "$source_dir/docs/matfile.md" | head -n 1 | sed 's/^    //')
   [ -n "$line" ] || { echo "the manual has no line like '$1'" >&2; exit 1; }
   printf '%s\n' "$line"
 }
-attributes=$(manual_line '\*\.mat merge=')
-configure=$(manual_line 'git config merge\.matfile\.driver ')
+attributes=$(manual_line '\*\.mat diff=matfile merge=')
+merge_name=$(manual_line 'git config --global merge\.matfile\.name ')
+merge_driver=$(manual_line 'git config --global merge\.matfile\.driver ')
 
 fail() {
   echo "$1" >&2
@@ -33,7 +33,9 @@ cd library
 git config user.name Tester
 git config user.email tester@example.org
 printf '%s\n' "$attributes" >.gitattributes
-eval "$configure"
+# The manual's lines name matfile by the variable its first line sets.
+eval "$merge_name"
+eval "$merge_driver"
 cp "$source_dir/examples/zodo.mat" zodo.mat
 git add .gitattributes zodo.mat
 git commit -q -m sample
