@@ -22,9 +22,12 @@ class ListView : public ListViewControl {
 
   void insertColumn(int column, const char* title, int width) override;
   void removeAllRows() override;
+  void removeRow(int position) override;
+  int rowCount() const override;
   void suspendRedraw() override;
   void resumeRedraw() override;
   int insertRow(int requestedPosition, const char* text, int itemData, bool selected) override;
+  bool setRow(int position, const char* text, int itemData, bool selected) override;
   void setCellOnDemand(int position, int column) override;
   int compareRowTexts(const char* first, const char* second) const override;
   bool beginRowsInOrder(EqualTexts& equalTexts) override;

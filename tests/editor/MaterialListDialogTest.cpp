@@ -91,7 +91,7 @@ TEST_F(ListDialog, OpensWithNineTitledColumnsThePathAnEmptyMessageLineAndTheFocu
   EXPECT_EQ(controls.text(IDC_LIST_FILE_PATH), "C:\\data\\zodo.mat");
   EXPECT_EQ(controls.text(IDC_LIST_MESSAGE_LINE), "");
   EXPECT_EQ(controls.focusedId, IDC_LIST_MATERIALS);
-  EXPECT_EQ(peer.selectedIndex(), -1);
+  EXPECT_EQ(peer.selectedNodeIndex(), -1);
 }
 
 TEST_F(ListDialog, WithoutAPathTheLabelKeepsItsTemplateText) {
@@ -162,7 +162,7 @@ TEST_F(ListDialog, InsertAppendsToTheChainShowsInNameOrderAndKeepsTheRememberedR
   EXPECT_EQ(list.rows[2].text, "Copper");
   EXPECT_EQ(list.rows[2].itemData, 3);
   EXPECT_EQ(selectedName(), "brass");
-  EXPECT_EQ(peer.selectedIndex(), 2);
+  EXPECT_EQ(peer.selectedNodeIndex(), 2);
 }
 
 TEST_F(ListDialog, InsertIntoAnEmptyHeadNodeFillsIt) {
@@ -198,11 +198,11 @@ TEST_F(ListDialog, TheRememberedRowSurvivesEveryRefillEvenWhenTheControlNotifies
   openWithThree();
   list.notifiesEveryChange = true;
   click("Aluminium");
-  ASSERT_EQ(peer.selectedIndex(), 1);
+  ASSERT_EQ(peer.selectedNodeIndex(), 1);
   dialogs.dataDialogUsers.push_back(typesAndPressesOk(kStandardFields));
   dialog.onInsert();
   EXPECT_GT(list.notificationCount, 4);
-  EXPECT_EQ(peer.selectedIndex(), 1);
+  EXPECT_EQ(peer.selectedNodeIndex(), 1);
   EXPECT_EQ(selectedName(), "Aluminium");
   EXPECT_TRUE(list.rows[0].focused);
 }
@@ -212,7 +212,7 @@ TEST_F(ListDialog, AClickOnTheEmptyAreaKeepsTheDeselectedRowRemembered) {
   click("brass");
   list.clickEmptyArea();
   EXPECT_EQ(list.selectedRow(), -1);
-  EXPECT_EQ(peer.selectedIndex(), 2);
+  EXPECT_EQ(peer.selectedNodeIndex(), 2);
   dialogs.dataDialogUsers.push_back([](MaterialDataDialog& data, FakeDialogControls& fields) {
     EXPECT_EQ(fields.text(IDC_DATA_NAME), "brass");
     data.onCancel();
@@ -315,7 +315,7 @@ TEST_F(ListDialog, DeleteAsksAndThenRemembersTheHeadOfTheChain) {
   EXPECT_EQ(controls.messageBoxes[0].caption, "Delete item");
   EXPECT_EQ(controls.messageBoxes[0].style, 0x124u);
   EXPECT_EQ(describeNames(dialog.materials), "steel,brass");
-  EXPECT_EQ(peer.selectedIndex(), 0);
+  EXPECT_EQ(peer.selectedNodeIndex(), 0);
   EXPECT_EQ(selectedName(), "steel");  // the chain's first, the last row on screen
   EXPECT_EQ(list.itemData(), (std::vector<int>{1, 0}));
 }
@@ -326,7 +326,7 @@ TEST_F(ListDialog, DeleteAnsweredNoChangesNothing) {
   controls.answers = {MessageBoxAnswer::kNo};
   dialog.onDelete();
   EXPECT_EQ(describeNames(dialog.materials), "steel,Aluminium,brass");
-  EXPECT_EQ(peer.selectedIndex(), 2);
+  EXPECT_EQ(peer.selectedNodeIndex(), 2);
 }
 
 TEST_F(ListDialog, DeletingTheLastNodesMaterialLeavesAnEmptyNodeThatLaterRowsCountThrough) {
@@ -341,7 +341,7 @@ TEST_F(ListDialog, DeletingTheLastNodesMaterialLeavesAnEmptyNodeThatLaterRowsCou
   EXPECT_EQ(list.itemData(), (std::vector<int>{1, 3, 0}));
   // The row the user picks leads to its node, past the empty one.
   click("Copper");
-  EXPECT_EQ(peer.selectedIndex(), 3);
+  EXPECT_EQ(peer.selectedNodeIndex(), 3);
   dialog.onDelete();
   EXPECT_EQ(describeNames(dialog.materials), "steel,Aluminium,-,-");
 }
@@ -354,7 +354,7 @@ TEST_F(ListDialog, DeletingTheOnlyMaterialLeavesAnEmptyHeadThatOkStillWrites) {
   controls.answers = {MessageBoxAnswer::kYes};
   dialog.onListKeyDown(0x2E);
   EXPECT_TRUE(list.rows.empty());
-  EXPECT_EQ(peer.selectedIndex(), -1);
+  EXPECT_EQ(peer.selectedNodeIndex(), -1);
   dialog.onOk();
   EXPECT_EQ(saveLog.calls, 1);
   EXPECT_EQ(saveLog.list, "-");
@@ -385,7 +385,7 @@ TEST_F(ListDialog, DeleteAllAnsweredNoKeepsTheRowsButForgetsTheRememberedRow) {
   EXPECT_EQ(controls.messageBoxes[0].style, 0x124u);
   EXPECT_EQ(list.rows.size(), 3u);
   EXPECT_EQ(selectedName(), "brass");
-  EXPECT_EQ(peer.selectedIndex(), -1);
+  EXPECT_EQ(peer.selectedNodeIndex(), -1);
   dialog.onEdit();
   dialog.onDoubleClick();
   dialog.onDelete();
@@ -400,7 +400,7 @@ TEST_F(ListDialog, OkAfterAConfirmedDeleteAllWritesAFileWithoutMaterials) {
   dialog.onDeleteAll();
   EXPECT_EQ(dialog.materials, nullptr);
   EXPECT_TRUE(list.rows.empty());
-  EXPECT_EQ(peer.selectedIndex(), -1);
+  EXPECT_EQ(peer.selectedNodeIndex(), -1);
   dialog.onOk();
   EXPECT_EQ(saveLog.calls, 1);
   EXPECT_EQ(saveLog.list, "absent");
@@ -429,7 +429,7 @@ TEST_F(ListDialog, AFailedSaveSaysSoAndStaysOpenWithTheListAsItWas) {
   EXPECT_FALSE(controls.ended());
   EXPECT_EQ(describeNames(dialog.materials), "steel,Aluminium,brass");
   EXPECT_EQ(list.rowTexts(), (std::vector<std::string>{kAluminiumRow, kBrassRow, kSteelRow}));
-  EXPECT_EQ(peer.selectedIndex(), 2);
+  EXPECT_EQ(peer.selectedNodeIndex(), 2);
   // The user fixes the cause and tries again.
   saveLog.result = 1;
   dialog.onOk();
@@ -517,7 +517,7 @@ TEST_F(ListDialog, ARowTheControlCannotTakeGetsNoCellsAndIsNotRemembered) {
   open(head);
   EXPECT_EQ(list.rowTexts(), (std::vector<std::string>{kAluminiumRow, kSteelRow}));
   EXPECT_EQ(list.itemData(), (std::vector<int>{1, 0}));
-  EXPECT_EQ(peer.selectedIndex(), -1);
+  EXPECT_EQ(peer.selectedNodeIndex(), -1);
 }
 
 // Letters ignoring case, then lower case first, as Wine's list view orders.

@@ -58,7 +58,7 @@ class RefillNotifications : public ListDialogSession {
     dialog.materials = fourMaterials();
     driver.select(name);
     driver.check([this](HWND window) -> std::string {
-      rememberedBefore = peer.selectedIndex();
+      rememberedBefore = peer.selectedNodeIndex();
       heard.clear();
       dialogProcedure = reinterpret_cast<WNDPROC>(
           SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(listening)));
@@ -104,7 +104,7 @@ TEST_F(RefillNotifications, ARowInsertedSelectedAmidTheOthers) {
   EXPECT_EQ(itemChanges()[0].row, 2);
   EXPECT_EQ(itemChanges()[0].newState, kSelectedAndFocused);
   EXPECT_EQ(rememberedBefore, 3);
-  EXPECT_EQ(peer.selectedIndex(), 3);
+  EXPECT_EQ(peer.selectedNodeIndex(), 3);
   EXPECT_EQ(selectedRow, 2);
   EXPECT_TRUE(selectedRowFocused);
 }
@@ -114,7 +114,7 @@ TEST_F(RefillNotifications, TheLastRowInsertedSelected) {
   ASSERT_EQ(itemChanges().size(), 1u) << describe(heard);
   EXPECT_EQ(itemChanges()[0].row, 3);
   EXPECT_EQ(itemChanges()[0].newState, kSelectedAndFocused);
-  EXPECT_EQ(peer.selectedIndex(), 0);
+  EXPECT_EQ(peer.selectedNodeIndex(), 0);
   EXPECT_EQ(selectedRow, 3);
   EXPECT_TRUE(selectedRowFocused);
 }
