@@ -181,7 +181,7 @@ bool ListRefill::insertRow(const Source& row, int requestedPosition, std::int32_
 }
 
 // Rows go from the end, where the control moves none of the rows it keeps;
-// the last row of all goes with the others in one request.
+// when it keeps none, all go in one request.
 void ListRefill::removeRowsFrom(int position, int count) {
   if (position == 0) {
     control_.removeAllRows();
