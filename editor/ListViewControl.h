@@ -10,6 +10,8 @@ class ListViewControl {
   virtual void insertColumn(int column, const char* title, int width) = 0;
 
   virtual void removeAllRows() = 0;
+  virtual void removeRow(int position) = 0;
+  virtual int rowCount() const = 0;
 
   // Between these two the control neither draws nor updates its scroll bars;
   // resuming draws it once with all that changed meanwhile. Rebuilding many
@@ -22,6 +24,13 @@ class ListViewControl {
   // the position the row really took, or -1 when it could not be inserted.
   virtual int insertRow(int requestedPosition, const char* text, int itemData,
                         bool selected) = 0;
+
+  // Rewrites the row at `position`: its text, its item data, and whether it
+  // has the selected and the focused state. A sorting control may move a row
+  // whose text changed, or may not; between beginRowsInOrder and
+  // endRowsInOrder the row stays where it is. False when there is no such
+  // row.
+  virtual bool setRow(int position, const char* text, int itemData, bool selected) = 0;
 
   // Column `column` (1 and up) of the row at `position` keeps no text of its
   // own: the control asks its dialog for the text (onCellTextNeeded) each
@@ -42,8 +51,9 @@ class ListViewControl {
   // already in its order need no search: true when the control was found to
   // order texts exactly as compareRowTexts does, equal texts as
   // `equalTexts` then says; until endRowsInOrder, insertRow puts each row at
-  // the position requested. False: the control keeps placing each row.
-  // Only on an empty control.
+  // the position requested and setRow leaves it there. False: the control
+  // keeps placing each row. The control's order is found out on the first
+  // call, which must come while the control is empty; until then false.
   virtual bool beginRowsInOrder(EqualTexts& equalTexts) = 0;
   virtual void endRowsInOrder() = 0;
 

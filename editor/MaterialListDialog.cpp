@@ -5,6 +5,7 @@
 #include <new>
 
 #include "DialogRunner.h"
+#include "ListRefill.h"
 #include "MaterialDataDialog.h"
 #include "MaterialListDialogIds.h"
 #include "MaterialProperty.h"
@@ -38,96 +39,6 @@ constexpr unsigned kQuestionStyle = MessageBoxStyle::kYesNo | MessageBoxStyle::k
                                     MessageBoxStyle::kDefaultButton2;
 constexpr unsigned kErrorStyle = MessageBoxStyle::kOk | MessageBoxStyle::kIconStop;
 
-// An absent name shows as an empty row text.
-const char* nameOf(const Material& material) {
-  return material.name != nullptr ? material.name : "";
-}
-
-struct RowSource {
-  const Material* material;
-  int nodeIndex;
-};
-
-int compareIgnoringAsciiCase(const char* first, const char* second) {
-  for (;; ++first, ++second) {
-    unsigned char a = static_cast<unsigned char>(*first), b = static_cast<unsigned char>(*second);
-    if (a >= 'A' && a <= 'Z') a = static_cast<unsigned char>(a - 'A' + 'a');
-    if (b >= 'A' && b <= 'Z') b = static_cast<unsigned char>(b - 'A' + 'a');
-    if (a != b || a == 0) return a - b;
-  }
-}
-
-// Each row's material and node index; null when the array cannot be
-// allocated.
-RowSource* rowSourcesOf(const MaterialNode* head, int& count) {
-  count = 0;
-  int nodeTotal = nodeCount(head);
-  RowSource* sources = new (std::nothrow) RowSource[nodeTotal > 0 ? nodeTotal : 1];
-  if (sources == nullptr) return nullptr;
-  int nodeIndex = 0;
-  for (const MaterialNode* node = head; node != nullptr; node = node->nextNode, ++nodeIndex)
-    if (node->material != nullptr) sources[count++] = RowSource{node->material, nodeIndex};
-  return sources;
-}
-
-// The order in which rows go to the control: from the first name or from
-// the last, and rows whose names compare equal by their node index, up or
-// down.
-struct RowOrder {
-  bool lastNameFirst;
-  bool laterNodeFirst;
-};
-
-// True when row a goes before row b, their names ordered `nameOrder`.
-bool comesBefore(int nameOrder, const RowSource& a, const RowSource& b, RowOrder order) {
-  if (nameOrder != 0) return order.lastNameFirst ? nameOrder > 0 : nameOrder < 0;
-  return order.laterNodeFirst ? a.nodeIndex > b.nodeIndex : a.nodeIndex < b.nodeIndex;
-}
-
-// Names that differ only in the case of letters are left to the control's
-// comparison, which may tell them apart.
-int comparePlainly(const char* first, const char* second, const ListViewControl& control) {
-  int order = compareIgnoringAsciiCase(first, second);
-  return order != 0 ? order : control.compareRowTexts(first, second);
-}
-
-// Moves each row up past the rows that the control puts after it: one
-// comparison a row where the plain order was right, a few more where
-// punctuation or accents order otherwise. False once that takes more than a
-// few comparisons a row: the plain order was far from the control's.
-bool settleIntoControlOrder(RowSource* sources, int count, const ListViewControl& control,
-                            RowOrder order) {
-  long comparisonsLeft = 4L * count + 16;
-  for (int i = 1; i < count; ++i) {
-    for (int j = i; j > 0; --j) {
-      if (--comparisonsLeft < 0) return false;
-      const RowSource& above = sources[j - 1];
-      const RowSource& below = sources[j];
-      int nameOrder = control.compareRowTexts(nameOf(*below.material), nameOf(*above.material));
-      if (!comesBefore(nameOrder, below, above, order)) break;
-      std::swap(sources[j - 1], sources[j]);
-    }
-  }
-  return true;
-}
-
-// The control's own comparison is slow (under Wine a tenth of a second for
-// the sort of ten thousand names), and most names, of letters, digits and
-// blanks, order alike under a plain comparison: sorting by that and settling
-// the rows with the control's comparison costs about one comparison a row.
-// Only an order far from the plain one needs the control's sort.
-void sortRows(RowSource* sources, int count, const ListViewControl& control, RowOrder order) {
-  std::sort(sources, sources + count, [&control, order](const RowSource& a, const RowSource& b) {
-    return comesBefore(comparePlainly(nameOf(*a.material), nameOf(*b.material), control), a, b,
-                       order);
-  });
-  if (settleIntoControlOrder(sources, count, control, order)) return;
-  std::sort(sources, sources + count, [&control, order](const RowSource& a, const RowSource& b) {
-    return comesBefore(control.compareRowTexts(nameOf(*a.material), nameOf(*b.material)), a, b,
-                       order);
-  });
-}
-
 }  // namespace
 
 MaterialListDialog::MaterialListDialog(DialogRunner& runner, MaterialSaver saver)
@@ -157,22 +68,14 @@ void MaterialListDialog::setupColumns() {
     listView->insertColumn(column, messageText(kColumns[column].title), kColumns[column].width);
 }
 
+// The rows stay tied to their nodes by item data alone: every row is set
+// from the list again, whatever the change was.
 void MaterialListDialog::refillList() {
-  removeRows();
-  insertRowsAgain();
-}
-
-void MaterialListDialog::removeRows() {
+  indexRowNodes();
   refilling = true;
   listView->suspendRedraw();
-  listView->removeAllRows();
-  forgetRowNodes();
-}
-
-void MaterialListDialog::insertRowsAgain() {
-  indexRowNodes();
-  bool marked = insertRows();
-  if (!marked) selectedIndex = -1;
+  ListRefill rows(*listView);
+  if (!rows.refill(materials, selectedNodeIndex)) selectedNodeIndex = -1;
   listView->resumeRedraw();
   refilling = false;
   focusControl(IDC_LIST_MATERIALS);
@@ -180,6 +83,7 @@ void MaterialListDialog::insertRowsAgain() {
 
 // Without the index every request walks the chain: slower, the same texts.
 void MaterialListDialog::indexRowNodes() {
+  forgetRowNodes();
   int count = nodeCount(materials);
   if (count == 0) return;
   rowNodes = new (std::nothrow) const MaterialNode*[count];
@@ -194,54 +98,6 @@ void MaterialListDialog::forgetRowNodes() {
   delete[] rowNodes;
   rowNodes = nullptr;
   rowNodeCount = 0;
-}
-
-// The sorting control looks for a new row's place from the top, so rows
-// given in the node order cost a search through half the list each: twenty
-// seconds for ten thousand materials under Wine. Rows it can take in its own
-// order go in without a search at all. Otherwise, given from the last name
-// to the first, every row belongs at the top and is placed at once; rows
-// whose names compare equal go in node order, so the control puts them where
-// the node order would have. Either way the rows come out exactly as given
-// in node order, only sooner.
-bool MaterialListDialog::insertRows() {
-  int count = 0;
-  RowSource* sources = rowSourcesOf(materials, count);
-  if (sources == nullptr) return insertRowsInNodeOrder();  // slower, the same rows
-  ListViewControl::EqualTexts equalTexts;
-  bool inOrder = listView->beginRowsInOrder(equalTexts);
-  bool laterFirst = equalTexts == ListViewControl::EqualTexts::LaterRowFirst;
-  sortRows(sources, count, *listView, inOrder ? RowOrder{false, laterFirst} : RowOrder{true, false});
-  bool marked = false;
-  for (int i = 0, position = 0; i < count; ++i) {
-    const RowSource& row = sources[i];
-    if (insertRow(*row.material, row.nodeIndex, inOrder ? position : row.nodeIndex, marked) >= 0)
-      ++position;
-  }
-  if (inOrder) listView->endRowsInOrder();
-  delete[] sources;
-  return marked;
-}
-
-bool MaterialListDialog::insertRowsInNodeOrder() {
-  bool marked = false;
-  int nodeIndex = 0;
-  for (const MaterialNode* node = materials; node != nullptr; node = node->nextNode, ++nodeIndex)
-    if (node->material != nullptr) insertRow(*node->material, nodeIndex, nodeIndex, marked);
-  return marked;
-}
-
-// The position the row took, or -1; `marked` becomes true when it is the
-// remembered row.
-int MaterialListDialog::insertRow(const Material& material, int nodeIndex, int requestedPosition,
-                                  bool& marked) {
-  bool selected = nodeIndex == selectedIndex;
-  int position = listView->insertRow(requestedPosition, nameOf(material), nodeIndex, selected);
-  if (position < 0) return -1;
-  if (selected) marked = true;
-  for (int column = 1; column < 1 + kPropertyCount; ++column)
-    listView->setCellOnDemand(position, column);
-  return position;
 }
 
 void MaterialListDialog::onCellTextNeeded(int itemData, int column, char* text, int size) const {
@@ -264,7 +120,7 @@ const Material* MaterialListDialog::materialOfRow(int itemData) const {
 
 void MaterialListDialog::onItemChanged(int itemData) {
   if (refilling) return;
-  selectedIndex = itemData;
+  selectedNodeIndex = itemData;
 }
 
 void MaterialListDialog::onInsert() {
@@ -283,8 +139,8 @@ bool MaterialListDialog::addMaterial(Material* material) {
 }
 
 void MaterialListDialog::onEdit() {
-  if (selectedIndex < 0 || materials == nullptr || nodeCount(materials) == 0) return;
-  Material* material = materialAt(selectedIndex);
+  if (selectedNodeIndex < 0 || materials == nullptr || nodeCount(materials) == 0) return;
+  Material* material = materialAt(selectedNodeIndex);
   if (material != nullptr) runEditDialog(*material, dialogs);
   refillList();
 }
@@ -299,28 +155,30 @@ Material* MaterialListDialog::materialAt(int nodeIndex) const {
 void MaterialListDialog::onDoubleClick() { onEdit(); }
 
 void MaterialListDialog::onDelete() {
-  if (selectedIndex < 0 || materials == nullptr) return;
+  if (selectedNodeIndex < 0 || materials == nullptr) return;
   int count = nodeCount(materials);
-  if (count == 0 || selectedIndex >= count) return;
+  if (count == 0 || selectedNodeIndex >= count) return;
   if (showBox(MessageNumber::DeleteQuestion, MessageNumber::DeleteCaption, kQuestionStyle) !=
       MessageBoxAnswer::kYes)
     return;
-  removeRows();
-  removeAt(materials, selectedIndex);
-  selectedIndex = 0;
-  insertRowsAgain();
+  // Until the refill, the rows still lead to the nodes as they were: asked
+  // for a cell meanwhile, the dialog looks in the list as it is now.
+  forgetRowNodes();
+  removeAt(materials, selectedNodeIndex);
+  selectedNodeIndex = 0;
+  refillList();
 }
 
 void MaterialListDialog::onDeleteAll() {
   if (materials == nullptr || nodeCount(materials) == 0) return;
   if (showBox(MessageNumber::DeleteAllQuestion, MessageNumber::DeleteAllCaption, kQuestionStyle) ==
       MessageBoxAnswer::kYes) {
-    removeRows();
+    forgetRowNodes();
     releaseList(materials);
     fileHoldsDeletedMaterials = true;
-    insertRowsAgain();
+    refillList();
   }
-  selectedIndex = -1;
+  selectedNodeIndex = -1;
 }
 
 int MaterialListDialog::showBox(MessageNumber text, MessageNumber caption, unsigned style) {

@@ -13,9 +13,9 @@
 //   list = dialog.materials;                          // may be another head, or absent
 //   releaseList(list);                                // the caller's in every case
 //
-// Rows are rebuilt from the list after every change and carry their node
-// index (empty nodes counted) as item data, so a row always leads back to its
-// node whatever the name order on screen.
+// Rows are set from the list after every change (ListRefill) and carry their
+// node index (empty nodes counted) as item data, so a row always leads back
+// to its node whatever the name order on screen.
 #pragma once
 
 #include <cstdint>
@@ -83,13 +83,6 @@ class MaterialListDialog {
 
   void setupColumns();
   void refillList();
-  // A refill in two halves, for the handlers that free nodes: the rows go
-  // before the nodes they lead to, so the control never asks for a freed one.
-  void removeRows();
-  void insertRowsAgain();
-  bool insertRows();
-  bool insertRowsInNodeOrder();
-  int insertRow(const Material& material, int nodeIndex, int requestedPosition, bool& marked);
   // A box owned by the dialog; its answer (MessageBoxAnswer).
   int showBox(MessageNumber text, MessageNumber caption, unsigned style);
   bool mayReplaceFile();
@@ -104,7 +97,7 @@ class MaterialListDialog {
   MaterialSaver saveFile;
   DialogControls* controls = nullptr;
   ListViewControl* listView = nullptr;  // the open dialog's list control
-  std::int32_t selectedIndex = -1;      // node index of the remembered row, or -1
+  std::int32_t selectedNodeIndex = -1;  // node index of the remembered row, or -1
   // Notifications that the list control raises while the rows are rebuilt
   // must not move the remembered row.
   bool refilling = false;
@@ -113,7 +106,8 @@ class MaterialListDialog {
   bool fileHoldsDeletedMaterials = false;
   // Each node by its index as of the last refill, so that the control's many
   // requests for cell texts need no walk through the chain; absent when it
-  // could not be allocated, and then each request walks.
+  // could not be allocated, or while a handler frees nodes, and then each
+  // request walks.
   const MaterialNode** rowNodes = nullptr;
   int rowNodeCount = 0;
 };

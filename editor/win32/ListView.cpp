@@ -22,6 +22,14 @@ void ListView::insertColumn(int column, const char* title, int width) {
 
 void ListView::removeAllRows() { SendMessageA(control_, LVM_DELETEALLITEMS, 0, 0); }
 
+void ListView::removeRow(int position) {
+  SendMessageA(control_, LVM_DELETEITEM, static_cast<WPARAM>(position), 0);
+}
+
+int ListView::rowCount() const {
+  return static_cast<int>(SendMessageA(control_, LVM_GETITEMCOUNT, 0, 0));
+}
+
 void ListView::suspendRedraw() { SendMessageA(control_, WM_SETREDRAW, FALSE, 0); }
 
 // The control skipped every paint meanwhile, its scroll bars and header
@@ -107,6 +115,16 @@ int ListView::insertRow(int requestedPosition, const char* text, int itemData, b
   return static_cast<int>(SendMessageA(control_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&row)));
 }
 
+bool ListView::setRow(int position, const char* text, int itemData, bool selected) {
+  WideText wide(text);
+  if (wide.converted()) {
+    LVITEMW row = rowItem<LVITEMW>(position, wide.text(), itemData, selected);
+    return SendMessageW(control_, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&row)) != 0;
+  }
+  LVITEMA row = rowItem<LVITEMA>(position, const_cast<char*>(text), itemData, selected);
+  return SendMessageA(control_, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&row)) != 0;
+}
+
 // A cell never set may already be one whose text the control asks for, as
 // the control says when its text is asked for with LVIF_NORECOMPUTE. Then
 // marking the many cells of a refill would only cost a message and a block
@@ -146,8 +164,10 @@ int ListView::compareRowTexts(const char* first, const char* second) const {
 bool ListView::beginRowsInOrder(EqualTexts& equalTexts) {
   LONG style = GetWindowLongA(control_, GWL_STYLE);
   if ((style & (LVS_SORTASCENDING | LVS_SORTDESCENDING)) != LVS_SORTASCENDING) return false;
-  if (SendMessageA(control_, LVM_GETITEMCOUNT, 0, 0) != 0) return false;
-  if (!rowOrderLearned_) learnRowOrder();
+  if (!rowOrderLearned_) {
+    if (rowCount() != 0) return false;
+    learnRowOrder();
+  }
   if (comparison_ == nullptr) return false;
   SetWindowLongA(control_, GWL_STYLE, style & ~LVS_SORTASCENDING);
   equalTexts = equalTexts_;

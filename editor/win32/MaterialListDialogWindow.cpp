@@ -48,7 +48,10 @@ LRESULT MaterialListDialogWindow::onNotify(const NMHDR& header) {
     case LVN_ITEMCHANGED: {
       const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
       // -1 names every row at once, which no single remembered row can be.
-      if (change.iItem >= 0) behaviour_.onItemChanged(listView_.itemData(change.iItem));
+      // The notification carries the row's item data: a refill that rewrites
+      // many rows hears one for each, and asking the control back would
+      // double its messages.
+      if (change.iItem >= 0) behaviour_.onItemChanged(static_cast<int>(change.lParam));
       break;
     }
     case LVN_DELETEALLITEMS:

@@ -17,7 +17,19 @@ void FakeListView::removeAllRows() {
   if (notifiesEveryChange)
     for (const FakeRow& row : rows) notify(row);
   rows.clear();
+  ++allRowsRemovals;
 }
+
+void FakeListView::removeRow(int position) {
+  askForEveryCell();
+  ASSERT_GE(position, 0);
+  ASSERT_LT(static_cast<std::size_t>(position), rows.size());
+  if (notifiesEveryChange) notify(rows[static_cast<std::size_t>(position)]);
+  rows.erase(rows.begin() + position);
+  ++rowsRemoved;
+}
+
+int FakeListView::rowCount() const { return static_cast<int>(rows.size()); }
 
 void FakeListView::suspendRedraw() {
   askForEveryCell();
@@ -34,16 +46,9 @@ int FakeListView::insertRow(int requestedPosition, const char* text, int data, b
   askForEveryCell();
   if (!redrawSuspended) ++rowsInsertedWhileDrawing;
   if (insertsMade++ == failingInsert) return -1;
-  // From the top, as Wine's list view searches: the first row that sorts
-  // after the new one (or with it, when later rows go first) is where it goes.
-  std::size_t position = 0;
-  while (!rowsInOrder && position < rows.size()) {
-    ++rowComparisons;
-    int order = compareRowTexts(rows[position].text.c_str(), text);
-    if (order > 0 || (order == 0 && laterEqualRowsFirst)) break;
-    ++position;
-  }
-  if (rowsInOrder) position = std::min(static_cast<std::size_t>(requestedPosition), rows.size());
+  std::size_t position = rowsInOrder
+                             ? std::min(static_cast<std::size_t>(requestedPosition), rows.size())
+                             : sortedPlace(text);
   if (selected)
     for (FakeRow& row : rows) row.selected = row.focused = false;
   FakeRow row{text, data, selected, selected, std::vector<bool>(columns.size())};
@@ -51,6 +56,40 @@ int FakeListView::insertRow(int requestedPosition, const char* text, int data, b
   if (selected || notifiesEveryChange) notify(rows[position]);
   if (notifiesEveryChange && position > 0) notify(rows[position - 1]);
   return static_cast<int>(position);
+}
+
+// From the top, as Wine's list view searches: the first row that sorts after
+// the new one (or with it, when later rows go first) is where it goes.
+std::size_t FakeListView::sortedPlace(const char* text) {
+  std::size_t position = 0;
+  for (; position < rows.size(); ++position) {
+    ++rowComparisons;
+    int order = compareRowTexts(rows[position].text.c_str(), text);
+    if (order > 0 || (order == 0 && laterEqualRowsFirst)) break;
+  }
+  return position;
+}
+
+bool FakeListView::setRow(int position, const char* text, int data, bool selected) {
+  askForEveryCell();
+  if (!redrawSuspended) ++rowsInsertedWhileDrawing;
+  if (setsMade++ == failingSet) return false;
+  if (position < 0 || static_cast<std::size_t>(position) >= rows.size()) return false;
+  FakeRow& row = rows[static_cast<std::size_t>(position)];
+  bool changed = row.text != text || row.itemData != data || row.selected != selected ||
+                 row.focused != selected;
+  if (selected)
+    for (FakeRow& other : rows) other.selected = other.focused = false;
+  row.text = text;
+  row.itemData = data;
+  row.selected = row.focused = selected;
+  if (changed || notifiesEveryChange) notify(row);
+  if (sortsChangedRows && !rowsInOrder) {
+    FakeRow moved = row;
+    rows.erase(rows.begin() + position);
+    rows.insert(rows.begin() + static_cast<long>(sortedPlace(moved.text.c_str())), moved);
+  }
+  return true;
 }
 
 void FakeListView::setCellOnDemand(int position, int column) {
@@ -90,7 +129,6 @@ int FakeListView::compareRowTexts(const char* first, const char* second) const {
 }
 
 bool FakeListView::beginRowsInOrder(EqualTexts& equalTexts) {
-  EXPECT_TRUE(rows.empty());
   if (!takesRowsInOrder) return false;
   equalTexts = laterEqualRowsFirst ? EqualTexts::LaterRowFirst : EqualTexts::EarlierRowFirst;
   rowsInOrder = true;

@@ -31,9 +31,12 @@ class FakeListView : public ListViewControl {
  public:
   void insertColumn(int column, const char* title, int width) override;
   void removeAllRows() override;
+  void removeRow(int position) override;
+  int rowCount() const override;
   void suspendRedraw() override;
   void resumeRedraw() override;
   int insertRow(int requestedPosition, const char* text, int itemData, bool selected) override;
+  bool setRow(int position, const char* text, int itemData, bool selected) override;
   void setCellOnDemand(int position, int column) override;
   int compareRowTexts(const char* first, const char* second) const override;
   bool beginRowsInOrder(EqualTexts& equalTexts) override;
@@ -69,6 +72,13 @@ class FakeListView : public ListViewControl {
   bool takesRowsInOrder = true;
   bool laterEqualRowsFirst = false;  // else a row goes below those equal to it
   bool rowsInOrder = false;          // between begin and end
+  // Moves a row whose text setRow changed to its sorted place, unless rows
+  // are taken in order; Wine's list view was measured to leave it.
+  bool sortsChangedRows = false;
+  int failingSet = -1;  // counted from 0, like failingInsert
+  int setsMade = 0;
+  int rowsRemoved = 0;        // one by one
+  int allRowsRemovals = 0;
   int failingInsert = -1;  // counted from 0; every other insert succeeds
   int insertsMade = 0;
   int notificationCount = 0;
@@ -81,5 +91,6 @@ class FakeListView : public ListViewControl {
 
  private:
   void notify(const FakeRow& row);
+  std::size_t sortedPlace(const char* text);
   void askForEveryCell() const;
 };

@@ -91,7 +91,7 @@ TEST_F(ListDialog, OpensWithNineTitledColumnsThePathAnEmptyMessageLineAndTheFocu
   EXPECT_EQ(controls.text(IDC_LIST_FILE_PATH), "C:\\data\\zodo.mat");
   EXPECT_EQ(controls.text(IDC_LIST_MESSAGE_LINE), "");
   EXPECT_EQ(controls.focusedId, IDC_LIST_MATERIALS);
-  EXPECT_EQ(peer.selectedIndex(), -1);
+  EXPECT_EQ(peer.selectedNodeIndex(), -1);
 }
 
 TEST_F(ListDialog, WithoutAPathTheLabelKeepsItsTemplateText) {
@@ -162,7 +162,7 @@ TEST_F(ListDialog, InsertAppendsToTheChainShowsInNameOrderAndKeepsTheRememberedR
   EXPECT_EQ(list.rows[2].text, "Copper");
   EXPECT_EQ(list.rows[2].itemData, 3);
   EXPECT_EQ(selectedName(), "brass");
-  EXPECT_EQ(peer.selectedIndex(), 2);
+  EXPECT_EQ(peer.selectedNodeIndex(), 2);
 }
 
 TEST_F(ListDialog, InsertIntoAnEmptyHeadNodeFillsIt) {
@@ -198,11 +198,11 @@ TEST_F(ListDialog, TheRememberedRowSurvivesEveryRefillEvenWhenTheControlNotifies
   openWithThree();
   list.notifiesEveryChange = true;
   click("Aluminium");
-  ASSERT_EQ(peer.selectedIndex(), 1);
+  ASSERT_EQ(peer.selectedNodeIndex(), 1);
   dialogs.dataDialogUsers.push_back(typesAndPressesOk(kStandardFields));
   dialog.onInsert();
   EXPECT_GT(list.notificationCount, 4);
-  EXPECT_EQ(peer.selectedIndex(), 1);
+  EXPECT_EQ(peer.selectedNodeIndex(), 1);
   EXPECT_EQ(selectedName(), "Aluminium");
   EXPECT_TRUE(list.rows[0].focused);
 }
@@ -212,7 +212,7 @@ TEST_F(ListDialog, AClickOnTheEmptyAreaKeepsTheDeselectedRowRemembered) {
   click("brass");
   list.clickEmptyArea();
   EXPECT_EQ(list.selectedRow(), -1);
-  EXPECT_EQ(peer.selectedIndex(), 2);
+  EXPECT_EQ(peer.selectedNodeIndex(), 2);
   dialogs.dataDialogUsers.push_back([](MaterialDataDialog& data, FakeDialogControls& fields) {
     EXPECT_EQ(fields.text(IDC_DATA_NAME), "brass");
     data.onCancel();
@@ -315,7 +315,7 @@ TEST_F(ListDialog, DeleteAsksAndThenRemembersTheHeadOfTheChain) {
   EXPECT_EQ(controls.messageBoxes[0].caption, "Delete item");
   EXPECT_EQ(controls.messageBoxes[0].style, 0x124u);
   EXPECT_EQ(describeNames(dialog.materials), "steel,brass");
-  EXPECT_EQ(peer.selectedIndex(), 0);
+  EXPECT_EQ(peer.selectedNodeIndex(), 0);
   EXPECT_EQ(selectedName(), "steel");  // the chain's first, the last row on screen
   EXPECT_EQ(list.itemData(), (std::vector<int>{1, 0}));
 }
@@ -326,7 +326,7 @@ TEST_F(ListDialog, DeleteAnsweredNoChangesNothing) {
   controls.answers = {MessageBoxAnswer::kNo};
   dialog.onDelete();
   EXPECT_EQ(describeNames(dialog.materials), "steel,Aluminium,brass");
-  EXPECT_EQ(peer.selectedIndex(), 2);
+  EXPECT_EQ(peer.selectedNodeIndex(), 2);
 }
 
 TEST_F(ListDialog, DeletingTheLastNodesMaterialLeavesAnEmptyNodeThatLaterRowsCountThrough) {
@@ -341,7 +341,7 @@ TEST_F(ListDialog, DeletingTheLastNodesMaterialLeavesAnEmptyNodeThatLaterRowsCou
   EXPECT_EQ(list.itemData(), (std::vector<int>{1, 3, 0}));
   // The row the user picks leads to its node, past the empty one.
   click("Copper");
-  EXPECT_EQ(peer.selectedIndex(), 3);
+  EXPECT_EQ(peer.selectedNodeIndex(), 3);
   dialog.onDelete();
   EXPECT_EQ(describeNames(dialog.materials), "steel,Aluminium,-,-");
 }
@@ -354,7 +354,7 @@ TEST_F(ListDialog, DeletingTheOnlyMaterialLeavesAnEmptyHeadThatOkStillWrites) {
   controls.answers = {MessageBoxAnswer::kYes};
   dialog.onListKeyDown(0x2E);
   EXPECT_TRUE(list.rows.empty());
-  EXPECT_EQ(peer.selectedIndex(), -1);
+  EXPECT_EQ(peer.selectedNodeIndex(), -1);
   dialog.onOk();
   EXPECT_EQ(saveLog.calls, 1);
   EXPECT_EQ(saveLog.list, "-");
@@ -385,7 +385,7 @@ TEST_F(ListDialog, DeleteAllAnsweredNoKeepsTheRowsButForgetsTheRememberedRow) {
   EXPECT_EQ(controls.messageBoxes[0].style, 0x124u);
   EXPECT_EQ(list.rows.size(), 3u);
   EXPECT_EQ(selectedName(), "brass");
-  EXPECT_EQ(peer.selectedIndex(), -1);
+  EXPECT_EQ(peer.selectedNodeIndex(), -1);
   dialog.onEdit();
   dialog.onDoubleClick();
   dialog.onDelete();
@@ -400,7 +400,7 @@ TEST_F(ListDialog, OkAfterAConfirmedDeleteAllWritesAFileWithoutMaterials) {
   dialog.onDeleteAll();
   EXPECT_EQ(dialog.materials, nullptr);
   EXPECT_TRUE(list.rows.empty());
-  EXPECT_EQ(peer.selectedIndex(), -1);
+  EXPECT_EQ(peer.selectedNodeIndex(), -1);
   dialog.onOk();
   EXPECT_EQ(saveLog.calls, 1);
   EXPECT_EQ(saveLog.list, "absent");
@@ -429,7 +429,7 @@ TEST_F(ListDialog, AFailedSaveSaysSoAndStaysOpenWithTheListAsItWas) {
   EXPECT_FALSE(controls.ended());
   EXPECT_EQ(describeNames(dialog.materials), "steel,Aluminium,brass");
   EXPECT_EQ(list.rowTexts(), (std::vector<std::string>{kAluminiumRow, kBrassRow, kSteelRow}));
-  EXPECT_EQ(peer.selectedIndex(), 2);
+  EXPECT_EQ(peer.selectedNodeIndex(), 2);
   // The user fixes the cause and tries again.
   saveLog.result = 1;
   dialog.onOk();
@@ -517,7 +517,7 @@ TEST_F(ListDialog, ARowTheControlCannotTakeGetsNoCellsAndIsNotRemembered) {
   open(head);
   EXPECT_EQ(list.rowTexts(), (std::vector<std::string>{kAluminiumRow, kSteelRow}));
   EXPECT_EQ(list.itemData(), (std::vector<int>{1, 0}));
-  EXPECT_EQ(peer.selectedIndex(), -1);
+  EXPECT_EQ(peer.selectedNodeIndex(), -1);
 }
 
 // Letters ignoring case, then lower case first, as Wine's list view orders.
@@ -531,6 +531,7 @@ struct ControlKind {
   bool takesRowsInOrder;
   bool laterEqualRowsFirst;
   int (*comparison)(const char*, const char*);  // null: ignoring case
+  bool sortsChangedRows = false;
 };
 
 void PrintTo(const ControlKind& kind, std::ostream* out) { *out << kind.name; }
@@ -546,6 +547,27 @@ class ListDialogRefill : public ListDialog, public ::testing::WithParamInterface
     list.takesRowsInOrder = GetParam().takesRowsInOrder;
     list.laterEqualRowsFirst = GetParam().laterEqualRowsFirst;
     if (GetParam().comparison != nullptr) list.comparison = GetParam().comparison;
+    list.sortsChangedRows = GetParam().sortsChangedRows;
+  }
+
+  // The rows, cell texts, item data and selected row that a dialog opened
+  // afresh on the same list and the same kind of control shows.
+  void expectRowsOfAFreshFill() {
+    FakeDialogRunner freshDialogs;
+    MaterialListDialog fresh(freshDialogs, recordingSave);
+    MaterialListDialogPeer(fresh).rememberRow(peer.selectedNodeIndex());
+    FakeDialogControls freshControls = listDialogControls();
+    FakeListView freshList;
+    freshList.takesRowsInOrder = list.takesRowsInOrder;
+    freshList.laterEqualRowsFirst = list.laterEqualRowsFirst;
+    freshList.comparison = list.comparison;
+    fresh.materials = dialog.materials;
+    freshList.reportTo(fresh);
+    fresh.onInitDialog(freshControls, freshList);
+    EXPECT_EQ(list.rowTexts(), freshList.rowTexts());
+    EXPECT_EQ(list.itemData(), freshList.itemData());
+    EXPECT_EQ(list.selectedRow(), freshList.selectedRow());
+    fresh.materials = nullptr;  // still the dialog's under test
   }
 
   // The rows and item data that the same control shows for the list when
@@ -638,6 +660,70 @@ TEST_P(ListDialogRefill, EachRowTakesItsPlaceAtTheFirstComparison) {
   expectRowsAsInNodeOrder();
 }
 
+// A few thousand rows, names equal, equal but for case, and unlike their
+// node order, an empty node among them: after each change the control keeps
+// its rows, yet shows exactly what a fresh fill shows.
+TEST_P(ListDialogRefill, AfterInsertEditDeleteAndDeleteAllTheRowsAreThoseOfAFreshFill) {
+  const char* family[] = {"Steel ", "aluminium ", "Brass ", "steel ", "co-op ", "Zinc"};
+  MaterialList head = createNode();
+  for (int i = 0; i < 3000; ++i) {
+    std::string name = family[i % 6] + std::to_string((i * 7919) % 1500);
+    append(head, makeMaterial(name.c_str(), 1 + i % 97));
+  }
+  removeAt(head, 1234);
+  append(head, makeMaterial("x", 1));
+  removeAt(head, nodeCount(head) - 1);  // leaves the last node empty
+  open(head);
+  expectRowsOfAFreshFill();
+  ASSERT_EQ(list.rows.size(), 2999u);
+
+  std::string remembered = list.rows[1000].text;
+  list.clickRow(1000);
+  std::vector<std::string> inserted = kStandardFields;
+  inserted[0] = remembered;  // beside the remembered row, into the empty last node
+  dialogs.dataDialogUsers.push_back(typesAndPressesOk(inserted));
+  dialog.onInsert();
+  expectRowsOfAFreshFill();
+  EXPECT_EQ(selectedName(), remembered);
+
+  list.clickRow(10);
+  std::vector<std::string> renamed = kStandardFields;
+  renamed[0] = "Zinc 7";  // from near the top to near the end
+  dialogs.dataDialogUsers.push_back(typesAndPressesOk(renamed));
+  dialog.onEdit();
+  expectRowsOfAFreshFill();
+  EXPECT_EQ(selectedName(), "Zinc 7");
+
+  list.clickRow(2000);
+  controls.answers = {MessageBoxAnswer::kYes};
+  dialog.onDelete();
+  expectRowsOfAFreshFill();
+  EXPECT_EQ(list.rows.size(), 2999u);
+
+  if (GetParam().takesRowsInOrder) {
+    EXPECT_EQ(list.allRowsRemovals, 0);
+    EXPECT_EQ(list.rowsRemoved, 1);
+    EXPECT_EQ(list.insertsMade, 3000);
+  }
+  controls.answers = {MessageBoxAnswer::kYes};
+  dialog.onDeleteAll();
+  expectRowsOfAFreshFill();
+  EXPECT_TRUE(list.rows.empty());
+  EXPECT_EQ(list.rowsRemoved, GetParam().takesRowsInOrder ? 1 : 0);  // none one by one
+}
+
+// Rows that cannot be rewritten where they stand go in anew: no row may lead
+// to another node than its text says.
+TEST_P(ListDialogRefill, ARowTheControlCannotRewriteHasAllRowsPutInAnew) {
+  openWithThree();
+  click("brass");
+  list.failingSet = 1;
+  dialogs.dataDialogUsers.push_back(typesAndPressesOk(kStandardFields));
+  dialog.onInsert();
+  expectRowsOfAFreshFill();
+  EXPECT_EQ(selectedName(), "brass");
+}
+
 TEST_P(ListDialogRefill, RowsAreRebuiltWithRedrawSuspendedAndDrawnOnceAfterwards) {
   openWithThree();
   click("brass");
@@ -654,7 +740,8 @@ INSTANTIATE_TEST_SUITE_P(
     Controls, ListDialogRefill,
     ::testing::Values(ControlKind{"PlacingEachRow", false, false, nullptr},
                       ControlKind{"InOrderEarlierEqualFirst", true, false, nullptr},
-                      ControlKind{"InOrderLaterEqualFirstCaseSensitive", true, true, lowerCaseFirst}),
+                      ControlKind{"InOrderLaterEqualFirstCaseSensitive", true, true, lowerCaseFirst},
+                      ControlKind{"InOrderMovingChangedRows", true, false, nullptr, true}),
     [](const ::testing::TestParamInfo<ControlKind>& kind) { return std::string(kind.param.name); });
 
 TEST(ListDialogRun, EndsAsTheUserEndsIt) {

@@ -10,8 +10,8 @@ class MaterialListDialogPeer {
  public:
   explicit MaterialListDialogPeer(MaterialListDialog& dialog) : dialog_(dialog) {}
 
-  std::int32_t selectedIndex() const { return dialog_.selectedIndex; }
-  void rememberRow(std::int32_t nodeIndex) { dialog_.selectedIndex = nodeIndex; }
+  std::int32_t selectedNodeIndex() const { return dialog_.selectedNodeIndex; }
+  void rememberRow(std::int32_t nodeIndex) { dialog_.selectedNodeIndex = nodeIndex; }
   void refillList() { dialog_.refillList(); }
 
  private:

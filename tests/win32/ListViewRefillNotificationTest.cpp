@@ -1,4 +1,4 @@
-// What Wine's list view tells the dialog while the rows are rebuilt, measured
+// What Wine's list view tells the dialog while the rows are set again, measured
 // on the real dialog: the remembered row must come out of a refill as it went
 // in, whatever the control sends meanwhile.
 #include <windows.h>
@@ -53,12 +53,14 @@ std::string describe(const std::vector<Notification>& notifications) {
 
 class RefillNotifications : public ListDialogSession {
  protected:
-  // Selects `name`, then listens while the rows are rebuilt once.
-  void refillWithSelected(const std::string& name) {
+  // Selects `name`, then listens while the rows are set again once, after
+  // the list gained a material of this name when one is given.
+  void refillWithSelected(const std::string& name, const char* added = nullptr) {
     dialog.materials = fourMaterials();
     driver.select(name);
-    driver.check([this](HWND window) -> std::string {
-      rememberedBefore = peer.selectedIndex();
+    driver.check([this, added](HWND window) -> std::string {
+      rememberedBefore = peer.selectedNodeIndex();
+      if (added != nullptr) append(dialog.materials, makeMaterial(added, 1));
       heard.clear();
       dialogProcedure = reinterpret_cast<WNDPROC>(
           SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(listening)));
@@ -94,27 +96,40 @@ class RefillNotifications : public ListDialogSession {
 
 constexpr UINT kSelectedAndFocused = LVIS_SELECTED | LVIS_FOCUSED;
 
-// The control takes the rows in its own order, from the first name on, each
-// at its place.
-TEST_F(RefillNotifications, ARowInsertedSelectedAmidTheOthers) {
-  refillWithSelected("copper");  // node 3, inserted third, at row 2
-  EXPECT_EQ(count(LVN_DELETEALLITEMS), 1);
-  EXPECT_EQ(count(LVN_INSERTITEM), 4);
-  ASSERT_EQ(itemChanges().size(), 1u) << describe(heard);
-  EXPECT_EQ(itemChanges()[0].row, 2);
-  EXPECT_EQ(itemChanges()[0].newState, kSelectedAndFocused);
+// The rows stay; each is set again in its place, and Wine's control asks
+// leave to change every one (ITEMCHANGING) but reports none of them changed
+// when nothing did.
+TEST_F(RefillNotifications, RowsSetAgainUnchangedReportNoChange) {
+  refillWithSelected("copper");  // node 3, at row 2
+  EXPECT_EQ(count(LVN_DELETEALLITEMS), 0);
+  EXPECT_EQ(count(LVN_DELETEITEM), 0);
+  EXPECT_EQ(count(LVN_INSERTITEM), 0);
+  EXPECT_EQ(count(LVN_ITEMCHANGING), 4);
+  EXPECT_TRUE(itemChanges().empty()) << describe(heard);
   EXPECT_EQ(rememberedBefore, 3);
-  EXPECT_EQ(peer.selectedIndex(), 3);
+  EXPECT_EQ(peer.selectedNodeIndex(), 3);
   EXPECT_EQ(selectedRow, 2);
   EXPECT_TRUE(selectedRowFocused);
 }
 
-TEST_F(RefillNotifications, TheLastRowInsertedSelected) {
-  refillWithSelected("steel");  // node 0, the last name, inserted last
-  ASSERT_EQ(itemChanges().size(), 1u) << describe(heard);
-  EXPECT_EQ(itemChanges()[0].row, 3);
-  EXPECT_EQ(itemChanges()[0].newState, kSelectedAndFocused);
-  EXPECT_EQ(peer.selectedIndex(), 0);
+// A name that sorts first moves every row down by one: each row changes,
+// the selected one leaves row 2 for row 3, and the new last row is added.
+TEST_F(RefillNotifications, RowsThatMoveDownReportTheirChangesAndTheSelectionFollows) {
+  refillWithSelected("copper", "aaa");
+  EXPECT_EQ(count(LVN_DELETEALLITEMS), 0);
+  EXPECT_EQ(count(LVN_INSERTITEM), 1);
+  std::vector<int> changedRows;
+  for (const Notification& change : itemChanges()) changedRows.push_back(change.row);
+  EXPECT_EQ(changedRows, (std::vector<int>{0, 1, 2, 3})) << describe(heard);
+  EXPECT_EQ(peer.selectedNodeIndex(), 3);
+  EXPECT_EQ(selectedRow, 3);
+  EXPECT_TRUE(selectedRowFocused);
+}
+
+TEST_F(RefillNotifications, TheLastRowSelected) {
+  refillWithSelected("steel");  // node 0, the last name
+  EXPECT_TRUE(itemChanges().empty()) << describe(heard);
+  EXPECT_EQ(peer.selectedNodeIndex(), 0);
   EXPECT_EQ(selectedRow, 3);
   EXPECT_TRUE(selectedRowFocused);
 }

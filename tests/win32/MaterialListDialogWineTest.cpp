@@ -222,7 +222,7 @@ TEST_F(ListDialogWine, DeleteAllAnsweredNoKeepsTheRowsAndForgetsTheSelection) {
   EXPECT_FALSE(run());
   expectDriven();
   EXPECT_EQ(joinRows(driver.lastRows()), kRowsInNameOrder);
-  EXPECT_EQ(peer.selectedIndex(), -1);
+  EXPECT_EQ(peer.selectedNodeIndex(), -1);
 }
 
 TEST_F(ListDialogWine, OkAfterDeleteAllWritesAFileWithoutMaterials) {
