@@ -8,6 +8,7 @@
 #include "CsvTable.h"
 #include "CsvWriter.h"
 #include "MaterialCard.h"
+#include "MatmlReader.h"
 #include "NumberText.h"
 #include "UnitConversion.h"
 #include "UnitText.h"
@@ -97,6 +98,20 @@ std::string csvTableFault(const char* data, std::size_t size) {
   if (again.next() != CsvReader::Result::End) return "records written and read back differ";
   CsvTable table = readCsvTable(text);
   for (const MaterialDraft& draft : table.drafts) {
+    std::string fault = draftFault(draft);
+    if (!fault.empty()) return fault;
+  }
+  return "";
+}
+
+std::string matmlDocumentFault(const char* data, std::size_t size) {
+  MatmlDocument document = readMatml(std::string(data, size));
+  if (!document.readable) {
+    if (document.problem.empty()) return "a document refused without a reason";
+    if (document.problemLine < 1) return "a refusal at no line of the document";
+    return "";
+  }
+  for (const MaterialDraft& draft : document.drafts) {
     std::string fault = draftFault(draft);
     if (!fault.empty()) return fault;
   }

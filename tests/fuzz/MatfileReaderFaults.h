@@ -18,3 +18,8 @@ std::string materialCardFault(const char* data, std::size_t size);
 // Any bytes as a CSV table: the records read are those that writing them
 // gives back, and every row becomes a material or says why not.
 std::string csvTableFault(const char* data, std::size_t size);
+
+// Any bytes as a MatML document: read, or refused with a reason and a line
+// within the document; every material read holds only values that the
+// material file writes and reads back unchanged.
+std::string matmlDocumentFault(const char* data, std::size_t size);

@@ -36,6 +36,10 @@ TEST(MatfileReaderFuzzInputs, MaterialCards) { expectNoFault(materialCardFault, 
 
 TEST(MatfileReaderFuzzInputs, CsvTables) { expectNoFault(csvTableFault, "csv_table"); }
 
+TEST(MatfileReaderFuzzInputs, MatmlDocuments) {
+  expectNoFault(matmlDocumentFault, "matml_document");
+}
+
 TEST(MatfileReaderFuzzInputs, Merges) { expectNoFault(materialMergeFault, "material_merge"); }
 
 }  // namespace
