@@ -471,6 +471,12 @@ TEST_F(ListDialog, OkReplacesAChangedFileOnlyWhenTheUserSaysYes) {
   EXPECT_EQ(saveLog.calls, 1);
   controls.result.reset();
   file.changed = true;
+  // A question that could not be shown (no memory for the box) is no Yes.
+  controls.answers = {0};
+  dialog.onOk();
+  EXPECT_EQ(saveLog.calls, 1);
+  EXPECT_FALSE(controls.ended());
+  controls.messageBoxes.clear();
   controls.answers = {MessageBoxAnswer::kNo, MessageBoxAnswer::kYes};
   dialog.onOk();
   ASSERT_EQ(controls.messageBoxes.size(), 1u);
