@@ -329,6 +329,15 @@ TEST_F(ListDialog, DeleteAnsweredNoChangesNothing) {
   EXPECT_EQ(peer.selectedIndex(), 2);
 }
 
+// The guard at its edge: one past the last node is no row to delete.
+TEST_F(ListDialog, RememberedRowPastTheChainDeletesNothingAndAsksNothing) {
+  openWithThree();
+  peer.rememberRow(3);
+  dialog.onDelete();
+  EXPECT_TRUE(controls.messageBoxes.empty());
+  EXPECT_EQ(describeNames(dialog.materials), "steel,Aluminium,brass");
+}
+
 TEST_F(ListDialog, DeletingTheLastNodesMaterialLeavesAnEmptyNodeThatLaterRowsCountThrough) {
   openWithThree();
   click("brass");
