@@ -259,8 +259,8 @@ void StandinHost::runCommand(const std::string& name) {
     hostEnvironment().allocator.startCountingRequests();
     // Far beyond any session: nothing fails, every operation is counted.
     const long kCountOnly = 0x7FFFFFFF;
-    if (armFileFault_ != nullptr)
-      armFileFault_(options_.failingFileOperation != 0 ? options_.failingFileOperation : kCountOnly);
+    long failing = options_.failingFileOperation != 0 ? options_.failingFileOperation : kCountOnly;
+    if (armFileFault_ != nullptr) armFileFault_(failing);
     countingStarted_ = true;
   }
   ++commandDepth_;
