@@ -32,13 +32,23 @@ bool namesDevice(const char* path) {
 
 // Devices and pipes that a disk shows as files (under Wine: the nodes of the
 // Unix side) are told by what an open handle leads to. No access is asked
-// for, so a file that another program holds open still opens.
+// for, so a file that another program holds open still opens. A path that
+// cannot be asked may lead to one: only a path that leads nowhere counts as
+// none, as the rename would put a file in a device's place.
 bool leadsToNonDisk(const char* path) {
-  if (failsHere()) return false;
-  HANDLE handle = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return false;
-  DWORD type = GetFileType(handle);
+  HANDLE handle = failsHere() ? INVALID_HANDLE_VALUE
+                              : CreateFileA(path, 0,
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
+                                            nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    DWORD error = GetLastError();
+    return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND &&
+           error != ERROR_INVALID_NAME;
+  }
+  DWORD type = failsHere() ? FILE_TYPE_UNKNOWN : GetFileType(handle);
+  // Counted like any close; failing or not, it frees the handle.
+  failsHere();
   CloseHandle(handle);
   return type != FILE_TYPE_DISK;
 }

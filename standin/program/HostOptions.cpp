@@ -40,10 +40,12 @@ bool parseHostOptions(const std::vector<std::string>& arguments, HostOptions& op
       options.reportAllocations = true;
     } else if (argument == "--report-requests") {
       options.reportRequests = true;
+    } else if (argument == "--report-file-operations") {
+      options.reportFileOperations = true;
     } else if (argument == "--report-timings") {
       options.reportTimings = true;
     } else if (argument == "--search-path" || argument == "--script" ||
-               argument == "--fail-allocation") {
+               argument == "--fail-allocation" || argument == "--fail-file-operation") {
       if (!hasValue) {
         error = argument + " needs a value";
         return false;
@@ -53,8 +55,10 @@ bool parseHostOptions(const std::vector<std::string>& arguments, HostOptions& op
         for (std::string& folder : splitSearchPath(value)) options.searchFolders.push_back(folder);
       } else if (argument == "--script") {
         options.scriptPath = value;
-      } else if (!parseRequestNumber(value, options.failingRequest)) {
-        error = "--fail-allocation needs a request number of 1 or more, not \"" + value + "\"";
+      } else if (!parseRequestNumber(value, argument == "--fail-allocation"
+                                                  ? options.failingRequest
+                                                  : options.failingFileOperation)) {
+        error = argument + " needs a number of 1 or more, not \"" + value + "\"";
         return false;
       }
     } else if (argument.size() > 1 && argument[0] == '-') {
@@ -82,6 +86,9 @@ const char* hostUsage() {
          "  --report-requests           print how many allocator requests the module made from\n"
          "                              the start of the first command\n"
          "  --fail-allocation N         the Nth of those requests fails\n"
+         "  --report-file-operations    print how many file operations the module made from the\n"
+         "                              start of the first command (a test build of the module)\n"
+         "  --fail-file-operation N     the Nth of those operations fails\n"
          "  --report-timings            print how long each acting script line kept the user\n"
          "                              waiting, until the windows were idle and painted\n"
          "  --help                      this text\n";

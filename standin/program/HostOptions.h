@@ -12,6 +12,9 @@ struct HostOptions {
   bool reportRequests = false;
   bool reportTimings = false;  // of each acting script line
   long failingRequest = 0;  // 0: no request fails
+  // The module's file operations, through a test build's file fault hook.
+  bool reportFileOperations = false;
+  long failingFileOperation = 0;  // 0: none fails
   bool helpWanted = false;
 };
 

@@ -62,10 +62,34 @@ bool StandinHost::start(std::string& error) {
   std::string path = options_.modulePath.empty() ? moduleBesideProgram() : options_.modulePath;
   if (!module_.load(path, &module_, error)) return false;
   messageBoxes_.attach(module_.library());
-  return true;
+  return findFileFaultHook(error);
 }
 
-void StandinHost::stop() { module_.unload(); }
+// The shipped module has no such hook: only the test build that the file
+// operation sweep loads exports it.
+bool StandinHost::findFileFaultHook(std::string& error) {
+  if (!options_.reportFileOperations && options_.failingFileOperation == 0) return true;
+  HMODULE library = module_.library();
+  armFileFault_ = reinterpret_cast<void(__cdecl*)(long)>(
+      reinterpret_cast<void*>(GetProcAddress(library, "pralvikArmFileFault")));
+  fileOperations_ = reinterpret_cast<long(__cdecl*)()>(
+      reinterpret_cast<void*>(GetProcAddress(library, "pralvikFileOperations")));
+  if (armFileFault_ != nullptr && fileOperations_ != nullptr) return true;
+  module_.unload();
+  error = "the module has no file fault hook (only its test build has one)";
+  return false;
+}
+
+void StandinHost::stop() {
+  if (fileOperations_ != nullptr && module_.loaded()) {
+    if (options_.reportFileOperations) {
+      std::fprintf(stderr, "file operations since the first command: %ld\n", fileOperations_());
+      std::fflush(stderr);
+    }
+    fileOperations_ = nullptr;
+  }
+  module_.unload();
+}
 
 long long StandinHost::milliseconds() const { return static_cast<long long>(GetTickCount64()); }
 
@@ -155,6 +179,10 @@ void StandinHost::runCommand(const std::string& name) {
   if (function == nullptr) return;
   if (!countingStarted_) {
     HostExports::allocator().startCountingRequests();
+    // Far beyond any session: nothing fails, every operation is counted.
+    const long kCountOnly = 0x7FFFFFFF;
+    long failing = options_.failingFileOperation != 0 ? options_.failingFileOperation : kCountOnly;
+    if (armFileFault_ != nullptr) armFileFault_(failing);
     countingStarted_ = true;
   }
   ++commandDepth_;

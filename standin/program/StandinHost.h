@@ -36,7 +36,8 @@ class StandinHost final : public ScriptHost, private HostWindow::Events {
   // taking input, the host's window disabled while they are open and enabled
   // again after each command); 1 otherwise, reported on standard error.
   int runScript(const Script& script);
-  // Ends the module's drawing and application and unloads it.
+  // Ends the module's drawing and application and unloads it; with
+  // --report-file-operations says first how many the module made.
   void stop();
 
   bool startCommand(const std::string& name) override;
@@ -62,6 +63,7 @@ class StandinHost final : public ScriptHost, private HostWindow::Events {
   bool moduleWindowOpen() const;
   void checkModuleWindows();
   void reportFault(const std::string& fault);
+  bool findFileFaultHook(std::string& error);
 
   const HostOptions& options_;
   HostRegistry registry_;
@@ -76,6 +78,11 @@ class StandinHost final : public ScriptHost, private HostWindow::Events {
   std::set<std::string> reportedFaults_;  // each reported once
   bool faulted_ = false;
   bool countingStarted_ = false;
+  // A test build's file fault hook, when the options ask for it: arms the
+  // Nth file operation to fail (a count beyond any session only counts), and
+  // tells how many were made since.
+  void(__cdecl* armFileFault_)(long failing) = nullptr;
+  long(__cdecl* fileOperations_)() = nullptr;
   bool prompting_ = false;
   bool quitRequested_ = false;
 };

@@ -23,10 +23,13 @@ std::string testFileText() {
          "\r\n 1 2 3 4 5 6 7 8\n*\n 0 1 2 3 4 5 -6 7\n*dropped\n 1 2\n*Last";
 }
 
-class NullObserver : public MaterialFileObserver {
+// Counts without allocating: a load that succeeds despite a failed request
+// must have reported everything, not lost a report to that failure.
+class CountingObserver : public MaterialFileObserver {
  public:
-  void lineDropped(long, DroppedLine) override {}
-  void valueRejected(long, const char*) override {}
+  void lineDropped(long, DroppedLine) override { ++reports; }
+  void valueRejected(long, const char*) override { ++reports; }
+  long reports = 0;
 };
 
 // Runs `attempt` with the 1st, 2nd, ... allocation failing until a run needs
@@ -54,7 +57,10 @@ TEST_P(MaterialFileAllocationFaults, LoadSucceedsOrReportsOutOfMemoryWithoutLeak
   ListGuard reference;
   ASSERT_EQ(readMaterialFile(path.c_str(), reference.head), MaterialFileStatus::Read);
   std::string expected = describeList(reference.head);
-  NullObserver observer;
+  CountingObserver observer;
+  ListGuard counted;
+  ASSERT_EQ(readMaterialFile(path.c_str(), counted.head, &observer), MaterialFileStatus::Read);
+  const long expectedReports = observer.reports;
   struct Result {
     MaterialFileStatus status;
     MaterialList head;
@@ -63,12 +69,14 @@ TEST_P(MaterialFileAllocationFaults, LoadSucceedsOrReportsOutOfMemoryWithoutLeak
       GetParam(),
       [&] {
         Result result{MaterialFileStatus::Read, nullptr};
+        observer.reports = 0;
         result.status = readMaterialFile(path.c_str(), result.head, &observer);
         return result;
       },
       [&](Result result, bool injected, long failing) {
         if (result.status == MaterialFileStatus::Read) {
           EXPECT_EQ(describeList(result.head), expected) << "allocation " << failing;
+          EXPECT_EQ(observer.reports, expectedReports) << "allocation " << failing;
           releaseList(result.head);
         } else {
           EXPECT_TRUE(injected) << "allocation " << failing;

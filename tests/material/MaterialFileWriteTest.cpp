@@ -356,11 +356,14 @@ mode_t permissionsOf(const std::string& path) {
   return stat(path.c_str(), &status) == 0 ? status.st_mode & 07777 : 0;
 }
 
+// The set-group-id bit too, which a shared folder's files may carry.
 TEST_F(MaterialFileSave, ReplacedFileKeepsItsPermissions) {
-  writeFileBytes(target(), "old\n");
-  chmod(target().c_str(), 0640);
-  ASSERT_EQ(saveMaterialFile(list.head, target().c_str()), 1);
-  EXPECT_EQ(permissionsOf(target()), 0640u);
+  for (mode_t mode : {0640u, 02640u}) {
+    writeFileBytes(target(), "old\n");
+    chmod(target().c_str(), mode);
+    ASSERT_EQ(saveMaterialFile(list.head, target().c_str()), 1);
+    EXPECT_EQ(permissionsOf(target()), mode);
+  }
 }
 
 TEST_F(MaterialFileSave, NewFileGetsThePermissionsOfAnyNewFile) {

@@ -3,6 +3,8 @@
 // be read or measures something else is an error that names it.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -237,6 +239,11 @@ TEST(ValueText, NoNumberOrOneBeyondRangeIsAnError) {
   std::string error;
   EXPECT_FALSE(storedNumber(1e-300, 1e-30, stored, error));
   EXPECT_NE(error.find("below the range of a number"), std::string::npos);
+  // A number in range whose unit carries it past the largest one, and the largest itself.
+  EXPECT_FALSE(storedNumber(1e300, 1e30, stored, error));
+  EXPECT_NE(error.find("beyond the range of a number"), std::string::npos);
+  EXPECT_TRUE(storedNumber(std::numeric_limits<double>::max(), 1, stored, error));
+  EXPECT_TRUE(std::isfinite(stored));
 }
 
 }  // namespace

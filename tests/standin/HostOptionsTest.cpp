@@ -26,7 +26,7 @@ TEST(HostOptions, ReadsEveryOption) {
   std::string error;
   ASSERT_TRUE(parse({"--search-path", "a;b", "--script", "run.script", "--report-allocations",
                      "--report-requests", "--report-timings", "--fail-allocation", "12",
-                     "other.arx"},
+                     "--report-file-operations", "--fail-file-operation", "7", "other.arx"},
                     options, error))
       << error;
   EXPECT_EQ(options.searchFolders, (std::vector<std::string>{"a", "b"}));
@@ -35,6 +35,8 @@ TEST(HostOptions, ReadsEveryOption) {
   EXPECT_TRUE(options.reportRequests);
   EXPECT_TRUE(options.reportTimings);
   EXPECT_EQ(options.failingRequest, 12);
+  EXPECT_TRUE(options.reportFileOperations);
+  EXPECT_EQ(options.failingFileOperation, 7);
   EXPECT_EQ(options.modulePath, "other.arx");
 }
 
@@ -50,11 +52,13 @@ TEST(HostOptions, SearchPathsSplitAtSemicolonsAndAddUp) {
 TEST(HostOptions, FailingRequestIsAPositiveWholeNumber) {
   HostOptions options;
   std::string error;
-  for (const char* bad : {"0", "-1", "+3", "3x", "", "x", "99999999999999999999"}) {
-    EXPECT_FALSE(parse({"--fail-allocation", bad}, options, error)) << bad;
-    EXPECT_NE(error.find("--fail-allocation"), std::string::npos) << bad;
+  for (const char* option : {"--fail-allocation", "--fail-file-operation"}) {
+    for (const char* bad : {"0", "-1", "+3", "3x", "", "x", "99999999999999999999"}) {
+      EXPECT_FALSE(parse({option, bad}, options, error)) << bad;
+      EXPECT_NE(error.find(option), std::string::npos) << bad;
+    }
+    EXPECT_TRUE(parse({option, "1"}, options, error));
   }
-  EXPECT_TRUE(parse({"--fail-allocation", "1"}, options, error));
 }
 
 TEST(HostOptions, RefusesWhatCannotBeRun) {

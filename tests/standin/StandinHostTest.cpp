@@ -102,6 +102,10 @@ TEST_F(StandinHostTest, CommandLineThatCannotRunEndsWithTwo) {
   EXPECT_EQ(noModule.exitCode, 2u);
   EXPECT_NE(noModule.errors.find("cannot load"), std::string::npos) << noModule.errors;
   EXPECT_EQ(run({"--script", script("absent.script")}).exitCode, 2u);
+  // Only the test build of the module can be made to fail its file operations.
+  HostOutcome noHook = run({"--fail-file-operation", "1"});
+  EXPECT_EQ(noHook.exitCode, 2u);
+  EXPECT_NE(noHook.errors.find("no file fault hook"), std::string::npos) << noHook.errors;
 }
 
 // Here the session must hold whatever fails.

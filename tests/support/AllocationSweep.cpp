@@ -17,9 +17,11 @@ HostInvocation invocationFor(const SweepPlan& plan, long failingRequest,
   HostInvocation invocation;
   invocation.program = plan.program;
   invocation.arguments = plan.arguments;
-  invocation.arguments.insert(invocation.arguments.end(),
-                              {"--report-allocations", "--report-requests", "--fail-allocation",
-                               std::to_string(failingRequest)});
+  bool files = plan.target == SweepTarget::FileOperations;
+  invocation.arguments.insert(
+      invocation.arguments.end(),
+      {"--report-allocations", files ? "--report-file-operations" : "--report-requests",
+       files ? "--fail-file-operation" : "--fail-allocation", std::to_string(failingRequest)});
   invocation.workingFolder = folder;
   return invocation;
 }
@@ -49,6 +51,8 @@ SweepSummary sweepAllocations(const SweepPlan& plan,
       SweepRun& run = runs[static_cast<std::size_t>(slot)];
       run.outcome = processes[static_cast<std::size_t>(slot)]->finish();
       run.report = allocationReport(run.outcome.errors);
+      if (plan.target == SweepTarget::FileOperations)
+        run.report.requests = fileOperationCount(run.outcome.errors);
       ++summary.runs;
       check(run);
       if (!run.report.present || run.report.requests < 0) return summary;

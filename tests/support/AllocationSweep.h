@@ -19,7 +19,12 @@ struct SweepRun {
   AllocationReport report;
 };
 
+// What fails in turn: the module's allocator requests, or (a test build of
+// the module only) its file operations.
+enum class SweepTarget { AllocatorRequests, FileOperations };
+
 struct SweepPlan {
+  SweepTarget target = SweepTarget::AllocatorRequests;
   std::string program;                 // the host
   std::vector<std::string> arguments;  // besides the failure and report options
   std::string folderRoot;              // the runs' working folders go below it
@@ -31,7 +36,7 @@ struct SweepPlan {
 
 struct SweepSummary {
   long runs = 0;
-  long requests = -1;  // of the session when nothing fails; -1 when the sweep broke off
+  long requests = -1;  // (or operations) of the session when nothing fails; -1: broke off
 };
 
 // Hands every run to `check` as soon as it has ended, in the order of the

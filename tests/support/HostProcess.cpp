@@ -138,3 +138,11 @@ AllocationReport allocationReport(const std::string& errors) {
   }
   return report;
 }
+
+long fileOperationCount(const std::string& errors) {
+  long count = -1;
+  std::string::size_type line = errors.find("file operations since the first command: ");
+  if (line != std::string::npos)
+    std::sscanf(errors.c_str() + line, "file operations since the first command: %ld", &count);
+  return count;
+}

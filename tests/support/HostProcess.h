@@ -59,3 +59,6 @@ struct AllocationReport {
 };
 
 AllocationReport allocationReport(const std::string& errors);
+
+// The host's --report-file-operations line; -1 when absent.
+long fileOperationCount(const std::string& errors);
