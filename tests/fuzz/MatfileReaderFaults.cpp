@@ -7,7 +7,7 @@
 #include "CsvReader.h"
 #include "CsvTable.h"
 #include "CsvWriter.h"
-#include "MaterialCard.h"
+#include "CardReading.h"
 #include "MatmlReader.h"
 #include "NumberText.h"
 #include "UnitConversion.h"

@@ -10,7 +10,7 @@
 #include "CsvTable.h"
 #include "UnitConversion.h"
 #include "ValueText.h"
-#include "MaterialCard.h"
+#include "CardReading.h"
 #include "MatmlReader.h"
 #include "MaterialNames.h"
 
