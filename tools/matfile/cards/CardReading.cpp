@@ -26,7 +26,9 @@ bool isIniForm(const std::string& bytes) {
 MaterialCard readMaterialCard(const std::string& path, const std::string& bytes) {
   MaterialCard card;
   card.path = path;
-  if (isIniForm(bytes)) readIniCard(bytes, card);
-  else readYamlCard(bytes, card);
+  if (isIniForm(bytes))
+    readIniCard(bytes, card);
+  else
+    readYamlCard(bytes, card);
   return card;
 }

@@ -322,10 +322,12 @@ std::string importDetails() {
       "                  --skip-invalid is left out)\n"
       "  A table may be separated by commas, semicolons (numbers with decimal commas)\n"
       "  or tabs. matfile columns lists the headers a table may use and the units\n"
-      "  each takes; matfile units lists every unit.\n" + encodingDetails();
+      "  each takes; matfile units lists every unit.\n" +
+      encodingDetails();
   if (!kReadsYamlCards) {
-    text += "  This build reads no YAML cards (it has no YAML library): only cards in the\n"
-            "  INI form ([FCMat] sections). The native build reads both forms.\n";
+    text +=
+        "  This build reads no YAML cards (it has no YAML library): only cards in the\n"
+        "  INI form ([FCMat] sections). The native build reads both forms.\n";
   }
   if (!kReadsXml) {
     text += "  This build reads no MatML (it has no XML library); the native build does.\n";
