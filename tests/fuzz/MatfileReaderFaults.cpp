@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "CardInheritance.h"
+#include "CardReading.h"
 #include "CsvReader.h"
 #include "CsvTable.h"
 #include "CsvWriter.h"
-#include "MaterialCard.h"
 #include "MatmlReader.h"
 #include "NumberText.h"
 #include "UnitConversion.h"

@@ -9,7 +9,7 @@
 #include <sys/stat.h>
 #endif
 
-#include "Commands.h"
+#include "CommandTable.h"
 #include "MatfileRun.h"
 #include "TestFiles.h"
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "CommandLine.h"
-#include "Commands.h"
+#include "CommandTable.h"
 
 namespace {
 

@@ -2,10 +2,8 @@
 
 #include <filesystem>
 
-#include "IniCardReader.h"
 #include "MaterialNames.h"
 #include "TextBytes.h"
-#include "YamlCardReader.h"
 
 namespace {
 
@@ -24,20 +22,6 @@ const CardKey kCardKeys[] = {
     {"ThermalExpansionCoefficient", MaterialProperty::LinearExpansion},
     {"SpecificHeat", MaterialProperty::SpecificHeat},
 };
-
-// The INI form comes first with a section line; the YAML form with "---" or
-// "General:". Comments may stand before either.
-bool isIniForm(const std::string& bytes) {
-  std::size_t at = startsWithByteOrderMark(bytes) ? kByteOrderMarkSize : 0;
-  while (at < bytes.size()) {
-    std::size_t end = bytes.find('\n', at);
-    if (end == std::string::npos) end = bytes.size();
-    std::string line = withoutOuterBlanks(bytes.substr(at, end - at));
-    if (!line.empty() && line[0] != '#' && line[0] != ';') return line[0] == '[';
-    at = end + 1;
-  }
-  return false;
-}
 
 }  // namespace
 
@@ -62,12 +46,4 @@ void MaterialCard::nameAfterFile() {
   name = std::filesystem::path(path).stem().string();
   notes.push_back({nameLine, "note: the card gives no Name; it is named \"" + name +
                                  "\" after its file"});
-}
-
-MaterialCard readMaterialCard(const std::string& path, const std::string& bytes) {
-  MaterialCard card;
-  card.path = path;
-  if (isIniForm(bytes)) readIniCard(bytes, card);
-  else readYamlCard(bytes, card);
-  return card;
 }

@@ -35,5 +35,3 @@ struct MaterialCard {
   // Names the card after its file when it gives no name.
   void nameAfterFile();
 };
-
-MaterialCard readMaterialCard(const std::string& path, const std::string& bytes);

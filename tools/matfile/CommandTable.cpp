@@ -1,38 +1,6 @@
+#include "CommandTable.h"
+
 #include "Commands.h"
-
-#include "XmlReader.h"
-#include "YamlCardReader.h"
-
-namespace {
-
-std::string importDetails() {
-  std::string text =
-      "  SOURCE is a CSV table with a header row (units in the headers: \"density [kg/m^3]\"),\n"
-      "  a material card (.FCMat), a MatML document (.xml, .matml), or a folder of cards\n"
-      "  read recursively in path order.\n"
-      "  --dry-run, -n   report everything, write nothing; exits as the import would\n"
-      "  --replace       a material FILE already has is replaced in its place (else skipped)\n"
-      "  --skip-invalid  leave out every bad row or card, import the rest (exit code 1\n"
-      "                  when something was left out)\n"
-      "  --verbose, -v   list each value as given beside the value stored\n"
-      "  --accept-warnings  import materials that check would warn about, and names\n"
-      "                  that repeat or differ from another only in letter case or\n"
-      "                  blanks (else such a material stops the import, or with\n"
-      "                  --skip-invalid is left out)\n"
-      "  A table may be separated by commas, semicolons (numbers with decimal commas)\n"
-      "  or tabs. matfile columns lists the headers a table may use and the units\n"
-      "  each takes; matfile units lists every unit.\n" + importEncodingDetails();
-  if (!kReadsYamlCards) {
-    text += "  This build reads no YAML cards (it has no YAML library): only cards in the\n"
-            "  INI form ([FCMat] sections). The native build reads both forms.\n";
-  }
-  if (!kReadsXml) {
-    text += "  This build reads no MatML (it has no XML library); the native build does.\n";
-  }
-  return text;
-}
-
-}  // namespace
 
 const std::vector<CommandEntry>& matfileCommands() {
   static const std::vector<CommandEntry> commands = {

@@ -7,12 +7,12 @@
 #include <map>
 
 #include "CardInheritance.h"
+#include "CardReading.h"
 #include "CsvTable.h"
+#include "MaterialNames.h"
+#include "MatmlReader.h"
 #include "UnitConversion.h"
 #include "ValueText.h"
-#include "MaterialCard.h"
-#include "MatmlReader.h"
-#include "MaterialNames.h"
 
 namespace {
 

@@ -1,13 +1,12 @@
-// The commands of matfile, one function each, and the table that names them.
-// A new command is one more function and one more table entry.
+// The commands of matfile, one function each (with the text of its help where
+// the table's summary is not enough). A new command is one more function here
+// and one more entry in the table (CommandTable.h).
 #pragma once
 
-#include <vector>
+#include <string>
 
 #include "CommandLine.h"
 #include "Console.h"
-
-const std::vector<CommandEntry>& matfileCommands();
 
 // One tab-separated line per material: name, then the eight numbers.
 int runList(const Invocation& invocation, Console& console);
@@ -23,10 +22,10 @@ int runFormat(const Invocation& invocation, Console& console);
 int runExport(const Invocation& invocation, Console& console);
 std::string exportDetails();
 
-// A CSV table or material cards, validated material by material and appended
-// to a material file.
+// CSV tables, material cards and MatML documents, validated material by
+// material and appended to a material file.
 int runImport(const Invocation& invocation, Console& console);
-std::string importEncodingDetails();
+std::string importDetails();
 
 // The plausibility rules as a Markdown table.
 int runRules(const Invocation& invocation, Console& console);
