@@ -110,7 +110,7 @@ class ItemWarnings {
     auto inFile = fileNames_.find(key);
     if (inFile != fileNames_.end() && inFile->second.name != name) {
       warnings.push_back(quotedName(material) + ": differs only in letter case or blanks from " +
-                         quoted(inFile->second.name) + ", line " +
+                         ::quoted(inFile->second.name) + ", line " +
                          std::to_string(inFile->second.line) + " of " + targetPath_ +
                          "; likely the same material entered twice");
     }
@@ -119,7 +119,7 @@ class ItemWarnings {
       std::string earlierName = writtenName(*earlier->second->material);
       std::string clash = earlierName == name ? "same name as "
                                               : "differs only in letter case or blanks from " +
-                                                    quoted(earlierName) + ", ";
+                                                    ::quoted(earlierName) + ", ";
       warnings.push_back(quotedName(material) + ": " + clash +
                          placeOf(earlier->second, item, intake_) +
                          "; the list dialog would show two rows that cannot be told apart");

@@ -16,9 +16,14 @@
 
 namespace {
 
-bool readWholeFile(const std::string& path, std::string& bytes, std::string& failure) {
+bool readWholeFile(const ImportSource& source, std::string& bytes, std::string& failure) {
+  const std::string& path = source.path;
   errno = 0;
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+#ifdef _WIN32
+  std::FILE* file = _wfopen(source.file.c_str(), L"rb");
+#else
+  std::FILE* file = std::fopen(source.file.c_str(), "rb");
+#endif
   if (file == nullptr) {
     failure = "cannot open " + path + ": " + std::strerror(errno);
     return false;
@@ -50,7 +55,7 @@ bool nameIntoCodePage(MaterialDraft& draft, const ImportIntake& intake,
   }
   std::string listed;
   for (const std::string& character : missing) {
-    std::string shown = listed.find(quoted(character)) == std::string::npos ? quoted(character) : "";
+    std::string shown = listed.find(::quoted(character)) == std::string::npos ? ::quoted(character) : "";
     if (!shown.empty()) listed += (listed.empty() ? "" : ", ") + shown;
   }
   bool utf8 = true;
@@ -59,7 +64,7 @@ bool nameIntoCodePage(MaterialDraft& draft, const ImportIntake& intake,
     unsigned code = 0;
     if (!nextUtf8(character, at, code)) utf8 = false;
   }
-  std::string what = "name " + quoted(draft.name) + ": " +
+  std::string what = "name " + ::quoted(draft.name) + ": " +
                      (utf8 ? listed + " cannot be written in " + intake.codePage.name() +
                                  ", the code page of the material file"
                            : std::string("not UTF-8, which cards, MatML and tables with a byte "
@@ -69,7 +74,7 @@ bool nameIntoCodePage(MaterialDraft& draft, const ImportIntake& intake,
                                          "--codepage names another code page"});
     return false;
   }
-  notes.push_back({draft.line, "note: " + what + "; written as " + quoted(bytes) +
+  notes.push_back({draft.line, "note: " + what + "; written as " + ::quoted(bytes) +
                                    " (--replace-unmappable)"});
   draft.name = bytes;
   return true;
@@ -343,7 +348,7 @@ bool takeIn(const std::vector<ImportSource>& sources, ImportIntake& intake, Impo
   cardSources.reserve(cardCount);
   for (std::size_t source = 0; source < sources.size(); ++source) {
     std::string bytes, failure;
-    if (!readWholeFile(sources[source].path, bytes, failure)) {
+    if (!readWholeFile(sources[source], bytes, failure)) {
       console.err << "matfile: " << failure << '\n';
       return false;
     }

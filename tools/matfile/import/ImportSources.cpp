@@ -19,6 +19,16 @@ bool endsWith(const std::string& path, const std::string& ending) {
 
 bool isCardName(const std::string& path) { return endsWith(path, ".fcmat"); }
 
+// A report's spelling of a listed path: the system's narrow form, or UTF-8
+// where that cannot spell it.
+std::string shownPath(const fs::path& path) {
+  try {
+    return path.string();
+  } catch (const std::exception&) {
+    return path.u8string();
+  }
+}
+
 ImportSource::Kind kindOf(const std::string& path) {
   if (isCardName(path)) return ImportSource::Kind::Card;
   if (endsWith(path, ".xml") || endsWith(path, ".matml")) return ImportSource::Kind::Matml;
@@ -28,7 +38,7 @@ ImportSource::Kind kindOf(const std::string& path) {
 // A folder that cannot be listed may hold cards, so it is named: an import
 // from a partly unreadable tree must not pass for a whole one. A link to a
 // folder is not followed, so a link back up cannot loop.
-void collectCards(const fs::path& folder, std::vector<std::string>& paths,
+void collectCards(const fs::path& folder, std::vector<fs::path>& paths,
                   std::vector<UnreadableFolder>& unreadable) {
   std::error_code error;
   fs::directory_iterator entry(folder, error);
@@ -37,11 +47,11 @@ void collectCards(const fs::path& folder, std::vector<std::string>& paths,
     if (entry->is_directory(kindError) && !entry->is_symlink(kindError)) {
       collectCards(entry->path(), paths, unreadable);
     } else if (entry->is_regular_file(kindError) &&
-               isCardName(entry->path().filename().string())) {
-      paths.push_back(entry->path().string());
+               isCardName(entry->path().extension().u8string())) {
+      paths.push_back(entry->path());
     }
   }
-  if (error) unreadable.push_back({folder.string(), error.message()});
+  if (error) unreadable.push_back({shownPath(folder), error.message()});
 }
 
 }  // namespace
@@ -52,17 +62,19 @@ std::vector<ImportSource> importSources(const std::vector<std::string>& argument
   for (const std::string& argument : arguments) {
     std::error_code error;
     if (!fs::is_directory(argument, error)) {
-      sources.push_back({argument, kindOf(argument)});
+      sources.push_back({argument, kindOf(argument), fs::path(argument)});
       continue;
     }
-    std::vector<std::string> cards;
+    std::vector<fs::path> cards;
     std::size_t unreadableBefore = folders.unreadable.size();
     collectCards(argument, cards, folders.unreadable);
     std::sort(cards.begin(), cards.end());
     if (cards.empty() && folders.unreadable.size() == unreadableBefore) {
       folders.empty.push_back(argument);
     }
-    for (std::string& card : cards) sources.push_back({std::move(card), ImportSource::Kind::Card});
+    for (const fs::path& card : cards) {
+      sources.push_back({shownPath(card), ImportSource::Kind::Card, card});
+    }
   }
   return sources;
 }

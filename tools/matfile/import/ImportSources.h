@@ -4,13 +4,18 @@
 // ".matml" a MatML document, any other a table.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 struct ImportSource {
   enum class Kind { Table, Card, Matml };
-  std::string path;
+  std::string path;  // as reports name it
   Kind kind;
+  // What is opened. On Windows a folder lists its cards by their UTF-16
+  // names, which the narrow `path` cannot always spell (a card exported from
+  // a name beyond the code page of the console).
+  std::filesystem::path file;
 };
 
 // A folder whose cards cannot be listed, and why.
