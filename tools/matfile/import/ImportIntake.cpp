@@ -55,7 +55,8 @@ bool nameIntoCodePage(MaterialDraft& draft, const ImportIntake& intake,
   }
   std::string listed;
   for (const std::string& character : missing) {
-    std::string shown = listed.find(::quoted(character)) == std::string::npos ? ::quoted(character) : "";
+    std::string shown =
+        listed.find(::quoted(character)) == std::string::npos ? ::quoted(character) : "";
     if (!shown.empty()) listed += (listed.empty() ? "" : ", ") + shown;
   }
   bool utf8 = true;
