@@ -27,7 +27,6 @@ class ListRefill {
   struct Source;  // one row to be, known only where the refill is made
 
  private:
-
   bool rewriteInOrder(Source* sources, int count, std::int32_t markedNode);
   bool rebuild(Source* sources, int count, std::int32_t markedNode);
   bool rebuildInNodeOrder(const MaterialNode* head, std::int32_t markedNode);

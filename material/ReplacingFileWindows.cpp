@@ -36,11 +36,10 @@ bool namesDevice(const char* path) {
 // cannot be asked may lead to one: only a path that leads nowhere counts as
 // none, as the rename would put a file in a device's place.
 bool leadsToNonDisk(const char* path) {
-  HANDLE handle = failsHere() ? INVALID_HANDLE_VALUE
-                              : CreateFileA(path, 0,
-                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
-                                            nullptr);
+  HANDLE handle = failsHere()
+                      ? INVALID_HANDLE_VALUE
+                      : CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (handle == INVALID_HANDLE_VALUE) {
     DWORD error = GetLastError();
     return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND &&

@@ -56,8 +56,8 @@ bool parseHostOptions(const std::vector<std::string>& arguments, HostOptions& op
       } else if (argument == "--script") {
         options.scriptPath = value;
       } else if (!parseRequestNumber(value, argument == "--fail-allocation"
-                                                  ? options.failingRequest
-                                                  : options.failingFileOperation)) {
+                                                ? options.failingRequest
+                                                : options.failingFileOperation)) {
         error = argument + " needs a number of 1 or more, not \"" + value + "\"";
         return false;
       }

@@ -77,7 +77,7 @@ class FakeListView : public ListViewControl {
   bool sortsChangedRows = false;
   int failingSet = -1;  // counted from 0, like failingInsert
   int setsMade = 0;
-  int rowsRemoved = 0;        // one by one
+  int rowsRemoved = 0;  // one by one
   int allRowsRemovals = 0;
   int failingInsert = -1;  // counted from 0; every other insert succeeds
   int insertsMade = 0;

@@ -757,7 +757,8 @@ INSTANTIATE_TEST_SUITE_P(
     Controls, ListDialogRefill,
     ::testing::Values(ControlKind{"PlacingEachRow", false, false, nullptr},
                       ControlKind{"InOrderEarlierEqualFirst", true, false, nullptr},
-                      ControlKind{"InOrderLaterEqualFirstCaseSensitive", true, true, lowerCaseFirst},
+                      ControlKind{"InOrderLaterEqualFirstCaseSensitive", true, true,
+                                  lowerCaseFirst},
                       ControlKind{"InOrderMovingChangedRows", true, false, nullptr, true}),
     [](const ::testing::TestParamInfo<ControlKind>& kind) { return std::string(kind.param.name); });
 

@@ -47,7 +47,8 @@ std::string differenceFrom(const MaterialMerge& merge, const std::vector<Materia
   if (merge.merged().size() != side.size()) return "not the side's count of materials";
   for (std::size_t i = 0; i < side.size(); ++i) {
     const MaterialMerge::Merged& merged = merge.merged()[i];
-    if (merged.name != writtenName(*side[i].material)) return "another name at " + std::to_string(i);
+    if (merged.name != writtenName(*side[i].material))
+      return "another name at " + std::to_string(i);
     for (int position = 0; position < kPropertyCount; ++position) {
       if (!sameValue(merged.values[position],
                      propertyValue(*side[i].material, propertyAt(position)))) {
@@ -74,8 +75,8 @@ std::string materialMergeFault(const char* data, std::size_t size) {
   readSide(texts[1], ours);
   readSide(texts[2], theirs);
 
-  std::string fault = differenceFrom(MaterialMerge(base.materials, ours.materials, ours.materials),
-                                     ours.materials);
+  std::string fault =
+      differenceFrom(MaterialMerge(base.materials, ours.materials, ours.materials), ours.materials);
   if (!fault.empty()) return "merging ours with itself: " + fault;
   fault = differenceFrom(MaterialMerge(base.materials, base.materials, theirs.materials),
                          theirs.materials);
@@ -88,14 +89,16 @@ std::string materialMergeFault(const char* data, std::size_t size) {
   for (const MaterialMerge::Merged& merged : merge.merged()) {
     // A carriage return inside a name is kept by the file; one at its end
     // would be taken for part of the line end.
-    if (merged.name.empty() || merged.name.find_first_of(std::string("\n\0", 2)) != std::string::npos ||
+    if (merged.name.empty() ||
+        merged.name.find_first_of(std::string("\n\0", 2)) != std::string::npos ||
         merged.name.back() == '\r') {
       return "a merged name the file cannot keep";
     }
     std::size_t suffixAt = merged.name.rfind(" (");
-    bool suffixed = suffixAt != std::string::npos &&
-                    (merged.name.compare(suffixAt, std::string::npos, MaterialMerge::kOursSuffix) == 0 ||
-                     merged.name.compare(suffixAt, std::string::npos, MaterialMerge::kTheirsSuffix) == 0);
+    bool suffixed =
+        suffixAt != std::string::npos &&
+        (merged.name.compare(suffixAt, std::string::npos, MaterialMerge::kOursSuffix) == 0 ||
+         merged.name.compare(suffixAt, std::string::npos, MaterialMerge::kTheirsSuffix) == 0);
     if (suffixed) {
       ++renamed;
       if (merged.name.size() > MaterialMerge::kLongestName) return "a conflict's name too long";

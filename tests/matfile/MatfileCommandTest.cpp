@@ -32,8 +32,10 @@ TEST(MatfileCommandLine, WrongCommandLinesExitTwoWithOneLineAndWhereHelpIs) {
             "matfile: option --output needs a value\ntry 'matfile format --help'\n"},
            {{"format", "x", "--force=yes"},
             "matfile: option --force takes no value\ntry 'matfile format --help'\n"},
-           {{"format", "x", "-q"}, "matfile: unknown option '-q' for format\ntry 'matfile format --help'\n"},
-           {{"chart", "x", "--x"}, "matfile: option --x needs a value\ntry 'matfile chart --help'\n"}}) {
+           {{"format", "x", "-q"},
+            "matfile: unknown option '-q' for format\ntry 'matfile format --help'\n"},
+           {{"chart", "x", "--x"},
+            "matfile: option --x needs a value\ntry 'matfile chart --help'\n"}}) {
     MatfileRun run = matfile(wrong.first);
     EXPECT_EQ(run.exitCode, 2) << ::testing::PrintToString(wrong.first);
     EXPECT_EQ(run.err, wrong.second);
@@ -64,13 +66,14 @@ TEST(MatfileCommandLine, VersionAndEveryHelpWithItsExitCodes) {
   MatfileRun version = matfile({"--version"});
   EXPECT_EQ(version.exitCode, 0);
   EXPECT_EQ(version.out.rfind("matfile ", 0), 0u);
-  for (const char* command :
-       {"list", "check", "format", "export", "import", "rules", "chart", "diff", "units", "columns"}) {
+  for (const char* command : {"list", "check", "format", "export", "import", "rules", "chart",
+                              "diff", "units", "columns"}) {
     MatfileRun run = matfile({command, "--help"});
     EXPECT_EQ(run.exitCode, 0) << command;
     EXPECT_TRUE(contains(run.out, "Exit codes: 0 ")) << run.out;
   }
-  EXPECT_TRUE(contains(matfile({"check", "--help"}).out, "3 nothing dropped or rejected, but warnings"));
+  EXPECT_TRUE(
+      contains(matfile({"check", "--help"}).out, "3 nothing dropped or rejected, but warnings"));
 }
 
 // A name's ending asks for a format: a chart in a .png file opens in no
@@ -80,11 +83,16 @@ TEST(MatfileCommandLine, OutputWhoseNameAsksForAnotherFormatIsRefused) {
   std::string input = folder.file("a.mat");
   writeFileBytes(input, kClean);
   using Case = std::pair<std::vector<std::string>, std::string>;
-  for (const Case& wrong : std::vector<Case>{
-           {{"chart", input, "-o", folder.file("a.PNG")}, ".png asks for a PNG picture, but chart writes an SVG picture; give it a name ending in .svg"},
-           {{"export", input, "-o", folder.file("a.xlsx")}, ".xlsx asks for a workbook, but export writes a CSV table"},
-           {{"format", input, "-o", folder.file("a.csv")}, ".csv asks for a CSV table, but format writes a material file"},
-           {{"import", folder.file("t.csv"), "--into", folder.file("t.csv")}, "but import --into writes a material file"}}) {
+  for (const Case& wrong :
+       std::vector<Case>{{{"chart", input, "-o", folder.file("a.PNG")},
+                          ".png asks for a PNG picture, but chart writes an SVG picture; give it a "
+                          "name ending in .svg"},
+                         {{"export", input, "-o", folder.file("a.xlsx")},
+                          ".xlsx asks for a workbook, but export writes a CSV table"},
+                         {{"format", input, "-o", folder.file("a.csv")},
+                          ".csv asks for a CSV table, but format writes a material file"},
+                         {{"import", folder.file("t.csv"), "--into", folder.file("t.csv")},
+                          "but import --into writes a material file"}}) {
     MatfileRun run = matfile(wrong.first);
     EXPECT_EQ(run.exitCode, 2) << ::testing::PrintToString(wrong.first);
     EXPECT_TRUE(contains(run.err, wrong.second)) << run.err;
@@ -104,12 +112,16 @@ TEST(MatfileNotAMaterialFile, ListCheckAndTheOthersSaySoAndExitTwo) {
     MatfileRun run = matfile({command, folder.file("table.csv")});
     EXPECT_EQ(run.exitCode, 2) << command;
     EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, "matfile: " + folder.file("table.csv") + " is not a material file: no line "
-                       "of it starts a material (\"*\" and a name); a table goes in with matfile "
-                       "import " + folder.file("table.csv") + " --into FILE\n");
+    EXPECT_EQ(run.err,
+              "matfile: " + folder.file("table.csv") +
+                  " is not a material file: no line "
+                  "of it starts a material (\"*\" and a name); a table goes in with matfile "
+                  "import " +
+                  folder.file("table.csv") + " --into FILE\n");
     run = matfile({command, folder.file("book.xlsx")});
     EXPECT_EQ(run.exitCode, 2) << command;
-    EXPECT_TRUE(contains(run.err, "book.xlsx is not a material file: it holds bytes that are no text"))
+    EXPECT_TRUE(
+        contains(run.err, "book.xlsx is not a material file: it holds bytes that are no text"))
         << run.err;
   }
   // --force loses what the reader drops, never a whole table.

@@ -11,7 +11,8 @@ namespace {
 
 TEST(MatfileHostileInput, AHeaderOfAMillionColumnsNamesTheFirstFewAndCountsTheRest) {
   TemporaryFolder folder;
-  writeFileBytes(folder.file("wide.csv"), "name,density [g/cm^3]" + std::string(100000, ',') + "x\n");
+  writeFileBytes(folder.file("wide.csv"),
+                 "name,density [g/cm^3]" + std::string(100000, ',') + "x\n");
   MatfileRun run = matfile({"import", folder.file("wide.csv"), "--into", folder.file("zodo.mat")});
   EXPECT_EQ(run.exitCode, 1);
   std::string prefix = folder.file("wide.csv") + ":1: ";

@@ -114,7 +114,7 @@ TEST_F(RefillOrder, LongNamesAmongShortOnes) {
 // A check that the dialog's list shows the rows and item data that a list
 // view filled afresh in node order shows, and the remembered row selected.
 std::function<std::string(HWND)> rowsAsFreshFill(const MaterialListDialog& dialog,
-                                                  const MaterialListDialogPeer& peer) {
+                                                 const MaterialListDialogPeer& peer) {
   return [&dialog, &peer](HWND window) -> std::string {
     HWND control = GetDlgItem(window, IDC_LIST_MATERIALS);
     std::vector<Row> shown = rowsOf(control);
@@ -122,8 +122,9 @@ std::function<std::string(HWND)> rowsAsFreshFill(const MaterialListDialog& dialo
     if (shown != expected)
       return std::to_string(shown.size()) + " rows shown, " + std::to_string(expected.size()) +
              " filled afresh; first difference at row " +
-             std::to_string(std::mismatch(shown.begin(), shown.end(), expected.begin(),
-                                          expected.end()).first - shown.begin());
+             std::to_string(
+                 std::mismatch(shown.begin(), shown.end(), expected.begin(), expected.end()).first -
+                 shown.begin());
     int selected = ListViewReader(control).selectedRow();
     int selectedData = selected >= 0 ? shown[static_cast<std::size_t>(selected)].itemData : -1;
     if (selectedData != peer.selectedNodeIndex())
@@ -151,9 +152,9 @@ TEST_F(RefillOrder, AfterInsertEditDeleteAndDeleteAllTheRowsAreThoseOfAFreshFill
   driver.press("Insert...");
   driver.expectWindow("Create new material");
   const std::pair<int, const char*> fields[] = {
-      {IDC_DATA_NAME, "Remembered"}, {IDC_DATA_DENSITY, "7.8"},
-      {IDC_DATA_YOUNG_MODULUS, "200"}, {IDC_DATA_POISSON_RATIO, "0.3"},
-      {IDC_DATA_YIELD_STRENGTH, "250"}, {IDC_DATA_TENSILE_STRENGTH, "400"},
+      {IDC_DATA_NAME, "Remembered"},         {IDC_DATA_DENSITY, "7.8"},
+      {IDC_DATA_YOUNG_MODULUS, "200"},       {IDC_DATA_POISSON_RATIO, "0.3"},
+      {IDC_DATA_YIELD_STRENGTH, "250"},      {IDC_DATA_TENSILE_STRENGTH, "400"},
       {IDC_DATA_THERMAL_CONDUCTIVITY, "50"}, {IDC_DATA_LINEAR_EXPANSION, "1.2"},
       {IDC_DATA_SPECIFIC_HEAT, "460"}};
   for (const auto& field : fields) driver.set(field.first, field.second);

@@ -25,18 +25,22 @@ struct CommandExitCodes {
   const char* text;
 };
 const CommandExitCodes kExitCodes[] = {
-    {"list", "0 listed; 2 trouble (the file cannot be read or is not a material file, or the "
-             "command line is wrong)"},
-    {"check", "0 nothing to report; 1 a line was dropped or a value rejected; 2 trouble (the "
-              "file cannot be read or is not a material file, or the command line is wrong);\n"
-              "  3 nothing dropped or rejected, but warnings"},
+    {"list",
+     "0 listed; 2 trouble (the file cannot be read or is not a material file, or the "
+     "command line is wrong)"},
+    {"check",
+     "0 nothing to report; 1 a line was dropped or a value rejected; 2 trouble (the "
+     "file cannot be read or is not a material file, or the command line is wrong);\n"
+     "  3 nothing dropped or rejected, but warnings"},
     {"format", "0 written; 1 refused, formatting would lose what is reported; 2 trouble"},
-    {"export", "0 the table holds every material; 1 written, but it lacks what the reader "
-               "dropped;\n  2 trouble"},
-    {"import", "0 FILE written, or nothing to write, or (--dry-run) the import would succeed;\n"
-               "  1 nothing written, because of a bad table, row or card, a warning (see\n"
-               "  --accept-warnings) or a file that saving would damage; or, with --skip-invalid,\n"
-               "  written without what is reported as left out; 2 trouble"},
+    {"export",
+     "0 the table holds every material; 1 written, but it lacks what the reader "
+     "dropped;\n  2 trouble"},
+    {"import",
+     "0 FILE written, or nothing to write, or (--dry-run) the import would succeed;\n"
+     "  1 nothing written, because of a bad table, row or card, a warning (see\n"
+     "  --accept-warnings) or a file that saving would damage; or, with --skip-invalid,\n"
+     "  written without what is reported as left out; 2 trouble"},
 };
 
 const char* exitCodesOf(const CommandEntry& command) {

@@ -35,17 +35,22 @@ Digest sha1(const std::string& message) {
     std::uint32_t a = h[0], b = h[1], c = h[2], d = h[3], e = h[4];
     for (int i = 0; i < 80; ++i) {
       std::uint32_t f, k;
-      if (i < 20) f = (b & c) | (~b & d), k = 0x5A827999;
-      else if (i < 40) f = b ^ c ^ d, k = 0x6ED9EBA1;
-      else if (i < 60) f = (b & c) | (b & d) | (c & d), k = 0x8F1BBCDC;
-      else f = b ^ c ^ d, k = 0xCA62C1D6;
+      if (i < 20)
+        f = (b & c) | (~b & d), k = 0x5A827999;
+      else if (i < 40)
+        f = b ^ c ^ d, k = 0x6ED9EBA1;
+      else if (i < 60)
+        f = (b & c) | (b & d) | (c & d), k = 0x8F1BBCDC;
+      else
+        f = b ^ c ^ d, k = 0xCA62C1D6;
       std::uint32_t next = rotated(a, 5) + f + e + k + w[i];
       e = d, d = c, c = rotated(b, 30), b = a, a = next;
     }
     h[0] += a, h[1] += b, h[2] += c, h[3] += d, h[4] += e;
   }
   Digest digest;
-  for (int i = 0; i < 20; ++i) digest[i] = static_cast<std::uint8_t>(h[i / 4] >> (24 - 8 * (i % 4)));
+  for (int i = 0; i < 20; ++i)
+    digest[i] = static_cast<std::uint8_t>(h[i / 4] >> (24 - 8 * (i % 4)));
   return digest;
 }
 

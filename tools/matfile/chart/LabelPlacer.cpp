@@ -216,8 +216,8 @@ std::vector<std::pair<double, double>> LabelPlacer::setOffPlaces(double x, doubl
   return places;
 }
 
-bool LabelPlacer::place(double x, double y, double radius, int group, double width,
-                        double height, bool setOff, LabelPlace& placed) {
+bool LabelPlacer::place(double x, double y, double radius, int group, double width, double height,
+                        bool setOff, LabelPlace& placed) {
   for (int ring = setOff ? 1 : 0; ring < (setOff ? kRings : 1); ++ring) {
     std::vector<std::pair<double, double>> places =
         ring == 0 ? besidePlaces(x, y, radius, width, height)

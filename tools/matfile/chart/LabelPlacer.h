@@ -53,8 +53,8 @@ class LabelPlacer {
   // nearest point, is taken and blocks later labels. Returns false when none
   // is. Labels set off come best after every label that can stand beside its
   // point, so as not to take its place.
-  bool place(double x, double y, double radius, int group, double width, double height,
-             bool setOff, LabelPlace& placed);
+  bool place(double x, double y, double radius, int group, double width, double height, bool setOff,
+             LabelPlace& placed);
 
  private:
   struct Segment {

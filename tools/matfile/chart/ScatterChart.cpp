@@ -28,7 +28,7 @@ constexpr double kNoteFont = 12;
 constexpr double kLineHeight = 1.25;  // font sizes from one line of text to the next
 constexpr double kAscent = 0.95;      // font sizes from the top of a line to its baseline
 constexpr double kMarkerRadius = 4;
-constexpr double kDiamondRadius = 5.5;  // a warned point's diamond, centre to corner
+constexpr double kDiamondRadius = 5.5;     // a warned point's diamond, centre to corner
 constexpr std::size_t kNamesPerLabel = 3;  // beyond, the point gets a number and the key names all
 constexpr double kKeyColumnGap = 24;
 constexpr int kMostKeyColumns = 4;
@@ -78,8 +78,8 @@ constexpr int kJoinRounds = 3;
 // What one label stands for: a marker, or markers too close for a label each.
 struct Spot {
   std::vector<const Marker*> markers;
-  std::vector<const ChartMaterial*> members;  // of all its markers, in file order
-  double x = 0, y = 0, radius = 0;            // a circle around its markers
+  std::vector<const ChartMaterial*> members;        // of all its markers, in file order
+  double x = 0, y = 0, radius = 0;                  // a circle around its markers
   double left = 0, top = 0, right = 0, bottom = 0;  // of the markers' centres
   bool warned = false;
   std::string labelXml;  // "" while it has no label
@@ -106,8 +106,8 @@ void fitSpot(Spot& spot) {
   spot.y = (spot.top + spot.bottom) / 2;
   spot.radius = 0;
   for (const Marker* marker : spot.markers) {
-    spot.radius = std::max(spot.radius, std::hypot(marker->x - spot.x, marker->y - spot.y) +
-                                            radiusOf(*marker));
+    spot.radius = std::max(spot.radius,
+                           std::hypot(marker->x - spot.x, marker->y - spot.y) + radiusOf(*marker));
   }
   std::sort(spot.members.begin(), spot.members.end(),
             [](const ChartMaterial* a, const ChartMaterial* b) { return a->line < b->line; });
@@ -233,8 +233,8 @@ class ChartDrawing {
   void drawAxes();
   void placeMarkers();
   void gatherSpots();
-  bool placeLabel(LabelPlacer& placer, Spot& spot, int group,
-                  const std::vector<std::string>& lines, bool setOff);
+  bool placeLabel(LabelPlacer& placer, Spot& spot, int group, const std::vector<std::string>& lines,
+                  bool setOff);
   void placeLabelsOnce(const std::vector<bool>& numbered);
   void giveWay();
   void joinUnmarked(double widest);
@@ -256,9 +256,9 @@ class ChartDrawing {
   const double plotLeft_;
   const ChartAxis x_;
   std::vector<Marker> markers_;
-  std::vector<Spot> spots_;  // those with a warned marker last, to be drawn on top
+  std::vector<Spot> spots_;            // those with a warned marker last, to be drawn on top
   std::vector<const Spot*> unmarked_;  // too crowded for even a number, in file order
-  double cursor_ = 0;  // the baseline of the last line of the notes
+  double cursor_ = 0;                  // the baseline of the last line of the notes
   std::string body_;
 };
 
@@ -483,8 +483,8 @@ bool ChartDrawing::placeLabel(LabelPlacer& placer, Spot& spot, int group,
     x = (place.box.left + place.box.right) / 2;
     anchor = " text-anchor=\"middle\"";
   }
-  spot.labelXml += std::string("<text class=\"") + (spot.warned ? "warned-label" : "label") +
-                   "\"" + anchor + ">";
+  spot.labelXml += std::string("<text class=\"") + (spot.warned ? "warned-label" : "label") + "\"" +
+                   anchor + ">";
   for (std::size_t i = 0; i < lines.size(); ++i) {
     double baseline = place.box.top + lineHeight * static_cast<double>(i) + kAscent * kLabelFont;
     spot.labelXml += "<tspan x=\"" + svgNumber(x) + "\" y=\"" + svgNumber(baseline) + "\">" +
@@ -644,8 +644,8 @@ void ChartDrawing::drawKey() {
                            1, kMostKeyColumns);
   columns = std::min(columns, static_cast<int>(numbered.size()));
   double columnWidth = (available - (columns - 1) * kKeyColumnGap) / columns;
-  std::size_t rows = (numbered.size() + static_cast<std::size_t>(columns) - 1) /
-                     static_cast<std::size_t>(columns);
+  std::size_t rows =
+      (numbered.size() + static_cast<std::size_t>(columns) - 1) / static_cast<std::size_t>(columns);
   double lineHeight = kNoteFont * kLineHeight;
   cursor_ += lineHeight * 1.6;
   body_ += "<g>\n" + textElement(kMargin, cursor_, "Numbered points:", "class=\"heading\"");

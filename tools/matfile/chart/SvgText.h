@@ -9,9 +9,9 @@
 // in double quotes. A material file holds single-byte names in the Windows code
 // page; bytes from 128 up are read in the run's code page (CodePage::active:
 // 1252 unless --codepage says another), as the editor shows them, a byte that
-// code page leaves undefined as the replacement character. The markup characters become entities, and control
-// characters, most of which XML cannot hold at all, their visible pictures
-// (U+2400 on), so that such a name is seen and not lost.
+// code page leaves undefined as the replacement character. The markup characters become entities,
+// and control characters, most of which XML cannot hold at all, their visible pictures (U+2400 on),
+// so that such a name is seen and not lost.
 std::string xmlText(const std::string& bytes);
 
 // The width of `bytes` drawn in a sans-serif font of `fontSize` pixels, erring

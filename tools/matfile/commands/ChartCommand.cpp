@@ -94,20 +94,20 @@ ChartMaterial chartMaterial(const ReportingObserver::MaterialAt& entry,
 
 std::string chartDetails() {
   return "\n"
-    "Writes an SVG scatter chart of every material of FILE, the property of --y\n"
-    "against that of --x (default: Young modulus against density), to standard\n"
-    "output or, replaced in one step, to SVG. Both axes are logarithmic; --linear\n"
-    "makes them linear. A property is named as check names it, in any letter case,\n"
-    "with - or _ for its blanks: density, young-modulus, poisson-ratio,\n"
-    "yield-strength, tensile-strength, thermal-conductivity, linear-expansion,\n"
-    "specific-heat. Materials that check warns about for either value charted\n"
-    "(or for the name) are drawn as orange diamonds and listed under the chart;\n"
-    "a material with a value of 0 (unset), or on a logarithmic axis one below 0,\n"
-    "is left out and named under the chart. A point is labelled with its name\n"
-    "beside it or joined to it by a line, never nearer another point; where no\n"
-    "name fits, with a number that a key under the chart explains.\n"
-    "Exit codes: 0 chart written; 1 chart written, but it lacks what the reader\n"
-    "dropped (reported on standard error); 2 trouble.\n";
+         "Writes an SVG scatter chart of every material of FILE, the property of --y\n"
+         "against that of --x (default: Young modulus against density), to standard\n"
+         "output or, replaced in one step, to SVG. Both axes are logarithmic; --linear\n"
+         "makes them linear. A property is named as check names it, in any letter case,\n"
+         "with - or _ for its blanks: density, young-modulus, poisson-ratio,\n"
+         "yield-strength, tensile-strength, thermal-conductivity, linear-expansion,\n"
+         "specific-heat. Materials that check warns about for either value charted\n"
+         "(or for the name) are drawn as orange diamonds and listed under the chart;\n"
+         "a material with a value of 0 (unset), or on a logarithmic axis one below 0,\n"
+         "is left out and named under the chart. A point is labelled with its name\n"
+         "beside it or joined to it by a line, never nearer another point; where no\n"
+         "name fits, with a number that a key under the chart explains.\n"
+         "Exit codes: 0 chart written; 1 chart written, but it lacks what the reader\n"
+         "dropped (reported on standard error); 2 trouble.\n";
 }
 
 int runChart(const Invocation& invocation, Console& console) {

@@ -42,7 +42,8 @@ bool readyCardFolder(const std::string& folder, Console& console) {
   std::error_code error;
   if (fs::exists(folder, error)) {
     if (!fs::is_directory(folder, error)) {
-      console.err << "matfile: " << folder << " is no folder; cards go into a new or empty folder\n";
+      console.err << "matfile: " << folder
+                  << " is no folder; cards go into a new or empty folder\n";
       return false;
     }
     if (!fs::is_empty(folder, error)) {
@@ -88,15 +89,15 @@ bool writeCards(const std::string& folder, const MaterialNode* head, const CodeP
 
 std::string exportDetails() {
   return "\n"
-    "  --format csv    a CSV table with a header row (the default), names in the\n"
-    "                  file's code page\n"
-    "  --format card   one material card (YAML) per material in the folder --output\n"
-    "                  names, which must be new or empty\n"
-    "  --format matml  one MatML 3.1 document, values in SI units\n"
-    "  --codepage CP   the code page of the file's names (1252, 1250, 28591); cards\n"
-    "                  and MatML are UTF-8. Default: 1252 (on Windows the system's)\n"
-    "Exit codes: 0 every material written; 1 written without what the reader dropped\n"
-    "or what the format cannot hold (reported on standard error); 2 trouble.\n";
+         "  --format csv    a CSV table with a header row (the default), names in the\n"
+         "                  file's code page\n"
+         "  --format card   one material card (YAML) per material in the folder --output\n"
+         "                  names, which must be new or empty\n"
+         "  --format matml  one MatML 3.1 document, values in SI units\n"
+         "  --codepage CP   the code page of the file's names (1252, 1250, 28591); cards\n"
+         "                  and MatML are UTF-8. Default: 1252 (on Windows the system's)\n"
+         "Exit codes: 0 every material written; 1 written without what the reader dropped\n"
+         "or what the format cannot hold (reported on standard error); 2 trouble.\n";
 }
 
 // The table, cards or document hold what the editor would show; what the
@@ -137,7 +138,10 @@ int runExport(const Invocation& invocation, Console& console) {
     return kExitTrouble;
   }
   if (reports.count() == 0 && omitted == 0) return kExitSuccess;
-  console.err << "matfile: the " << (format == "csv" ? "table" : format == "card" ? "cards" : "document")
+  console.err << "matfile: the "
+              << (format == "csv"    ? "table"
+                  : format == "card" ? "cards"
+                                     : "document")
               << " lack" << (format == "card" ? "" : "s") << " what is reported above"
               << (reports.count() > 0 ? " (see matfile check)" : "") << '\n';
   return kExitFindings;

@@ -103,9 +103,8 @@ class ItemWarnings {
   bool pass(ImportedItem& item) {
     const Material& material = *item.material;
     std::string name = writtenName(material);
-    std::vector<std::string> warnings =
-        PlausibilityCheck::valueWarningsFor(
-            material, item.givenUnits != nullptr ? *item.givenUnits : GivenUnits{});
+    std::vector<std::string> warnings = PlausibilityCheck::valueWarningsFor(
+        material, item.givenUnits != nullptr ? *item.givenUnits : GivenUnits{});
     std::string key = lookalikeKey(name);
     auto inFile = fileNames_.find(key);
     if (inFile != fileNames_.end() && inFile->second.name != name) {
@@ -151,7 +150,7 @@ class ItemWarnings {
   const std::string& targetPath_;
   bool accept_;
   ImportReports& reports_;
-  std::map<std::string, FileName> fileNames_;       // by lookalikeKey
+  std::map<std::string, FileName> fileNames_;      // by lookalikeKey
   std::map<std::string, ImportedItem*> imported_;  // by lookalikeKey, the first
   std::vector<ImportedItem*> held_;
 };
@@ -181,14 +180,13 @@ Plan planImport(ImportIntake& intake, Target& target, const std::string& targetP
     const std::vector<Target::Entry>& entries = existing->second;
     if (!replace) {
       reports.note(item.source, item.line,
-                   "skipped: " + quotedName(material) + " is already in " + targetPath +
-                       " (line " + std::to_string(entries.front().nameLine) +
-                       "); --replace replaces it");
+                   "skipped: " + quotedName(material) + " is already in " + targetPath + " (line " +
+                       std::to_string(entries.front().nameLine) + "); --replace replaces it");
       ++plan.skipped;
     } else if (entries.size() > 1) {
       reports.error(item.source, item.line,
-                    quotedName(material) + " stands more than once in " + targetPath +
-                        " (lines " + lineList(entries) +
+                    quotedName(material) + " stands more than once in " + targetPath + " (lines " +
+                        lineList(entries) +
                         "), so --replace cannot tell which material to replace");
       intake.fail(item);
     } else if (auto [first, isNew] = replacedBy.try_emplace(name, &item); !isNew) {
@@ -253,8 +251,8 @@ std::string givenText(const GivenValue& value) {
 // --verbose: each value as given beside the value stored.
 void writeValues(std::ostream& out, const ImportIntake& intake, const ImportedItem& item,
                  const std::string& what) {
-  out << intake.sourceNames[item.source] << ':' << item.line << ": "
-      << quotedName(*item.material) << ' ' << what << '\n';
+  out << intake.sourceNames[item.source] << ':' << item.line << ": " << quotedName(*item.material)
+      << ' ' << what << '\n';
   for (int position = 0; position < kPropertyCount; ++position) {
     MaterialProperty property = propertyAt(position);
     out << "    " << propertyName(property) << ": " << givenText(item.draft->value(property))
@@ -272,7 +270,8 @@ void writeReport(std::ostream& out, const ImportIntake& intake, const Plan& plan
     for (const Target::Entry& entry : entries) lineOfNode[entry.node] = entry.nameLine;
   }
   for (const auto& [node, item] : plan.replacements) {
-    what[item] = (dryRun ? "to replace line " : "replaces line ") + std::to_string(lineOfNode[node]);
+    what[item] =
+        (dryRun ? "to replace line " : "replaces line ") + std::to_string(lineOfNode[node]);
   }
   for (const ImportedItem& item : intake.items) {
     auto found = what.find(&item);

@@ -97,18 +97,18 @@ void writeConflicts(std::ostream& out, const std::vector<MaterialMerge::Conflict
 
 std::string mergeDetails() {
   return "\n"
-    "Merges what OURS and THEIRS each changed from BASE, material by material\n"
-    "(matched by name; a name repeated in a file: the first with the first, and so\n"
-    "on), property by property. A change on one side is taken, the same change on\n"
-    "both once, additions from both sides kept. A conflict (a property changed\n"
-    "differently on both sides, a material added on both with different values,\n"
-    "or deleted on one side and changed on the other) keeps both versions, named\n"
-    "\"NAME (ours)\" and \"NAME (theirs)\", and is reported: on standard output with\n"
-    "--output, else on standard error. The merged file goes to FILE, replaced in one\n"
-    "step, or to standard output.\n"
-    "As git's merge driver: \"matfile merge %O %A %B --output %A\".\n"
-    "Exit codes: 0 merged; 1 merged with conflicts; 2 trouble (nothing written),\n"
-    "also when OURS or THEIRS holds a line the reader drops, which a merge would lose.\n";
+         "Merges what OURS and THEIRS each changed from BASE, material by material\n"
+         "(matched by name; a name repeated in a file: the first with the first, and so\n"
+         "on), property by property. A change on one side is taken, the same change on\n"
+         "both once, additions from both sides kept. A conflict (a property changed\n"
+         "differently on both sides, a material added on both with different values,\n"
+         "or deleted on one side and changed on the other) keeps both versions, named\n"
+         "\"NAME (ours)\" and \"NAME (theirs)\", and is reported: on standard output with\n"
+         "--output, else on standard error. The merged file goes to FILE, replaced in one\n"
+         "step, or to standard output.\n"
+         "As git's merge driver: \"matfile merge %O %A %B --output %A\".\n"
+         "Exit codes: 0 merged; 1 merged with conflicts; 2 trouble (nothing written),\n"
+         "also when OURS or THEIRS holds a line the reader drops, which a merge would lose.\n";
 }
 
 int runMerge(const Invocation& invocation, Console& console) {

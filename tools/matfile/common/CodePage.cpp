@@ -80,7 +80,8 @@ bool CodePage::named(const std::string& name, CodePage& page, std::string& error
   } else if (key == "28591" || key == "iso-8859-1" || key == "latin1" || key == "iso8859-1") {
     page = CodePage("iso-8859-1", latin1());
   } else {
-    error = "unknown code page \"" + name + "\"; one of 1252 (windows-1252), 1250 (windows-1250), "
+    error = "unknown code page \"" + name +
+            "\"; one of 1252 (windows-1252), 1250 (windows-1250), "
             "28591 (iso-8859-1)";
     return false;
   }

@@ -20,12 +20,11 @@ class HeldReports : public MaterialFileObserver {
     if (cause != DroppedLine::NumbersWithoutName) sawNameLine_ = true;
   }
   void valueRejected(long lineNumber, const char* message) override {
-    events_.push_back({Kind::Rejected, lineNumber, DroppedLine::NumbersWithoutName, message,
-                       nullptr});
+    events_.push_back(
+        {Kind::Rejected, lineNumber, DroppedLine::NumbersWithoutName, message, nullptr});
   }
   void materialRead(long nameLineNumber, const Material& material) override {
-    events_.push_back({Kind::Read, nameLineNumber, DroppedLine::NumbersWithoutName, "",
-                       &material});
+    events_.push_back({Kind::Read, nameLineNumber, DroppedLine::NumbersWithoutName, "", &material});
     sawNameLine_ = true;
   }
 
@@ -88,13 +87,15 @@ bool isNoText(const std::string& bytes) {
 std::string noMaterialFileText(const std::string& path, const std::string& bytes,
                                const HeldReports& held) {
   if (isNoText(bytes)) {
-    return path + " is not a material file: it holds bytes that are no text (a workbook or "
-                  "another program's file?)";
+    return path +
+           " is not a material file: it holds bytes that are no text (a workbook or "
+           "another program's file?)";
   }
   if (!held.noMaterialFile()) return "";
   std::string firstLine = bytes.substr(0, bytes.find_first_of("\r\n"));
-  std::string text = path + " is not a material file: no line of it starts a material (\"*\" "
-                            "and a name)";
+  std::string text = path +
+                     " is not a material file: no line of it starts a material (\"*\" "
+                     "and a name)";
   if (firstLine.find_first_of(",;\t") != std::string::npos) {
     text += "; a table goes in with matfile import " + path + " --into FILE";
   }

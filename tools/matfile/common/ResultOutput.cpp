@@ -24,15 +24,15 @@ struct Extension {
   const char* what;
 };
 const Extension kExtensions[] = {
-    {".svg", "svg", "an SVG picture"},       {".png", "png", "a PNG picture"},
-    {".jpg", "jpeg", "a JPEG picture"},      {".jpeg", "jpeg", "a JPEG picture"},
-    {".gif", "gif", "a GIF picture"},        {".pdf", "pdf", "a PDF document"},
-    {".csv", "csv", "a CSV table"},          {".tsv", "tsv", "a tab-separated table"},
-    {".xlsx", "xlsx", "a workbook"},         {".xls", "xls", "a workbook"},
-    {".ods", "ods", "a workbook"},           {".mat", "mat", "a material file"},
-    {".fcmat", "card", "a material card"},   {".xml", "matml", "an XML document"},
-    {".matml", "matml", "an XML document"},  {".html", "html", "a web page"},
-    {".htm", "html", "a web page"},          {".json", "json", "a JSON document"},
+    {".svg", "svg", "an SVG picture"},      {".png", "png", "a PNG picture"},
+    {".jpg", "jpeg", "a JPEG picture"},     {".jpeg", "jpeg", "a JPEG picture"},
+    {".gif", "gif", "a GIF picture"},       {".pdf", "pdf", "a PDF document"},
+    {".csv", "csv", "a CSV table"},         {".tsv", "tsv", "a tab-separated table"},
+    {".xlsx", "xlsx", "a workbook"},        {".xls", "xls", "a workbook"},
+    {".ods", "ods", "a workbook"},          {".mat", "mat", "a material file"},
+    {".fcmat", "card", "a material card"},  {".xml", "matml", "an XML document"},
+    {".matml", "matml", "an XML document"}, {".html", "html", "a web page"},
+    {".htm", "html", "a web page"},         {".json", "json", "a JSON document"},
 };
 
 const Extension* extensionOf(const std::string& path) {
@@ -66,8 +66,8 @@ std::string resultFormat(const Invocation& invocation) {
   if (command != "export") return "";
   // Invocation::option hands back its fallback by reference: a temporary
   // here, so the value is copied while it lives.
-  std::string format = invocation.has("--format") ? lowerAscii(invocation.options.at("--format"))
-                                                  : "csv";
+  std::string format =
+      invocation.has("--format") ? lowerAscii(invocation.options.at("--format")) : "csv";
   return format == "fcmat" ? "card" : format;
 }
 
@@ -76,10 +76,9 @@ bool checkOutputFormat(const std::string& output, const std::string& format,
   const Extension* asked = extensionOf(output);
   const Extension* written = extensionFor(format);
   if (asked == nullptr || written == nullptr || asked->format == format) return true;
-  console.err << "matfile: " << output << ": a name ending in " << asked->ending
-              << " asks for " << asked->what << ", but " << command << " writes "
-              << written->what << "; give it a name ending in " << written->ending
-              << " (nothing written)\n";
+  console.err << "matfile: " << output << ": a name ending in " << asked->ending << " asks for "
+              << asked->what << ", but " << command << " writes " << written->what
+              << "; give it a name ending in " << written->ending << " (nothing written)\n";
   return false;
 }
 

@@ -14,7 +14,8 @@ constexpr int kPlainBelow = 16;
 std::string scaledNumber(double value, int power) {
   if (value == 0) return "0";
   char buffer[64];
-  auto written = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
+  auto written =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
   std::string text(buffer, written.ptr);
   std::size_t e = text.find('e');
   int exponent = std::atoi(text.c_str() + e + 1) + power;
@@ -31,7 +32,8 @@ std::string scaledNumber(double value, int power) {
   }
   if (exponent < 0) return sign + "0." + std::string(-exponent - 1, '0') + digits;
   std::size_t integerDigits = static_cast<std::size_t>(exponent) + 1;
-  if (digits.size() <= integerDigits) return sign + digits + std::string(integerDigits - digits.size(), '0');
+  if (digits.size() <= integerDigits)
+    return sign + digits + std::string(integerDigits - digits.size(), '0');
   return sign + digits.substr(0, integerDigits) + '.' + digits.substr(integerDigits);
 }
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "MaterialNames.h"
-#include "UnitConversion.h"
 #include "TextBytes.h"
+#include "UnitConversion.h"
 #include "UnitTable.h"
 
 namespace {
@@ -33,8 +33,10 @@ Header splitHeader(const std::string& text) {
   Header header;
   std::string trimmed = withoutOuterBlanks(text);
   std::size_t open = std::string::npos;
-  if (!trimmed.empty() && trimmed.back() == ']') open = trimmed.find('[');
-  else if (!trimmed.empty() && trimmed.back() == ')') open = openingOfLastBracket(trimmed);
+  if (!trimmed.empty() && trimmed.back() == ']')
+    open = trimmed.find('[');
+  else if (!trimmed.empty() && trimmed.back() == ')')
+    open = openingOfLastBracket(trimmed);
   if (open == std::string::npos || open == 0) {
     header.name = trimmed;
     return header;
@@ -52,30 +54,75 @@ struct HeaderName {
   const char* name;
 };
 const HeaderName kHeaderNames[] = {
-    {0, "name"}, {0, "material"}, {0, "material name"}, {0, "designation"},
-    {1, "density"}, {1, "rho"}, {1, "\xCF\x81"}, {1, "mass density"},
-    {2, "Young modulus"}, {2, "Young's modulus"}, {2, "E"}, {2, "elastic modulus"},
-    {2, "modulus of elasticity"}, {2, "E modulus"}, {2, "tensile modulus"},
-    {3, "Poisson ratio"}, {3, "Poisson's ratio"}, {3, "nu"}, {3, "\xCE\xBD"},
-    {4, "yield strength"}, {4, "yield stress"}, {4, "Re"}, {4, "ReH"}, {4, "Rp0.2"},
-    {4, "Rp0,2"}, {4, "Rp 0.2"}, {4, "0.2% proof stress"}, {4, "proof stress"},
-    {4, "tensile yield strength"}, {4, "Sy"},
-    {5, "tensile strength"}, {5, "ultimate tensile strength"}, {5, "UTS"}, {5, "Rm"},
-    {5, "ultimate strength"}, {5, "Su"},
-    {6, "thermal conductivity"}, {6, "k"}, {6, "lambda"}, {6, "\xCE\xBB"},
+    {0, "name"},
+    {0, "material"},
+    {0, "material name"},
+    {0, "designation"},
+    {1, "density"},
+    {1, "rho"},
+    {1, "\xCF\x81"},
+    {1, "mass density"},
+    {2, "Young modulus"},
+    {2, "Young's modulus"},
+    {2, "E"},
+    {2, "elastic modulus"},
+    {2, "modulus of elasticity"},
+    {2, "E modulus"},
+    {2, "tensile modulus"},
+    {3, "Poisson ratio"},
+    {3, "Poisson's ratio"},
+    {3, "nu"},
+    {3, "\xCE\xBD"},
+    {4, "yield strength"},
+    {4, "yield stress"},
+    {4, "Re"},
+    {4, "ReH"},
+    {4, "Rp0.2"},
+    {4, "Rp0,2"},
+    {4, "Rp 0.2"},
+    {4, "0.2% proof stress"},
+    {4, "proof stress"},
+    {4, "tensile yield strength"},
+    {4, "Sy"},
+    {5, "tensile strength"},
+    {5, "ultimate tensile strength"},
+    {5, "UTS"},
+    {5, "Rm"},
+    {5, "ultimate strength"},
+    {5, "Su"},
+    {6, "thermal conductivity"},
+    {6, "k"},
+    {6, "lambda"},
+    {6, "\xCE\xBB"},
     {6, "conductivity"},
-    {7, "linear expansion"}, {7, "CTE"}, {7, "alpha"}, {7, "\xCE\xB1"},
-    {7, "coefficient of thermal expansion"}, {7, "coefficient of linear thermal expansion"},
-    {7, "thermal expansion"}, {7, "linear thermal expansion"},
-    {8, "specific heat"}, {8, "cp"}, {8, "c_p"}, {8, "specific heat capacity"},
+    {7, "linear expansion"},
+    {7, "CTE"},
+    {7, "alpha"},
+    {7, "\xCE\xB1"},
+    {7, "coefficient of thermal expansion"},
+    {7, "coefficient of linear thermal expansion"},
+    {7, "thermal expansion"},
+    {7, "linear thermal expansion"},
+    {8, "specific heat"},
+    {8, "cp"},
+    {8, "c_p"},
+    {8, "specific heat capacity"},
     {8, "heat capacity"},
     // A spreadsheet in a German locale (semicolons, decimal commas) is often
     // headed in German too.
-    {0, "Werkstoff"}, {0, "Bezeichnung"}, {1, "Dichte"}, {2, "E-Modul"},
-    {2, "Elastizit\xC3\xA4tsmodul"}, {3, "Querkontraktionszahl"}, {4, "Streckgrenze"},
-    {5, "Zugfestigkeit"}, {6, "W\xC3\xA4rmeleitf\xC3\xA4higkeit"},
-    {7, "W\xC3\xA4rmeausdehnungskoeffizient"}, {7, "Ausdehnungskoeffizient"},
-    {8, "spezifische W\xC3\xA4rmekapazit\xC3\xA4t"}, {8, "W\xC3\xA4rmekapazit\xC3\xA4t"},
+    {0, "Werkstoff"},
+    {0, "Bezeichnung"},
+    {1, "Dichte"},
+    {2, "E-Modul"},
+    {2, "Elastizit\xC3\xA4tsmodul"},
+    {3, "Querkontraktionszahl"},
+    {4, "Streckgrenze"},
+    {5, "Zugfestigkeit"},
+    {6, "W\xC3\xA4rmeleitf\xC3\xA4higkeit"},
+    {7, "W\xC3\xA4rmeausdehnungskoeffizient"},
+    {7, "Ausdehnungskoeffizient"},
+    {8, "spezifische W\xC3\xA4rmekapazit\xC3\xA4t"},
+    {8, "W\xC3\xA4rmekapazit\xC3\xA4t"},
 };
 
 // Letter case, apostrophes ("Young's", "Young’s", "Youngs"), hyphens and
@@ -90,8 +137,8 @@ std::string headerKey(const std::string& text) {
       at += 2;
       continue;
     }
-    if (text.compare(at, 2, "\xC3\xA4") == 0 || c == '\xE4' || text.compare(at, 2, "\xC3\x84") == 0 ||
-        c == '\xC4') {
+    if (text.compare(at, 2, "\xC3\xA4") == 0 || c == '\xE4' ||
+        text.compare(at, 2, "\xC3\x84") == 0 || c == '\xC4') {
       key += "ae";
       at += static_cast<unsigned char>(c) == 0xC3 ? 1 : 0;
       continue;
@@ -164,7 +211,8 @@ std::string closestNames(const std::string& name) {
   std::vector<std::string> shown;
   std::vector<int> columns;  // one name each, the closest
   for (const auto& [distance, entry] : found) {
-    if (shown.size() < 3 && std::find(columns.begin(), columns.end(), entry.column) == columns.end()) {
+    if (shown.size() < 3 &&
+        std::find(columns.begin(), columns.end(), entry.column) == columns.end()) {
       shown.push_back(entry.shown);
       columns.push_back(entry.column);
     }
@@ -216,7 +264,8 @@ std::string CsvColumns::acceptedHeaders() {
   return text;
 }
 
-bool CsvColumns::locate(const std::vector<std::string>& header, std::vector<std::string>& problems) {
+bool CsvColumns::locate(const std::vector<std::string>& header,
+                        std::vector<std::string>& problems) {
   std::size_t before = problems.size();
   for (std::size_t& field : fields_) field = kAbsent;
   // A wrong file read as a table may have a million columns: the first few
@@ -235,7 +284,8 @@ bool CsvColumns::locate(const std::vector<std::string>& header, std::vector<std:
       continue;
     }
     if (fields_[column] != kAbsent) {
-      problems.push_back("column " + quoted(column == 0 ? kNameHeader : propertyName(propertyAt(column - 1))) +
+      problems.push_back("column " +
+                         quoted(column == 0 ? kNameHeader : propertyName(propertyAt(column - 1))) +
                          " stands twice, in fields " + std::to_string(fields_[column] + 1) +
                          " and " + std::to_string(field + 1));
       continue;
@@ -247,9 +297,11 @@ bool CsvColumns::locate(const std::vector<std::string>& header, std::vector<std:
     MaterialProperty property = propertyAt(column - 1);
     std::string error;
     if (!parts.hasUnit && hasStoredUnit(property)) {
-      problems.push_back("column " + quoted(headers_[column]) + " gives no unit: write it in "
-                         "brackets, as in " + quoted(std::string(propertyName(property)) + " [" +
-                                                     unitsOf(property).examples[0] + "]"));
+      problems.push_back(
+          "column " + quoted(headers_[column]) +
+          " gives no unit: write it in "
+          "brackets, as in " +
+          quoted(std::string(propertyName(property)) + " [" + unitsOf(property).examples[0] + "]"));
     } else if (!factorToStored(property, parts.unit, factors_[column], error)) {
       problems.push_back("column " + quoted(headers_[column]) + ": " + error);
     }
@@ -258,7 +310,8 @@ bool CsvColumns::locate(const std::vector<std::string>& header, std::vector<std:
     problems.push_back("and " + std::to_string(unknown - kUnknownNamed) + " more unknown columns");
   }
   for (int column : {0, CsvColumns::column(MaterialProperty::Density)}) {
-    if (fields_[column] == kAbsent) problems.push_back("missing column " + quoted(headerOf(column)));
+    if (fields_[column] == kAbsent)
+      problems.push_back("missing column " + quoted(headerOf(column)));
   }
   return problems.size() == before;
 }

@@ -64,7 +64,8 @@ std::string recognisedForm(char separator, const std::string& text, bool byteOrd
 bool readHeader(CsvReader& csv, CsvColumns& columns, CsvTable& table) {
   switch (csv.next()) {
     case CsvReader::Result::End:
-      table.errors.push_back({1, "the file is empty: a header row naming the columns must come first"});
+      table.errors.push_back(
+          {1, "the file is empty: a header row naming the columns must come first"});
       return false;
     case CsvReader::Result::Malformed:
       table.errors.push_back({csv.row(), csv.error()});

@@ -125,7 +125,8 @@ bool startsWithUtf8ByteOrderMark(const std::string& bytes) {
 // unreadable reports only why. A table with a byte order mark is UTF-8; one
 // without is in the code page, as export writes it and a spreadsheet on
 // Windows saves it.
-void takeTable(std::size_t source, std::string bytes, ImportIntake& intake, ImportReports& reports) {
+void takeTable(std::size_t source, std::string bytes, ImportIntake& intake,
+               ImportReports& reports) {
   std::size_t firstItem = intake.items.size();
   std::vector<DraftReport> rowErrors, rowNotes;
   bool utf8Names = startsWithUtf8ByteOrderMark(bytes);
@@ -165,9 +166,8 @@ void takeMatml(std::size_t source, const std::string& bytes, ImportIntake& intak
   for (const DraftReport& note : document.notes) reports.note(source, note.line, note.text);
   for (MaterialDraft& draft : document.drafts) {
     long line = draft.line;
-    intake.items.push_back(
-        {source, true, line, std::make_unique<MaterialDraft>(std::move(draft)), nullptr, true,
-         nullptr});
+    intake.items.push_back({source, true, line, std::make_unique<MaterialDraft>(std::move(draft)),
+                            nullptr, true, nullptr});
   }
 }
 
@@ -219,9 +219,9 @@ std::vector<CardLineage> takeCards(const std::vector<MaterialCard>& cards,
       continue;
     }
     long line = entry.draft.line;
-    intake.items.push_back(
-        {source, true, line, std::make_unique<MaterialDraft>(std::move(entry.draft)), nullptr, true,
-         nullptr});
+    intake.items.push_back({source, true, line,
+                            std::make_unique<MaterialDraft>(std::move(entry.draft)), nullptr, true,
+                            nullptr});
   }
   return lineages;
 }
@@ -311,8 +311,7 @@ std::string ImportIntake::failures() const {
     } else if (badParts[source] > 0) {
       part = (matmlSource[source] ? plural(badParts[source], "material", "materials")
                                   : plural(badParts[source], "row", "rows")) +
-             " of " + sourceNames[source] +
-             " cannot be imported";
+             " of " + sourceNames[source] + " cannot be imported";
     }
     if (!part.empty()) text += (text.empty() ? "" : "; ") + part;
     if (cardSource[source]) {
@@ -343,8 +342,9 @@ bool takeIn(const std::vector<ImportSource>& sources, ImportIntake& intake, Impo
   std::vector<MaterialCard> cards;
   std::vector<std::size_t> cardSources;
   std::size_t cardCount = static_cast<std::size_t>(
-      std::count_if(sources.begin(), sources.end(),
-                    [](const ImportSource& source) { return source.kind == ImportSource::Kind::Card; }));
+      std::count_if(sources.begin(), sources.end(), [](const ImportSource& source) {
+        return source.kind == ImportSource::Kind::Card;
+      }));
   cards.reserve(cardCount);  // a library of cards, read without copying it as it grows
   cardSources.reserve(cardCount);
   for (std::size_t source = 0; source < sources.size(); ++source) {

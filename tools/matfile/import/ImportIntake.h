@@ -42,8 +42,8 @@ struct ImportIntake {
   CodePage codePage;                     // of the file imported into
   bool replaceUnmappable = false;        // a character the code page lacks becomes "?"
   std::vector<UnreadableFolder> unreadableFolders;  // whose cards cannot be imported
-  bool keepDrafts = false;              // every draft kept, for what --verbose shows
-  ImportProgress* progress = nullptr;   // told of every row read
+  bool keepDrafts = false;                          // every draft kept, for what --verbose shows
+  ImportProgress* progress = nullptr;               // told of every row read
 
   // Marks an item as not importable; its errors are reported already.
   void fail(ImportedItem& item);

@@ -28,16 +28,16 @@ std::string words(const std::string& name) {
   for (char c : name) {
     char lower = lowerAscii(c);
     bool letter = (lower >= 'a' && lower <= 'z') || isAsciiDigit(lower);
-    if (letter) text += lower;
-    else if (!text.empty() && text.back() != ' ') text += ' ';
+    if (letter)
+      text += lower;
+    else if (!text.empty() && text.back() != ' ')
+      text += ' ';
   }
   if (!text.empty() && text.back() == ' ') text.pop_back();
   return ' ' + text + ' ';
 }
 
-bool has(const std::string& text, const char* word) {
-  return text.find(word) != std::string::npos;
-}
+bool has(const std::string& text, const char* word) { return text.find(word) != std::string::npos; }
 
 bool isTemperature(const std::string& name) { return has(words(name), " temperature "); }
 
@@ -45,8 +45,12 @@ bool isTemperature(const std::string& name) { return has(words(name), " temperat
 // or "F", where the table has °C and °F.
 std::string unitName(const std::string& name) {
   std::string trimmed = withoutOuterBlanks(name);
-  if (trimmed == "C" || trimmed == "Cel") return "\xC2\xB0" "C";
-  if (trimmed == "F") return "\xC2\xB0" "F";
+  if (trimmed == "C" || trimmed == "Cel")
+    return "\xC2\xB0"
+           "C";
+  if (trimmed == "F")
+    return "\xC2\xB0"
+           "F";
   return trimmed;
 }
 
@@ -60,14 +64,16 @@ std::string unitText(const XmlElement* details) {
     if (name == nullptr) continue;
     const std::string* power = unit->attribute("power");
     std::string exponent = power != nullptr ? withoutOuterBlanks(*power) : "1";
-    text += (text.empty() ? "" : " ") + unitName(name->text) + (exponent == "1" ? "" : "^" + exponent);
+    text +=
+        (text.empty() ? "" : " ") + unitName(name->text) + (exponent == "1" ? "" : "^" + exponent);
   }
   if (text.empty()) {
     const std::string* name = units->attribute("name");
     if (name != nullptr) text = withoutOuterBlanks(*name);
   }
   const std::string* factor = units->attribute("factor");
-  if (factor != nullptr && withoutOuterBlanks(*factor) != "1" && !withoutOuterBlanks(*factor).empty()) {
+  if (factor != nullptr && withoutOuterBlanks(*factor) != "1" &&
+      !withoutOuterBlanks(*factor).empty()) {
     text = withoutOuterBlanks(*factor) + " " + text;
   }
   return text;
@@ -79,8 +85,8 @@ void collectDetails(const XmlElement& element, DetailsById& properties, DetailsB
     const std::string* id = element.attribute("id");
     const XmlElement* name = element.child("Name");
     if (id != nullptr) {
-      (property ? properties : parameters)[*id] = {name != nullptr ? withoutOuterBlanks(name->text) : "",
-                                                    unitText(&element)};
+      (property ? properties : parameters)[*id] = {
+          name != nullptr ? withoutOuterBlanks(name->text) : "", unitText(&element)};
     }
   }
   for (const auto& child : element.children) collectDetails(*child, properties, parameters);
@@ -96,8 +102,10 @@ const XmlElement* findElement(const XmlElement& element, const std::string& name
 
 void collectMaterials(const XmlElement& element, std::vector<const XmlElement*>& materials) {
   for (const auto& child : element.children) {
-    if (child->name == "Material") materials.push_back(child.get());
-    else collectMaterials(*child, materials);
+    if (child->name == "Material")
+      materials.push_back(child.get());
+    else
+      collectMaterials(*child, materials);
   }
 }
 
@@ -120,7 +128,11 @@ bool isPlaceholder(const std::string& value) { return value.empty() || value == 
 double celsius(double value, const std::string& unit) {
   std::string trimmed = withoutOuterBlanks(unit);
   if (trimmed == "K") return value - 273.15;
-  if (trimmed == "\xC2\xB0" "F" || trimmed == "degF") return (value - 32) * 5 / 9;
+  if (trimmed ==
+          "\xC2\xB0"
+          "F" ||
+      trimmed == "degF")
+    return (value - 32) * 5 / 9;
   return value;
 }
 
@@ -190,7 +202,8 @@ void readPropertyData(const XmlElement& propertyData, const DetailsById& propert
     const std::string* id = child->attribute("parameter");
     auto details = id != nullptr ? parameters.find(*id) : parameters.end();
     const XmlElement* data = child->child("Data");
-    if (details == parameters.end() || data == nullptr || !isTemperature(details->second.name)) continue;
+    if (details == parameters.end() || data == nullptr || !isTemperature(details->second.name))
+      continue;
     temperatures.values = dataValues(data->text);
     temperatures.unit = details->second.unit;
   }
@@ -248,9 +261,10 @@ bool matmlProperty(const std::string& name, MaterialProperty& property) {
     return found(MaterialProperty::ThermalConductivity);
   }
   bool volumetric = has(text, " volum") || has(text, " bulk ");
-  if (!volumetric && ((has(text, " expansion ") && (has(text, " thermal ") || has(text, " coefficient ") ||
-                                                    has(text, " linear "))) ||
-                      has(text, " cte "))) {
+  if (!volumetric &&
+      ((has(text, " expansion ") &&
+        (has(text, " thermal ") || has(text, " coefficient ") || has(text, " linear "))) ||
+       has(text, " cte "))) {
     return found(MaterialProperty::LinearExpansion);
   }
   if (has(text, " specific heat ") || (has(text, " heat capacity ") && !has(text, " volum"))) {

@@ -18,8 +18,8 @@ struct MatmlProperty {
   const char* id;
   const char* name;
   MaterialProperty property;
-  int power;               // stored value x 10^power is the value in the units below
-  const char* unitsName;   // empty: unitless
+  int power;              // stored value x 10^power is the value in the units below
+  const char* unitsName;  // empty: unitless
   MatmlUnit units[3];
   int unitCount;
 };
@@ -29,13 +29,34 @@ const MatmlProperty kProperties[] = {
     {"pr2", "Young's Modulus", MaterialProperty::YoungModulus, 9, "Pa", {{"Pa", 1}}, 1},
     {"pr3", "Poisson's Ratio", MaterialProperty::PoissonRatio, 0, "", {}, 0},
     {"pr4", "Yield Strength", MaterialProperty::YieldStrength, 6, "Pa", {{"Pa", 1}}, 1},
-    {"pr5", "Ultimate Tensile Strength", MaterialProperty::TensileStrength, 6, "Pa", {{"Pa", 1}}, 1},
-    {"pr6", "Thermal Conductivity", MaterialProperty::ThermalConductivity, 0, "W/(m K)",
-     {{"W", 1}, {"m", -1}, {"K", -1}}, 3},
-    {"pr7", "Coefficient of Thermal Expansion", MaterialProperty::LinearExpansion, -5, "1/K",
-     {{"K", -1}}, 1},
-    {"pr8", "Specific Heat Capacity", MaterialProperty::SpecificHeat, 0, "J/(kg K)",
-     {{"J", 1}, {"kg", -1}, {"K", -1}}, 3},
+    {"pr5",
+     "Ultimate Tensile Strength",
+     MaterialProperty::TensileStrength,
+     6,
+     "Pa",
+     {{"Pa", 1}},
+     1},
+    {"pr6",
+     "Thermal Conductivity",
+     MaterialProperty::ThermalConductivity,
+     0,
+     "W/(m K)",
+     {{"W", 1}, {"m", -1}, {"K", -1}},
+     3},
+    {"pr7",
+     "Coefficient of Thermal Expansion",
+     MaterialProperty::LinearExpansion,
+     -5,
+     "1/K",
+     {{"K", -1}},
+     1},
+    {"pr8",
+     "Specific Heat Capacity",
+     MaterialProperty::SpecificHeat,
+     0,
+     "J/(kg K)",
+     {{"J", 1}, {"kg", -1}, {"K", -1}},
+     3},
 };
 
 std::string propertyDetails(const MatmlProperty& property) {
@@ -59,12 +80,18 @@ bool xmlCharacterData(const std::string& utf8, std::string& xml) {
     unsigned code = 0;
     if (!nextUtf8(utf8, at, code)) return false;
     char reference[16];
-    if (code == '&') xml += "&amp;";
-    else if (code == '<') xml += "&lt;";
-    else if (code == '>') xml += "&gt;";
-    else if (code == '"') xml += "&quot;";
-    else if (code == '\t') xml += "&#9;";  // kept in attributes too, where a raw tab is a blank
-    else if (code < 0x20 || code == 0xFFFE || code == 0xFFFF) return false;
+    if (code == '&')
+      xml += "&amp;";
+    else if (code == '<')
+      xml += "&lt;";
+    else if (code == '>')
+      xml += "&gt;";
+    else if (code == '"')
+      xml += "&quot;";
+    else if (code == '\t')
+      xml += "&#9;";  // kept in attributes too, where a raw tab is a blank
+    else if (code < 0x20 || code == 0xFFFE || code == 0xFFFF)
+      return false;
     else if (code >= 0x7F && code < 0xA0) {
       std::snprintf(reference, sizeof reference, "&#x%X;", code);
       xml += reference;
@@ -78,8 +105,9 @@ bool xmlCharacterData(const std::string& utf8, std::string& xml) {
 void MatmlWriter::add(const Material& material) {
   std::string name;
   if (!xmlCharacterData(codePage_.toUtf8(writtenName(material)), name)) {
-    omissions_.push_back({&material, "its name holds a control character, which XML 1.0 cannot "
-                                     "hold; MatML cannot carry it"});
+    omissions_.push_back({&material,
+                          "its name holds a control character, which XML 1.0 cannot "
+                          "hold; MatML cannot carry it"});
     return;
   }
   materials_ += "  <Material>\n    <BulkDetails>\n      <Name>" + name + "</Name>\n";
@@ -94,14 +122,15 @@ void MatmlWriter::add(const Material& material) {
     if (!scaled) storedUnitUsed_[index] = true;
     materials_ += std::string("      <PropertyData property=\"") + property.id +
                   (scaled ? "" : "s") + "\">\n        <Data format=\"float\">" +
-                  scaledNumber(value, scaled ? property.power : 0) + "</Data>\n      </PropertyData>\n";
+                  scaledNumber(value, scaled ? property.power : 0) +
+                  "</Data>\n      </PropertyData>\n";
   }
   materials_ += "    </BulkDetails>\n  </Material>\n";
 }
 
 std::string MatmlWriter::document() const {
-  std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<MatML_Doc>\n" + materials_ +
-                    "  <Metadata>\n";
+  std::string xml =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<MatML_Doc>\n" + materials_ + "  <Metadata>\n";
   for (int index = 0; index < kPropertyCount; ++index) {
     const MatmlProperty& property = kProperties[index];
     xml += propertyDetails(property);

@@ -34,15 +34,15 @@ class TreeBuilder {
     XML_SetParamEntityParsing(parser_, XML_PARAM_ENTITY_PARSING_NEVER);
     // One call for the whole text: chunks fed by a caller would only move
     // the line numbers of a problem.
-    bool parsed = bytes.size() <= static_cast<std::size_t>(INT32_MAX) &&
-                  XML_Parse(parser_, bytes.data(), static_cast<int>(bytes.size()), XML_TRUE) ==
-                      XML_STATUS_OK;
+    bool parsed =
+        bytes.size() <= static_cast<std::size_t>(INT32_MAX) &&
+        XML_Parse(parser_, bytes.data(), static_cast<int>(bytes.size()), XML_TRUE) == XML_STATUS_OK;
     if (parsed && refusal_.empty()) {
       result.root = std::move(root_);
       return result;
     }
-    result.problemLine = refusal_.empty() ? static_cast<long>(XML_GetCurrentLineNumber(parser_))
-                                          : refusalLine_;
+    result.problemLine =
+        refusal_.empty() ? static_cast<long>(XML_GetCurrentLineNumber(parser_)) : refusalLine_;
     result.problem = refusal_.empty() ? std::string("not well-formed XML: ") +
                                             XML_ErrorString(XML_GetErrorCode(parser_))
                                       : refusal_;
@@ -76,8 +76,10 @@ class TreeBuilder {
       element->attributes.emplace_back(attributes[i], attributes[i + 1]);
     }
     XmlElement* raw = element.get();
-    if (builder.open_.empty()) builder.root_ = std::move(element);
-    else builder.open_.back()->children.push_back(std::move(element));
+    if (builder.open_.empty())
+      builder.root_ = std::move(element);
+    else
+      builder.open_.back()->children.push_back(std::move(element));
     builder.open_.push_back(raw);
   }
 
@@ -88,7 +90,8 @@ class TreeBuilder {
 
   static void XMLCALL onText(void* data, const XML_Char* text, int length) {
     TreeBuilder& builder = of(data);
-    if (!builder.open_.empty()) builder.open_.back()->text.append(text, static_cast<std::size_t>(length));
+    if (!builder.open_.empty())
+      builder.open_.back()->text.append(text, static_cast<std::size_t>(length));
   }
 
   static void XMLCALL onEntityDeclaration(void* data, const XML_Char* name, int, const XML_Char*,
@@ -103,7 +106,8 @@ class TreeBuilder {
                                       const XML_Char* systemId, const XML_Char*) {
     TreeBuilder& builder = of(XML_GetUserData(parser));
     builder.refuse(std::string("the document refers to the external entity \"") +
-                   (systemId != nullptr ? systemId : "") + "\"; nothing outside the document is read");
+                   (systemId != nullptr ? systemId : "") +
+                   "\"; nothing outside the document is read");
     return XML_STATUS_ERROR;
   }
 

@@ -92,7 +92,9 @@ MaterialMerge::MaterialMerge(const std::vector<MaterialAt>& base,
   bool theirsSpine = keptOrder(oursKeys, basePositions) && !keptOrder(theirsKeys, basePositions);
   const std::vector<Key>& spine = theirsSpine ? theirsKeys : oursKeys;
   const std::vector<Key>& other = theirsSpine ? oursKeys : theirsKeys;
-  auto inSpine = [&](const Entry& entry) { return (theirsSpine ? entry.theirs : entry.ours) != nullptr; };
+  auto inSpine = [&](const Entry& entry) {
+    return (theirsSpine ? entry.theirs : entry.ours) != nullptr;
+  };
 
   std::vector<std::vector<const Entry*>> following(spine.size() + 1);  // [0]: before the first
   std::map<Key, std::size_t> spinePositions;

@@ -51,8 +51,8 @@ class MaterialMerge {
 
   struct Conflict {
     ConflictKind kind;
-    std::string name;      // as the files write it
-    long oursLine = 0;     // the name line in OURS, 0 when OURS has none
+    std::string name;   // as the files write it
+    long oursLine = 0;  // the name line in OURS, 0 when OURS has none
     long theirsLine = 0;
     std::vector<PropertyConflict> properties;  // BothChanged and BothAdded
     std::vector<std::string> keptAs;           // the names of the versions kept

@@ -125,7 +125,8 @@ bool findFactorToStored(MaterialProperty property, const std::string& unitText, 
 // file's own way.
 double roundedAsWritten(double exact) {
   char text[64];
-  auto [end, problem] = std::to_chars(text, text + sizeof text, exact, std::chars_format::general, 6);
+  auto [end, problem] =
+      std::to_chars(text, text + sizeof text, exact, std::chars_format::general, 6);
   double rounded = 0;
   if (problem == std::errc() && std::isfinite(exact) &&
       std::from_chars(text, end, rounded).ec == std::errc()) {

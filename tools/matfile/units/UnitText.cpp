@@ -88,8 +88,8 @@ struct Alias {
 };
 
 const Alias kAliases[] = {
-    {"lbm", "lb"},  {"hr", "h"},    {"sec", "s"},   {"L", "l"},       {"mL", "ml"},
-    {"um", "µm"}, {"uin", "µin"}, {"degC", "°C"}, {"degF", "°F"}, {"BTU", "Btu"},
+    {"lbm", "lb"}, {"hr", "h"},    {"sec", "s"},   {"L", "l"},     {"mL", "ml"},
+    {"um", "µm"},  {"uin", "µin"}, {"degC", "°C"}, {"degF", "°F"}, {"BTU", "Btu"},
 };
 
 const UnitSymbol* symbolFor(const std::string& spelling) {

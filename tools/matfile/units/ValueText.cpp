@@ -15,8 +15,8 @@ namespace {
 // Blanks that spreadsheets and typesetting put between groups of digits: the
 // blank, the tab, the no-break space (UTF-8 and Latin-1), the thin and the
 // narrow no-break space. Only after a digit, so a lone 0xA0 is no UTF-8 tail.
-constexpr std::string_view kGroupBlanks[] = {" ", "\t", "\xC2\xA0", "\xA0", "\xE2\x80\x89",
-                                             "\xE2\x80\xAF"};
+constexpr std::string_view kGroupBlanks[] = {" ",    "\t",           "\xC2\xA0",
+                                             "\xA0", "\xE2\x80\x89", "\xE2\x80\xAF"};
 
 std::size_t blanksAt(const std::string& text, std::size_t at) {
   std::size_t end = at;
@@ -101,8 +101,8 @@ NumberScan scanNumber(const std::string& text) {
 // "1,200" groups thousands as well as it marks a decimal; "0,300" and
 // "1200,00" cannot be groups.
 bool couldBeThousands(const NumberScan& scan, bool decimalComma) {
-  return scan.comma != decimalComma && !scan.exponent && scan.fractionDigits == 3 && scan.integerDigits >= 1 &&
-         scan.integerDigits <= 3 && !scan.integerIsZero;
+  return scan.comma != decimalComma && !scan.exponent && scan.fractionDigits == 3 &&
+         scan.integerDigits >= 1 && scan.integerDigits <= 3 && !scan.integerIsZero;
 }
 
 bool readNumberText(const std::string& text, bool decimalComma, ValueText& value,
@@ -124,11 +124,12 @@ bool readNumberText(const std::string& text, bool decimalComma, ValueText& value
     std::string integer = scan.text.substr(0, scan.text.find('.'));
     std::string fraction = scan.text.substr(scan.text.find('.') + 1);
     error = decimalComma
-                ? "ambiguous: " + integer + fraction + " with a thousands point or " +
-                      scan.text + " with a decimal point, in a table of decimal commas; write "
+                ? "ambiguous: " + integer + fraction + " with a thousands point or " + scan.text +
+                      " with a decimal point, in a table of decimal commas; write "
                       "it without the point or with a decimal comma"
                 : "ambiguous: " + integer + fraction + " with a thousands separator or " +
-                      scan.text + " with a decimal comma; write it without the comma or with a "
+                      scan.text +
+                      " with a decimal comma; write it without the comma or with a "
                       "decimal point";
     return false;
   }

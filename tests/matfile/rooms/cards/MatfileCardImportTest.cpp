@@ -126,8 +126,9 @@ TEST_F(MatfileCards, TablesAndCardsGoInTogetherInSourceOrder) {
   writeFileBytes(folder.file("t.csv"), "name,density [kg/m^3]\r\nSteel,7850\r\nCopper,8940\r\n");
   MatfileRun run = import({folder.file("t.csv"), folder.file("Steel.FCMat"), "--accept-warnings"});
   EXPECT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_TRUE(contains(run.err, folder.file("Steel.FCMat") + ":2: warning: \"Steel\": same name as " +
-                                    folder.file("t.csv") + ":2; the list dialog would show two"))
+  EXPECT_TRUE(contains(run.err, folder.file("Steel.FCMat") +
+                                    ":2: warning: \"Steel\": same name as " + folder.file("t.csv") +
+                                    ":2; the list dialog would show two"))
       << run.err;
   EXPECT_TRUE(contains(run.out, folder.file("zodo.mat") + ": 3 appended, 0 replaced, 0 skipped\n"));
   EXPECT_TRUE(contains(run.out, "    density: 7850 [kg/m^3] -> 7.85 [g/cm^3]\n"));
@@ -145,13 +146,15 @@ TEST_F(MatfileCards, NestingIsBoundedWithAClearMessage) {
   writeCard("Too deep", "t", "", kDensity + nested(kDeepestYamlNesting - 2));
   run = import({folder.file("Too deep.FCMat")});
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_TRUE(contains(run.err, "Too deep.FCMat:7: cannot be read as a material card: not a "
-                                "material card: it nests deeper than 64 levels (a card nests four)"))
+  EXPECT_TRUE(contains(run.err,
+                       "Too deep.FCMat:7: cannot be read as a material card: not a "
+                       "material card: it nests deeper than 64 levels (a card nests four)"))
       << run.err;
   writeCard("Endless", "e", "", kDensity + nested(200000));
   run = import({folder.file("Endless.FCMat")});
-  EXPECT_TRUE(contains(run.err, "Endless.FCMat:7: cannot be read as a material card: not a "
-                                "material card: it nests deeper than 64 levels"))
+  EXPECT_TRUE(contains(run.err,
+                       "Endless.FCMat:7: cannot be read as a material card: not a "
+                       "material card: it nests deeper than 64 levels"))
       << run.err;
 }
 

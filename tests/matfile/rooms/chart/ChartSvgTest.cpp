@@ -179,7 +179,6 @@ TEST(ChartSvg, WarnedMaterialsAreDiamondsWithTheirWarnings) {
             1);
 }
 
-
 // A point group as a reader measures it: its markers (x, y, radius), the
 // names their tooltips give, its label's lines and box (the text reckoned as
 // wide as the chart reckons it), its leader line (x1, y1, x2, y2) if any.
@@ -247,7 +246,8 @@ double distanceToMarkers(const Box& box, const MeasuredSpot& spot) {
 int expectLabelsTellTheirPoints(const ParsedSvg& svg, const std::string& what) {
   constexpr double kRounding = 0.15;  // SVG numbers are written to a tenth
   std::vector<MeasuredSpot> spots;
-  for (xmlNodePtr group : svg.nodes("//svg:g[@class='point']")) spots.push_back(measuredSpot(group));
+  for (xmlNodePtr group : svg.nodes("//svg:g[@class='point']"))
+    spots.push_back(measuredSpot(group));
   std::map<std::string, std::vector<std::string>> key;
   for (xmlNodePtr entry : svg.nodes("//svg:text[@class='key']")) {
     xmlNodePtr first = xmlFirstElementChild(entry);
@@ -294,7 +294,8 @@ int expectLabelsTellTheirPoints(const ParsedSvg& svg, const std::string& what) {
       EXPECT_TRUE(j == i || spots[j].lines.empty() || !spot.label.overlaps(spots[j].label));
     }
     std::vector<std::string> named = spot.lines;
-    if (std::all_of(spot.lines[0].begin(), spot.lines[0].end(), ::isdigit)) named = key[spot.lines[0]];
+    if (std::all_of(spot.lines[0].begin(), spot.lines[0].end(), ::isdigit))
+      named = key[spot.lines[0]];
     std::sort(named.begin(), named.end());
     EXPECT_EQ(named, spot.names);
   }
@@ -341,10 +342,11 @@ TEST(ChartSvg, EveryPointOfTheSampleAndTheHandbookHasALabelThatCannotBeMisread) 
 // their neighbours under one label; what finds no room at all is named with
 // its values under the chart: never a label that points at the wrong one.
 TEST(ChartSvg, ACrowdedLibraryStillHasNoLabelThatCanBeMisread) {
-  const double families[5][8] = {
-      {7.85, 210, 0.3, 400, 600, 45, 1.2, 470}, {2.7, 70, 0.33, 250, 320, 150, 2.35, 900},
-      {8.7, 115, 0.34, 200, 400, 150, 1.8, 390}, {4.5, 110, 0.34, 800, 900, 10, 0.9, 520},
-      {1.2, 2.5, 0.38, 55, 60, 0.22, 8, 1500}};
+  const double families[5][8] = {{7.85, 210, 0.3, 400, 600, 45, 1.2, 470},
+                                 {2.7, 70, 0.33, 250, 320, 150, 2.35, 900},
+                                 {8.7, 115, 0.34, 200, 400, 150, 1.8, 390},
+                                 {4.5, 110, 0.34, 800, 900, 10, 0.9, 520},
+                                 {1.2, 2.5, 0.38, 55, 60, 0.22, 8, 1500}};
   std::mt19937 random(21);
   std::uniform_real_distribution<double> scatter(0.8, 1.2);
   std::string library;

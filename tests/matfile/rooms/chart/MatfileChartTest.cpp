@@ -68,7 +68,10 @@ TEST(ChartAxis, FewDecadesAreLabelledAtTwoAndFiveTimesToo) {
   EXPECT_EQ(labels(oneDecade), "1 2 5 10 ");
   EXPECT_NEAR(labelled(oneDecade)[1].position, 80 + 850 * std::log10(2.0), 1e-9);
   ChartAxis raised(AxisScale::Logarithmic, {2e7, 5e7}, 80, 930, true, 11);
-  EXPECT_EQ(labels(raised), "10^7 2\xd7" "10^7 5\xd7" "10^7 10^8 ");
+  EXPECT_EQ(labels(raised),
+            "10^7 2\xd7"
+            "10^7 5\xd7"
+            "10^7 10^8 ");
   expectLabelsApart(raised, 11);
   ChartAxis fourDecades(AxisScale::Logarithmic, {1.5, 9000}, 596, 76, false, 11);
   EXPECT_EQ(labels(fourDecades), "1 10 100 1000 10000 ");
@@ -267,16 +270,17 @@ TEST_F(MatfileChart, OnlyWarningsAboutTheValuesDrawnAreListed) {
       "*Typed in kg/m^3\n 7850 210 0.3 235 360 50 1.2 460\n"
       "*Heat in kJ\n 7.8 200 0.3 235 360 50 1.2 0.46\n");
   MatfileRun run = matfile({"chart", file, "--y", "tensile-strength"});
-  EXPECT_TRUE(contains(run.out, "3 materials, 1 warned about, 1 warned about other properties only"));
-  EXPECT_TRUE(contains(run.out, ">line 3: &quot;Typed in kg/m^3&quot;: density 7850 [g/cm^3] is "
-                                "above 25; likely kg/m^3 typed (7850 for 7.85)</text>"))
+  EXPECT_TRUE(
+      contains(run.out, "3 materials, 1 warned about, 1 warned about other properties only"));
+  EXPECT_TRUE(contains(run.out,
+                       ">line 3: &quot;Typed in kg/m^3&quot;: density 7850 [g/cm^3] is "
+                       "above 25; likely kg/m^3 typed (7850 for 7.85)</text>"))
       << run.out;
   EXPECT_FALSE(contains(run.out, "specific heat"));
   EXPECT_EQ(run.out.find("\nwarning: "), run.out.rfind("\nwarning: ")) << "one diamond's tooltip";
   run = matfile({"chart", file, "--y", "specific-heat"});
   EXPECT_TRUE(contains(run.out, "3 materials, 2 warned about<"));
   EXPECT_TRUE(contains(run.out, ">line 5: &quot;Heat in kJ&quot;: specific heat 0.46"));
-
 }
 
 TEST_F(MatfileChart, AFileWithoutMaterialsGivesAnEmptyChart) {

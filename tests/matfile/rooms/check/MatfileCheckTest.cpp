@@ -22,7 +22,8 @@ TEST(MatfileCheckWarnings, SampleFilePassesWithoutWarnings) {
 TEST(MatfileCheckWarnings, ReadmeShowsTheRulesTableOfTheCode) {
   std::string readme = fileBytes(testDataPath("../docs/matfile.md"));
   EXPECT_NE(readme.find(plausibilityTable()), std::string::npos)
-      << "paste the output of `matfile rules` into docs/matfile.md:\n" << plausibilityTable();
+      << "paste the output of `matfile rules` into docs/matfile.md:\n"
+      << plausibilityTable();
   MatfileRun run = matfile({"rules"});
   EXPECT_EQ(run.exitCode, 0);
   EXPECT_EQ(run.out, plausibilityTable());

@@ -298,7 +298,8 @@ TEST_F(MatfileImport, WhatCheckWouldWarnAboutStopsTheImportUnlessAccepted) {
   writeTarget(kSteel);
   std::string before = fileBytes(target());
   writeTable(kCopperRow + "Stainless,7.9,193000,0.29,205,515,16,1.7,500\r\n");
-  const std::string warning = table() + ":3: warning: \"Stainless\": Young modulus 193000 [GPa] "
+  const std::string warning = table() +
+                              ":3: warning: \"Stainless\": Young modulus 193000 [GPa] "
                               "is above 1200; ";
   for (bool dryRun : {true, false}) {
     MatfileRun run = dryRun ? import({"--dry-run"}) : import();
@@ -332,19 +333,22 @@ TEST_F(MatfileImport, NamesThatRepeatOrLookAlikeAreReportedAndLeftOutUnderSkipIn
   MatfileRun run = import({"--skip-invalid"});
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_EQ(run.err,
-            table() + ":2: warning: \"ptfe\": differs only in letter case or blanks from \"PTFE\", "
-                      "line 3 of " + target() + "; likely the same material entered twice\n" +
-            table() + ":4: warning: \"Co pper\": differs only in letter case or blanks from "
-                      "\"Copper\", row 3; the list dialog would show two rows that cannot be told "
-                      "apart\n" +
-            table() + ":6: warning: \"Brass\": same name as row 5; the list dialog would show two "
-                      "rows that cannot be told apart\n"
-                      "matfile: " + target() + " written without what is reported above: 3 rows of " +
-                      table() + " draw warnings (--accept-warnings imports such materials as they "
-                      "are)\n");
+            table() +
+                ":2: warning: \"ptfe\": differs only in letter case or blanks from \"PTFE\", "
+                "line 3 of " +
+                target() + "; likely the same material entered twice\n" + table() +
+                ":4: warning: \"Co pper\": differs only in letter case or blanks from "
+                "\"Copper\", row 3; the list dialog would show two rows that cannot be told "
+                "apart\n" +
+                table() +
+                ":6: warning: \"Brass\": same name as row 5; the list dialog would show two "
+                "rows that cannot be told apart\n"
+                "matfile: " +
+                target() + " written without what is reported above: 3 rows of " + table() +
+                " draw warnings (--accept-warnings imports such materials as they "
+                "are)\n");
   EXPECT_EQ(run.out, target() + ": 2 appended, 0 replaced, 0 skipped, 3 left out\n");
-  EXPECT_EQ(targetMaterials(),
-            "*PTFE\n 2.17 0.5 0.46 10 25 0.25 12 1000\n" + kCopper + kNewBrass);
+  EXPECT_EQ(targetMaterials(), "*PTFE\n 2.17 0.5 0.46 10 25 0.25 12 1000\n" + kCopper + kNewBrass);
 }
 
 // A hint that blames a unit the value was not given in sends the user to the
@@ -354,19 +358,26 @@ TEST_F(MatfileImport, HintsNameOnlyCausesThatFitTheUnitsGiven) {
     writeFileBytes(table(), header + "\r\n" + row + "\r\n");
     MatfileRun run = import({"--dry-run"});
     std::size_t start = run.err.find("warning: ");
-    return start == std::string::npos ? run.err : run.err.substr(start, run.err.find('\n', start) - start);
+    return start == std::string::npos ? run.err
+                                      : run.err.substr(start, run.err.find('\n', start) - start);
   };
   const std::string stiffness = "is above 350 times the density ";
   std::string both = warningFor("name,density [g/cm^3],Young modulus [GPa]", "Foam,0.1,240");
-  EXPECT_TRUE(contains(both, "; likely the density in lb/in^3 (0.284 for 7.85) or the Young "
-                             "modulus in MPa (2400 for 2.4)")) << both;
-  std::string density = warningFor("name,density [lb/in^3],Young modulus [GPa]", "Foam,0.00361,240");
+  EXPECT_TRUE(contains(both,
+                       "; likely the density in lb/in^3 (0.284 for 7.85) or the Young "
+                       "modulus in MPa (2400 for 2.4)"))
+      << both;
+  std::string density =
+      warningFor("name,density [lb/in^3],Young modulus [GPa]", "Foam,0.00361,240");
   EXPECT_TRUE(contains(density, "; likely the Young modulus in MPa (2400 for 2.4)")) << density;
   EXPECT_FALSE(contains(density, "lb/in^3 (0.284")) << density;
   std::string neither = warningFor("name,density [lb/in^3],Young modulus [Msi]", "Foam,0.00361,35");
-  EXPECT_TRUE(contains(neither, "Young modulus 241.317 [GPa] (given as 35 [Msi]) " + stiffness)) << neither;
-  EXPECT_TRUE(contains(neither, "; check the value against the unit it was given in (density "
-                                "0.00361 [lb/in^3], Young modulus 35 [Msi])")) << neither;
+  EXPECT_TRUE(contains(neither, "Young modulus 241.317 [GPa] (given as 35 [Msi]) " + stiffness))
+      << neither;
+  EXPECT_TRUE(contains(neither,
+                       "; check the value against the unit it was given in (density "
+                       "0.00361 [lb/in^3], Young modulus 35 [Msi])"))
+      << neither;
   // A unit of the same size as the stored one is typed in it all the same.
   std::string same = warningFor("name,density [kg/m^3],Young modulus [kN/mm^2]", "Steel,7850,2100");
   EXPECT_TRUE(contains(same, "; likely MPa typed (210000 for 210)")) << same;

@@ -22,12 +22,14 @@ namespace {
 // either end, a device name, a name cut in its file name.
 const std::string kTrickyNames =
     kFileHeader +
-    "*Stahl Gr\xF6\xDF" "e \x80 \x81 \xFF\n 7.85 210 0.3 235 360 50 1.2 460\n"
+    "*Stahl Gr\xF6\xDF"
+    "e \x80 \x81 \xFF\n 7.85 210 0.3 235 360 50 1.2 460\n"
     "*Pipe 12\" <schedule 40> & 'co' \\ / | ? * :\n 7.85 210 0.3 235 360 50 1.2 460\n"
     "*  blanks and\ttab.  \n 1 2 0.1 3 4 5 6 7\n"
     "*CON\n 1e-005 1.23457e+008 0 0 0 0 0 -1.79769e+308\n"
     "*con\n 1.79769e+308 1e-300 0.5 1e+300 2e-300 1 1e-300 1\n"
-    "*" + std::string(300, 'n') + "\n 1 1 0.1 1 1 1 1 1\n";
+    "*" +
+    std::string(300, 'n') + "\n 1 1 0.1 1 1 1 1 1\n";
 
 class MatfileMatml : public ::testing::TestWithParam<std::string> {
  protected:
@@ -99,8 +101,8 @@ std::string utf8PathBytes(const std::string& utf8Path) {
 TEST(MatfileCardExport, CardsCarryUnitsANameUuidAndSafeNamesInFileOrder) {
   TemporaryFolder folder;
   writeFileBytes(folder.file("a.mat"), kTrickyNames);
-  MatfileRun run = matfile({"export", folder.file("a.mat"), "--format", "card", "--output",
-                            folder.file("cards")});
+  MatfileRun run = matfile(
+      {"export", folder.file("a.mat"), "--format", "card", "--output", folder.file("cards")});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   std::vector<std::string> names;
   for (const auto& entry : std::filesystem::directory_iterator(folder.file("cards"))) {
@@ -108,13 +110,17 @@ TEST(MatfileCardExport, CardsCarryUnitsANameUuidAndSafeNamesInFileOrder) {
   }
   std::sort(names.begin(), names.end());
   ASSERT_EQ(names.size(), 6u);
-  EXPECT_EQ(names[0], "0001 Stahl Gr\xC3\xB6\xC3\x9F" "e \xE2\x82\xAC \xC2\x81 \xC3\xBF.FCMat");
+  EXPECT_EQ(names[0],
+            "0001 Stahl Gr\xC3\xB6\xC3\x9F"
+            "e \xE2\x82\xAC \xC2\x81 \xC3\xBF.FCMat");
   EXPECT_EQ(names[1], "0002 Pipe 12_ _schedule 40_ & 'co' _ _ _ _ _ _.FCMat");
   EXPECT_EQ(names[2], "0003 blanks and_tab.FCMat");
   EXPECT_EQ(names[3], "0004 CON.FCMat");
   EXPECT_EQ(names[5], "0006 " + std::string(120, 'n') + ".FCMat");
   std::string card = utf8PathBytes(folder.file("cards") + "/" + names[0]);
-  EXPECT_TRUE(contains(card, "  Name: \"Stahl Gr\xC3\xB6\xC3\x9F" "e \xE2\x82\xAC \\x81 \xC3\xBF\"\n"))
+  EXPECT_TRUE(contains(card,
+                       "  Name: \"Stahl Gr\xC3\xB6\xC3\x9F"
+                       "e \xE2\x82\xAC \\x81 \xC3\xBF\"\n"))
       << card;
   EXPECT_TRUE(contains(card, "    Density: \"7850 kg/m^3\"\n"));
   EXPECT_TRUE(contains(card, "    YoungsModulus: \"210000 MPa\"\n"));
@@ -122,20 +128,22 @@ TEST(MatfileCardExport, CardsCarryUnitsANameUuidAndSafeNamesInFileOrder) {
   std::string again = folder.file("again");
   matfile({"export", folder.file("a.mat"), "--format", "card", "--output", again});
   EXPECT_EQ(utf8PathBytes(again + "/" + names[0]), card) << "the same name, the same UUID";
-  EXPECT_TRUE(contains(fileBytes(folder.file("cards/" + names[2])),
-                       "  Name: \"  blanks and\\ttab.  \"\n"));
-  MatfileRun refused = matfile({"export", folder.file("a.mat"), "--format", "card", "--output",
-                                folder.file("cards")});
+  EXPECT_TRUE(
+      contains(fileBytes(folder.file("cards/" + names[2])), "  Name: \"  blanks and\\ttab.  \"\n"));
+  MatfileRun refused = matfile(
+      {"export", folder.file("a.mat"), "--format", "card", "--output", folder.file("cards")});
   EXPECT_EQ(refused.exitCode, 2);
   EXPECT_TRUE(contains(refused.err, "is not empty")) << refused.err;
 }
 
 TEST(MatfileMatmlExport, NameXmlCannotHoldIsLeftOutAndSaid) {
   TemporaryFolder folder;
-  writeFileBytes(folder.file("a.mat"), kFileHeader + "*Bell\x07\n 1 2 0.3 4 5 6 7 8\n*B\n 1 2 0.3 4 5 6 7 8\n");
+  writeFileBytes(folder.file("a.mat"),
+                 kFileHeader + "*Bell\x07\n 1 2 0.3 4 5 6 7 8\n*B\n 1 2 0.3 4 5 6 7 8\n");
   MatfileRun run = matfile({"export", folder.file("a.mat"), "--format", "matml"});
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_TRUE(contains(run.err, "a.mat:3: \"Bell\x07\" left out: its name holds a control")) << run.err;
+  EXPECT_TRUE(contains(run.err, "a.mat:3: \"Bell\x07\" left out: its name holds a control"))
+      << run.err;
   EXPECT_TRUE(contains(run.out, "<Name>B</Name>"));
   EXPECT_FALSE(contains(run.out, "Bell"));
 }
@@ -197,10 +205,15 @@ const std::string kParameterShape = R"xml(<?xml version="1.0" encoding="UTF-8"?>
 TEST_F(MatfileMatmlImport, ParameterValuesWithUnitsAndTemperaturesComeInInTheCodePage) {
   MatfileRun run = import(kParameterShape);
   EXPECT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(listed(), "Stahl Gr\xF6\xDF" "e\t7.8\t200\t0.3\t250\t460\t60.5\t1.2\t434\n");
-  EXPECT_TRUE(contains(run.err, "in.xml:5: note: \"Stahl Größe\": density: given at -20, 22, 300 "
-                                "\xC2\xB0" "C; the value at 22 \xC2\xB0" "C, 7800, nearest room "
-                                "temperature, is taken"))
+  EXPECT_EQ(listed(),
+            "Stahl Gr\xF6\xDF"
+            "e\t7.8\t200\t0.3\t250\t460\t60.5\t1.2\t434\n");
+  EXPECT_TRUE(contains(run.err,
+                       "in.xml:5: note: \"Stahl Größe\": density: given at -20, 22, 300 "
+                       "\xC2\xB0"
+                       "C; the value at 22 \xC2\xB0"
+                       "C, 7800, nearest room "
+                       "temperature, is taken"))
       << run.err;
 }
 
@@ -214,8 +227,9 @@ TEST_F(MatfileMatmlImport, MissingUnitsAndLettersTheCodePageLacksAreReportedWith
 <PropertyDetails id="e"><Name>Density</Name><Unitless/></PropertyDetails></Metadata></MatML_Doc>)xml";
   MatfileRun run = import(xml);
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_TRUE(contains(run.err, "in.xml:2: name \"Ελλάδα steel\": \"Ε\", \"λ\", \"ά\", \"δ\", \"α\" "
-                                "cannot be written in windows-1252"))
+  EXPECT_TRUE(contains(run.err,
+                       "in.xml:2: name \"Ελλάδα steel\": \"Ε\", \"λ\", \"ά\", \"δ\", \"α\" "
+                       "cannot be written in windows-1252"))
       << run.err;
   EXPECT_TRUE(contains(run.err, "in.xml:5: \"No units\": density \"7850\": no unit")) << run.err;
   run = import(xml, {"--replace-unmappable", "--skip-invalid"});
@@ -223,32 +237,39 @@ TEST_F(MatfileMatmlImport, MissingUnitsAndLettersTheCodePageLacksAreReportedWith
   EXPECT_EQ(listed(), "?????? steel\t7.85\t0\t0\t0\t0\t0\t0\t0\n");
   EXPECT_TRUE(contains(run.err, "written as \"?????? steel\" (--replace-unmappable)")) << run.err;
   std::remove(folder.file("out.mat").c_str());
-  run = import("<MatML_Doc><Material><BulkDetails><Name>\xC5\x81\xC3\xB3\x64\xC5\xBA</Name>"
-               "<PropertyData property=\"d\"><Data>1</Data></PropertyData></BulkDetails>"
-               "</Material><Metadata><PropertyDetails id=\"d\"><Name>Density</Name>"
-               "<Units name=\"g/cm^3\"/></PropertyDetails></Metadata></MatML_Doc>",
-               {"--codepage", "1250"});
+  run = import(
+      "<MatML_Doc><Material><BulkDetails><Name>\xC5\x81\xC3\xB3\x64\xC5\xBA</Name>"
+      "<PropertyData property=\"d\"><Data>1</Data></PropertyData></BulkDetails>"
+      "</Material><Metadata><PropertyDetails id=\"d\"><Name>Density</Name>"
+      "<Units name=\"g/cm^3\"/></PropertyDetails></Metadata></MatML_Doc>",
+      {"--codepage", "1250"});
   EXPECT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(listed().substr(0, 5), "\xA3\xF3" "d\x9F\t");
+  EXPECT_EQ(listed().substr(0, 5),
+            "\xA3\xF3"
+            "d\x9F\t");
 }
 
 TEST_F(MatfileMatmlImport, EntitiesAndDeepNestingAreRefusedWithAClearMessage) {
-  MatfileRun run = import("<?xml version=\"1.0\"?>\n<!DOCTYPE MatML_Doc [\n"
-                          "<!ENTITY a \"aaaaaaaaaa\">\n<!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;\">\n"
-                          "]>\n<MatML_Doc>&b;</MatML_Doc>\n");
+  MatfileRun run = import(
+      "<?xml version=\"1.0\"?>\n<!DOCTYPE MatML_Doc [\n"
+      "<!ENTITY a \"aaaaaaaaaa\">\n<!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;\">\n"
+      "]>\n<MatML_Doc>&b;</MatML_Doc>\n");
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_TRUE(contains(run.err, "in.xml:3: cannot be read as a MatML document: the document "
-                                "declares the entity \"a\"; entities are refused"))
+  EXPECT_TRUE(contains(run.err,
+                       "in.xml:3: cannot be read as a MatML document: the document "
+                       "declares the entity \"a\"; entities are refused"))
       << run.err;
-  run = import("<?xml version=\"1.0\"?>\n<!DOCTYPE MatML_Doc [\n<!ENTITY x SYSTEM "
-               "\"/etc/passwd\">\n]>\n<MatML_Doc>&x;</MatML_Doc>\n");
+  run = import(
+      "<?xml version=\"1.0\"?>\n<!DOCTYPE MatML_Doc [\n<!ENTITY x SYSTEM "
+      "\"/etc/passwd\">\n]>\n<MatML_Doc>&x;</MatML_Doc>\n");
   EXPECT_TRUE(contains(run.err, "declares the entity \"x\"")) << run.err;
   std::string deep;
   for (int i = 0; i < 100000; ++i) deep += "<a>";
   run = import("<MatML_Doc>\n" + deep);
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_TRUE(contains(run.err, "in.xml:2: cannot be read as a MatML document: elements nested "
-                                "deeper than 200"))
+  EXPECT_TRUE(contains(run.err,
+                       "in.xml:2: cannot be read as a MatML document: elements nested "
+                       "deeper than 200"))
       << run.err;
   run = import("<NotMatML/>");
   EXPECT_TRUE(contains(run.err, "not a MatML document: it holds no MatML_Doc element")) << run.err;
@@ -266,12 +287,19 @@ TEST(MatfileMatmlUnavailable, BuildWithoutAnXmlReaderSaysSo) {
 
 TEST(MatfileCodePage, ChartShowsNamesInTheChosenCodePageAndRefusesAnUnknownOne) {
   TemporaryFolder folder;
-  writeFileBytes(folder.file("a.mat"), kFileHeader + "*\xA3" "a\n 7.85 210 0.3 235 360 50 1.2 460\n");
-  EXPECT_TRUE(contains(matfile({"chart", folder.file("a.mat")}).out, "\xC2\xA3" "a"));
+  writeFileBytes(folder.file("a.mat"), kFileHeader +
+                                           "*\xA3"
+                                           "a\n 7.85 210 0.3 235 360 50 1.2 460\n");
+  EXPECT_TRUE(contains(matfile({"chart", folder.file("a.mat")}).out,
+                       "\xC2\xA3"
+                       "a"));
   MatfileRun run = matfile({"chart", folder.file("a.mat"), "--codepage", "1250"});
-  EXPECT_TRUE(contains(run.out, "\xC5\x81" "a")) << run.err;
-  run = matfile({"export", folder.file("a.mat"), "--format", "card", "--output",
-                 folder.file("c"), "--codepage", "437"});
+  EXPECT_TRUE(contains(run.out,
+                       "\xC5\x81"
+                       "a"))
+      << run.err;
+  run = matfile({"export", folder.file("a.mat"), "--format", "card", "--output", folder.file("c"),
+                 "--codepage", "437"});
   EXPECT_EQ(run.exitCode, 2);
   EXPECT_TRUE(contains(run.err, "unknown code page \"437\"")) << run.err;
   matfile({"chart", folder.file("a.mat")});  // the next run starts in the default again

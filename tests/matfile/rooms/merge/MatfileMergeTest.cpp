@@ -11,7 +11,8 @@
 
 namespace {
 
-const char* const kBefore[kPropertyCount] = {"7.85", "210", "0.3", "235", "360", "50", "1.2", "460"};
+const char* const kBefore[kPropertyCount] = {"7.85", "210", "0.3", "235",
+                                             "360",  "50",  "1.2", "460"};
 const char* const kOurs[kPropertyCount] = {"7.9", "211", "0.29", "240", "370", "51", "1.3", "470"};
 const char* const kTheirs[kPropertyCount] = {"8", "212", "0.28", "250", "380", "52", "1.4", "480"};
 
@@ -34,8 +35,8 @@ class MatfileMerge : public ::testing::Test {
     writeFileBytes(folder.file("base.mat"), base);
     writeFileBytes(folder.file("ours.mat"), ours);
     writeFileBytes(folder.file("theirs.mat"), theirs);
-    return matfile({"merge", folder.file("base.mat"), folder.file("ours.mat"),
-                    folder.file("theirs.mat")});
+    return matfile(
+        {"merge", folder.file("base.mat"), folder.file("ours.mat"), folder.file("theirs.mat")});
   }
   TemporaryFolder folder;
 };
@@ -50,7 +51,8 @@ TEST_F(MatfileMerge, EachPropertyChangedOnOneSideOrAlikeOnBothIsTakenOnce) {
     EXPECT_EQ(run.out, expected);
     run = merge(base, base, steel("Steel", changed, kOurs) + kBrass);
     EXPECT_EQ(run.out, expected);
-    run = merge(base, steel("Steel", changed, kOurs) + kBrass, steel("Steel", changed, kOurs) + kBrass);
+    run = merge(base, steel("Steel", changed, kOurs) + kBrass,
+                steel("Steel", changed, kOurs) + kBrass);
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, expected);
   }
@@ -93,8 +95,8 @@ TEST_F(MatfileMerge, OtherPropertiesMergeIntoBothVersionsOfAConflict) {
 TEST_F(MatfileMerge, AdditionsAndDeletionsFromBothSides) {
   // Each side's addition where it stands there; a deletion against an
   // unchanged material is taken.
-  MatfileRun run = merge(steel() + kBrass, steel() + "*Copper\n 8.96 1 1 1 1 1 1 1\n" + kBrass,
-                         kPtfe + steel());
+  MatfileRun run =
+      merge(steel() + kBrass, steel() + "*Copper\n 8.96 1 1 1 1 1 1 1\n" + kBrass, kPtfe + steel());
   EXPECT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(run.out, kFileHeader + kPtfe + steel() + "*Copper\n 8.96 1 1 1 1 1 1 1\n");
   // The same addition on both sides once; different ones both kept.
@@ -114,8 +116,9 @@ TEST_F(MatfileMerge, ADeletionAgainstAChangeKeepsTheChange) {
   MatfileRun run = merge(steel() + kBrass, kBrass, steel("Steel", 7, kTheirs) + kBrass);
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_EQ(run.out, kFileHeader + steel("Steel (theirs)", 7, kTheirs) + kBrass);
-  EXPECT_EQ(run.err, "conflict \"Steel\" (theirs line 1): changed in theirs, deleted in ours; "
-                     "kept as \"Steel (theirs)\"\n");
+  EXPECT_EQ(run.err,
+            "conflict \"Steel\" (theirs line 1): changed in theirs, deleted in ours; "
+            "kept as \"Steel (theirs)\"\n");
   run = merge(steel() + kBrass, steel("Steel", 7, kOurs) + kBrass, kBrass);
   EXPECT_EQ(run.out, kFileHeader + steel("Steel (ours)", 7, kOurs) + kBrass);
 }
@@ -147,8 +150,8 @@ TEST_F(MatfileMerge, WritesTheOutputFileAndRefusesWhatItWouldLose) {
   writeFileBytes(folder.file("ours.mat"), steel("Steel", 0, kOurs));
   writeFileBytes(folder.file("theirs.mat"), steel("Steel", 0, kTheirs));
   std::string ours = folder.file("ours.mat");
-  MatfileRun run = matfile({"merge", folder.file("base.mat"), ours, folder.file("theirs.mat"),
-                            "--output", ours});
+  MatfileRun run = matfile(
+      {"merge", folder.file("base.mat"), ours, folder.file("theirs.mat"), "--output", ours});
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_TRUE(contains(run.out, "conflict \"Steel\""));
   std::string merged = withPlatformLineEnds(kFileHeader + steel("Steel (ours)", 0, kOurs) +
@@ -156,8 +159,8 @@ TEST_F(MatfileMerge, WritesTheOutputFileAndRefusesWhatItWouldLose) {
   EXPECT_EQ(fileBytes(ours), merged);
   // A line the reader drops in a side would be gone from the merged file.
   writeFileBytes(folder.file("theirs.mat"), steel() + "*Broken\n 1 2 3\n");
-  run = matfile({"merge", folder.file("base.mat"), ours, folder.file("theirs.mat"), "--output",
-                 ours});
+  run = matfile(
+      {"merge", folder.file("base.mat"), ours, folder.file("theirs.mat"), "--output", ours});
   EXPECT_EQ(run.exitCode, 2);
   EXPECT_TRUE(contains(run.err, "theirs.mat:3: ")) << run.err;
   EXPECT_TRUE(contains(run.err, "not merged")) << run.err;

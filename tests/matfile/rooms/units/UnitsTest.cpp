@@ -44,7 +44,8 @@ TEST(UnitTable, EveryExampleAndStoredUnitMeasuresItsProperty) {
 TEST(UnitTable, ReadmeShowsTheUnitsTableOfTheCode) {
   std::string table = unitsTable();
   EXPECT_NE(fileBytes(testDataPath("../docs/matfile.md")).find(table), std::string::npos)
-      << "paste the output of `matfile units` into docs/matfile.md:\n" << table;
+      << "paste the output of `matfile units` into docs/matfile.md:\n"
+      << table;
   EXPECT_EQ(matfile({"units"}).out, table);
 }
 
