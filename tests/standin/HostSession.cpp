@@ -52,12 +52,20 @@ void HostSession::seedSample(const std::string& folder) const {
   writeFileBytes((fs::path(folder) / "zodo.mat").string(), sampleBytes());
 }
 
-std::vector<std::string> HostSession::entries(const std::string& folder) {
+namespace {
+
+std::vector<std::string> sortedEntries(const std::string& folder) {
   std::vector<std::string> names;
   for (const auto& entry : fs::directory_iterator(folder))
     names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
+}
+
+}  // namespace
+
+std::vector<std::string> HostSession::entries(const std::string& folder) {
+  return sortedEntries(folder);
 }
 
 void expectEverythingReleased(const HostOutcome& outcome) {
@@ -77,6 +85,20 @@ void expectNothingLeaked(const SweepRun& run) {
                                   << run.outcome.errors;
   EXPECT_EQ(run.report.outstanding, 0);
   EXPECT_EQ(run.outcome.errors.find("invalid releases"), std::string::npos) << run.outcome.errors;
+}
+
+std::string expectOldOrNewFileAlone(const SweepRun& run, const std::string& before,
+                                    const std::string& after) {
+  expectNothingLeaked(run);
+  // 1: a window came that the script did not expect; anything else is a crash.
+  EXPECT_LE(run.outcome.exitCode, 1u) << run.outcome.errors;
+  // However the command ended, its windows were owned and the host's window
+  // took input again.
+  EXPECT_EQ(run.outcome.errors.find("standin-host: "), std::string::npos) << run.outcome.errors;
+  std::string file = fileBytes((std::filesystem::path(run.workingFolder) / "zodo.mat").string());
+  EXPECT_TRUE(file == before || file == after) << file;
+  EXPECT_EQ(sortedEntries(run.workingFolder), std::vector<std::string>{"zodo.mat"});
+  return file;
 }
 
 HeldFile::HeldFile(const std::string& path, DWORD sharing)

@@ -52,6 +52,14 @@ void expectEverythingReleased(const HostOutcome& outcome);
 // gave. How the session itself ended is the caller's to judge.
 void expectNothingLeaked(const SweepRun& run);
 
+// A sweep run of the editor's session in a folder that held only zodo.mat:
+// nothing leaked, no crash, the module's windows owned as they must be and the
+// host's window taking input again, and the file the old one or the new one
+// whole with nothing beside it. Returns the file's bytes for the caller's
+// judgement of how the run ended.
+std::string expectOldOrNewFileAlone(const SweepRun& run, const std::string& before,
+                                    const std::string& after);
+
 // Holds a file open as another program would, with the given sharing, for
 // as long as it lives.
 class HeldFile {
