@@ -57,16 +57,20 @@ DetailsByNumber detailsByNumber(const std::unordered_map<std::string, MatmlDetai
 }
 
 // MatML separates the values of one property (at several temperatures, say)
-// with commas.
+// with commas. The strings keep their room from one Data to the next.
 void dataValues(std::string_view text, std::vector<std::string>& values) {
-  values.clear();
-  std::size_t at = 0;
-  for (;;) {
+  std::size_t count = 0;
+  for (std::size_t at = 0;; ++count) {
     std::size_t comma = text.find(',', at);
-    values.push_back(withoutOuterBlanks(std::string(text.substr(at, comma - at))));
+    std::string_view value = text.substr(at, comma - at);
+    while (!value.empty() && isNumberSpace(value.front())) value.remove_prefix(1);
+    while (!value.empty() && isNumberSpace(value.back())) value.remove_suffix(1);
+    if (values.size() == count) values.emplace_back();
+    values[count].assign(value.data(), value.size());
     if (comma == std::string_view::npos) break;
     at = comma + 1;
   }
+  values.resize(count + 1);
 }
 
 bool isPlaceholder(const std::string& value) { return value.empty() || value == "-"; }
