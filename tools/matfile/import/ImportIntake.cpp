@@ -122,6 +122,14 @@ std::unique_ptr<GivenUnits> givenUnitsOf(const MaterialDraft& draft) {
   return given;
 }
 
+// The units matter only to how a warning reads: a material that draws none
+// keeps none, as they would take more memory than the material itself.
+std::unique_ptr<GivenUnits> givenUnitsForWarnings(const MaterialDraft& draft,
+                                                  const Material& material) {
+  if (PlausibilityCheck::valueWarningsFor(material).empty()) return nullptr;
+  return givenUnitsOf(draft);
+}
+
 bool startsWithUtf8ByteOrderMark(const std::string& bytes) {
   return bytes.compare(0, 3, "\xEF\xBB\xBF") == 0;
 }
@@ -177,7 +185,8 @@ bool takeMatml(std::size_t source, const ImportSource& file, ImportIntake& intak
     long line = draft.line;
     OwnedMaterial material = materialOf(draft, true, intake, errors, notes);
     if (material == nullptr) ++intake.badParts[source];
-    std::unique_ptr<GivenUnits> givenUnits = material != nullptr ? givenUnitsOf(draft) : nullptr;
+    std::unique_ptr<GivenUnits> givenUnits =
+        material != nullptr ? givenUnitsForWarnings(draft, *material) : nullptr;
     std::unique_ptr<MaterialDraft> kept;
     if (intake.keepDrafts) kept = std::make_unique<MaterialDraft>(draft);
     intake.items.push_back(

@@ -206,7 +206,8 @@ void MatmlCollector::endUnit(const Level& unit) {
   if (!unit.hasSecond) return;
   std::string exponent = unit.hasFirst ? withoutOuterBlanks(unit.first) : "1";
   std::string& text = openDetails_[unit.details].details.unit;
-  text += (text.empty() ? "" : " ") + unitName(unit.second) + (exponent == "1" ? "" : "^" + exponent);
+  text +=
+      (text.empty() ? "" : " ") + unitName(unit.second) + (exponent == "1" ? "" : "^" + exponent);
 }
 
 // Where there is no Unit, the units' name; a factor other than 1 before them.

@@ -61,8 +61,8 @@ class MatmlCollector : public XmlHandler {
     bool inDocument = false;
     bool inMaterial = false;  // inside a Material that counts
     bool seenName = false, seenData = false, seenBulk = false, seenUnits = false;
-    std::size_t details = 0;  // Details, Units, Unit: which of openDetails_
-    std::string text;         // the character data of one whose text counts
+    std::size_t details = 0;    // Details, Units, Unit: which of openDetails_
+    std::string text;           // the character data of one whose text counts
     std::string first, second;  // Units: name, factor; Unit: power, name
     bool hasFirst = false, hasSecond = false;
     long line = 0;
@@ -85,7 +85,7 @@ class MatmlCollector : public XmlHandler {
   long line() const;
 
   const XmlReader* reader_ = nullptr;
-  Level outside_;              // the parent of the outermost element
+  Level outside_;  // the parent of the outermost element
   std::vector<Level> levels_;
   std::size_t depth_ = 0;
   bool rootFound_ = false;

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "MatmlCollector.h"
 #include "MaterialNames.h"
+#include "MatmlCollector.h"
 #include "NumberString.h"
 #include "NumberText.h"
 #include "TextBytes.h"

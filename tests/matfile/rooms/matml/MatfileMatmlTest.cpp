@@ -327,6 +327,24 @@ TEST_F(MatfileMatmlImport, DetailsFirstOrLastAndEveryEncodingGiveTheSameMaterial
   }
 }
 
+// Only a material that draws a warning keeps the units it was given in, and
+// its warning shows them.
+TEST_F(MatfileMatmlImport, WarningsShowTheValueAsTheDocumentGaveIt) {
+  MatfileRun run = import(
+      "<MatML_Doc><Material><BulkDetails><Name>Heavy</Name><PropertyData property=\"d\">"
+      "<Data>78500000</Data></PropertyData></BulkDetails></Material><Material><BulkDetails>"
+      "<Name>Fine</Name><PropertyData property=\"d\"><Data>7850</Data></PropertyData>"
+      "</BulkDetails></Material><Metadata><PropertyDetails id=\"d\"><Name>Density</Name>"
+      "<Units name=\"kg/m^3\"/></PropertyDetails></Metadata></MatML_Doc>");
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_TRUE(contains(run.err,
+                       "in.xml:1: warning: \"Heavy\": density 78500 [g/cm^3] (given as 78500000 "
+                       "kg/m^3) is above 25"))
+      << run.err;
+  EXPECT_TRUE(contains(run.err, "check the value against the unit it was given in")) << run.err;
+  EXPECT_FALSE(contains(run.err, "\"Fine\": density")) << run.err;
+}
+
 // A document read a byte at a time is read as in one piece: the same
 // materials, the same refusals at the same lines.
 TEST(MatmlReader, ChunksOfAnySizeReadTheSame) {
