@@ -6,6 +6,7 @@
 // id stands over an earlier one.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -19,7 +20,7 @@ class XmlReader;
 struct MatmlDetails {
   std::string name;
   std::string unit;
-  unsigned long order = 0;  // of its start in the document
+  std::uint64_t order = 0;  // of its start in the document
 };
 
 class MatmlCollector : public XmlHandler {
@@ -90,7 +91,7 @@ class MatmlCollector : public XmlHandler {
   std::size_t depth_ = 0;
   bool rootFound_ = false;
   long firstElementLine_ = 0;
-  unsigned long elementCount_ = 0;
+  std::uint64_t elementCount_ = 0;
   std::vector<OpenDetails> openDetails_;
   std::unordered_map<std::string, MatmlDetails> properties_, parameters_;
   PendingMaterials materials_;
