@@ -102,15 +102,19 @@ bool xmlCharacterData(const std::string& utf8, std::string& xml) {
   return true;
 }
 
-void MatmlWriter::add(const Material& material) {
+MatmlWriter::MatmlWriter(const CodePage& codePage, std::ostream& out)
+    : codePage_(codePage), out_(out) {
+  out_ << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<MatML_Doc>\n";
+}
+
+const char* MatmlWriter::leftOutReason() {
+  return "its name holds a control character, which XML 1.0 cannot hold; MatML cannot carry it";
+}
+
+bool MatmlWriter::add(const Material& material) {
   std::string name;
-  if (!xmlCharacterData(codePage_.toUtf8(writtenName(material)), name)) {
-    omissions_.push_back({&material,
-                          "its name holds a control character, which XML 1.0 cannot "
-                          "hold; MatML cannot carry it"});
-    return;
-  }
-  materials_ += "  <Material>\n    <BulkDetails>\n      <Name>" + name + "</Name>\n";
+  if (!xmlCharacterData(codePage_.toUtf8(writtenName(material)), name)) return false;
+  std::string xml = "  <Material>\n    <BulkDetails>\n      <Name>" + name + "</Name>\n";
   for (int index = 0; index < kPropertyCount; ++index) {
     const MatmlProperty& property = kProperties[index];
     double value = propertyValue(material, property.property);
@@ -120,17 +124,18 @@ void MatmlWriter::add(const Material& material) {
     // value goes in a unit of its own PropertyDetails.
     bool scaled = scalesSafely(value, property.power);
     if (!scaled) storedUnitUsed_[index] = true;
-    materials_ += std::string("      <PropertyData property=\"") + property.id +
+    xml += std::string("      <PropertyData property=\"") + property.id +
                   (scaled ? "" : "s") + "\">\n        <Data format=\"float\">" +
                   scaledNumber(value, scaled ? property.power : 0) +
                   "</Data>\n      </PropertyData>\n";
   }
-  materials_ += "    </BulkDetails>\n  </Material>\n";
+  xml += "    </BulkDetails>\n  </Material>\n";
+  out_ << xml;
+  return true;
 }
 
-std::string MatmlWriter::document() const {
-  std::string xml =
-      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<MatML_Doc>\n" + materials_ + "  <Metadata>\n";
+void MatmlWriter::finish() {
+  std::string xml = "  <Metadata>\n";
   for (int index = 0; index < kPropertyCount; ++index) {
     const MatmlProperty& property = kProperties[index];
     xml += propertyDetails(property);
@@ -150,5 +155,5 @@ std::string MatmlWriter::document() const {
     }
     xml += details;
   }
-  return xml + "  </Metadata>\n</MatML_Doc>\n";
+  out_ << xml << "  </Metadata>\n</MatML_Doc>\n";
 }
