@@ -17,8 +17,7 @@ std::string reasonText(int errorNumber) {
   return errorNumber != 0 ? std::string(": ") + std::strerror(errorNumber) : "";
 }
 
-bool writeToStandardOutput(Console& console,
-                           const std::function<void(std::ostream&)>& produce) {
+bool writeToStandardOutput(Console& console, const std::function<void(std::ostream&)>& produce) {
   if (console.keepOutBytes != nullptr) console.keepOutBytes();
   errno = 0;
   produce(console.out);
@@ -117,8 +116,7 @@ bool checkOutputFormat(const std::string& output, const std::string& format,
 
 bool writeResult(const Invocation& invocation, Console& console, const std::string& text,
                  const std::string& input) {
-  return writeResultAsMade(invocation, console, input,
-                           [&text](std::ostream& out) { out << text; });
+  return writeResultAsMade(invocation, console, input, [&text](std::ostream& out) { out << text; });
 }
 
 bool writeResultAsMade(const Invocation& invocation, Console& console, const std::string& input,

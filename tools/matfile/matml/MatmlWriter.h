@@ -30,6 +30,10 @@ class MatmlWriter {
  private:
   const CodePage& codePage_;
   std::ostream& out_;
+  // The material under way: its name and its text, which keep their room
+  // from one material to the next.
+  std::string name_;
+  std::string xml_;
   bool storedUnitUsed_[kPropertyCount] = {};  // some value is in the stored unit
 };
 
