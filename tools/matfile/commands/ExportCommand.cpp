@@ -181,7 +181,9 @@ std::string exportDetails() {
          "  --codepage CP   the code page of the file's names (1252, 1250, 28591); cards\n"
          "                  and MatML are UTF-8. Default: 1252 (on Windows the system's)\n"
          "Exit codes: 0 every material written; 1 written without what the reader dropped\n"
-         "or what the format cannot hold (reported on standard error); 2 trouble.\n";
+         "or what the format cannot hold (reported on standard error); 2 trouble: among\n"
+         "it a write that fails part way, which leaves the --output file as it was and\n"
+         "takes away the cards written before it.\n";
 }
 
 // The table, cards or document hold what the editor would show; what the
