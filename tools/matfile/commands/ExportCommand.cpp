@@ -149,8 +149,8 @@ void removeCards(std::size_t written, const std::string& folder, bool madeFolder
   if (left > 0) return;
   std::error_code error;
   if (madeFolder) std::filesystem::remove(folder, error);
-  console.err << "matfile: the " << written - 1
-              << " cards written before it are removed again (nothing written)\n";
+  console.err << "matfile: the cards written before it (" << written - 1
+              << ") are removed again (nothing written)\n";
 }
 
 bool writeCards(const std::string& folder, bool madeFolder, const MaterialNode* head,
