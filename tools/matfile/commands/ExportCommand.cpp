@@ -80,8 +80,9 @@ bool readyCardFolder(const std::string& folder, bool& made, Console& console) {
   return false;
 }
 
-// errno as the failed step left it; the file seam's failures count as the
-// system's own, so tests reach this path one operation after another.
+// 0 when the card is written, else errno as the failed step left it. The
+// file seam's failures count as the system's own, so that tests reach every
+// way a full disk stops an export, one operation after another.
 int writeCardFile(const std::filesystem::path& path, const std::string& text) {
   errno = 0;
   if (FileOperationFaults::fail()) return errno;
