@@ -150,9 +150,7 @@ TEST_F(MatfileExport, AFailureAtAnyStepLeavesTheOldFileOrTheNewOneWholeAndAlone)
       EXPECT_TRUE(run.exitCode == 2 ? bytes == "old" : run.exitCode == 0 && bytes == whole)
           << format << ", operation " << failing << " fails: exit " << run.exitCode << run.err;
       if (run.exitCode == 2) {
-        EXPECT_TRUE(contains(run.err, file("a.mat") + ": ") ||
-                    contains(run.err, "matfile: cannot write " + out))
-            << run.err;
+        EXPECT_TRUE(contains(run.err, file("a.mat")) || contains(run.err, out)) << run.err;
       }
       EXPECT_EQ(folder.entries(), (Names{"a.mat", "out." + format})) << failing;
     }
