@@ -18,7 +18,8 @@ int runCheck(const Invocation& invocation, Console& console);
 // Load and save, refusing when the load would lose something.
 int runFormat(const Invocation& invocation, Console& console);
 
-// The materials as a CSV table.
+// The materials as a CSV table, cards or a MatML document, written as they are
+// made.
 int runExport(const Invocation& invocation, Console& console);
 std::string exportDetails();
 

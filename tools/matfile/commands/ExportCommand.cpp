@@ -1,3 +1,5 @@
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -7,6 +9,7 @@
 #include "Commands.h"
 #include "CsvColumns.h"
 #include "CsvWriter.h"
+#include "FileOperationFaults.h"
 #include "FileReading.h"
 #include "MaterialNames.h"
 #include "MatmlWriter.h"
@@ -18,11 +21,11 @@ namespace {
 
 // The header, then one record per material in list order, the numbers in the
 // file's own text so that an import writes the same file again.
-std::string materialTable(const MaterialNode* head) {
-  CsvWriter csv;
+void writeTable(const MaterialNode* head, std::ostream& out) {
+  CsvWriter csv(out);
   for (const std::string& header : CsvColumns::headerRow()) csv.addField(header);
   csv.endRecord();
-  for (const MaterialNode* node = head; node != nullptr; node = node->nextNode) {
+  for (const MaterialNode* node = head; node != nullptr && out; node = node->nextNode) {
     if (node->material == nullptr) continue;
     const Material& material = *node->material;
     csv.addField(writtenName(material));
@@ -31,15 +34,32 @@ std::string materialTable(const MaterialNode* head) {
     }
     csv.endRecord();
   }
-  return csv.text();
+}
+
+// Each material left out is reported as it is met; the count gives the exit
+// code.
+long writeDocument(const std::string& input, const ReportingObserver& reports,
+                   const CodePage& codePage, Console& console, std::ostream& out) {
+  long omitted = 0;
+  MatmlWriter writer(codePage, out);
+  for (const ReportingObserver::MaterialAt& entry : reports.materials()) {
+    if (!out) return omitted;
+    if (writer.add(*entry.material)) continue;
+    ++omitted;
+    console.err << input << ':' << entry.nameLine << ": " << quotedName(*entry.material)
+                << " left out: " << MatmlWriter::leftOutReason() << '\n';
+  }
+  writer.finish();
+  return omitted;
 }
 
 // Cards of an earlier export that this one does not rewrite (a material since
 // renamed or deleted) would come back in with the next import of the folder,
-// so only a new or empty folder is written.
-bool readyCardFolder(const std::string& folder, Console& console) {
+// so only a new or empty folder is written. `made`: this export made it.
+bool readyCardFolder(const std::string& folder, bool& made, Console& console) {
   namespace fs = std::filesystem;
   std::error_code error;
+  made = false;
   if (fs::exists(folder, error)) {
     if (!fs::is_directory(folder, error)) {
       console.err << "matfile: " << folder
@@ -54,33 +74,98 @@ bool readyCardFolder(const std::string& folder, Console& console) {
     }
     return true;
   }
-  if (fs::create_directories(folder, error)) return true;
+  made = fs::create_directories(folder, error);
+  if (made) return true;
   console.err << "matfile: cannot make folder " << folder << ": " << error.message() << '\n';
   return false;
 }
 
-bool writeCards(const std::string& folder, const MaterialNode* head, const CodePage& codePage,
-                Console& console) {
+// 0 when the card is written, else errno as the failed step left it. The
+// file seam's failures count as the system's own, so that tests reach every
+// way a full disk stops an export, one operation after another.
+int writeCardFile(const std::filesystem::path& path, const std::string& text) {
+  errno = 0;
+  if (FileOperationFaults::fail()) return errno;
+  std::ofstream card(path, std::ios::binary);
+  if (card) card.write(text.data(), static_cast<std::streamsize>(text.size()));
+  if (FileOperationFaults::fail()) card.setstate(std::ios::badbit);
+  card.close();
+  if (card) return 0;
+  return errno != 0 ? errno : EIO;
+}
+
+std::size_t materialCount(const MaterialNode* head) {
   std::size_t count = 0;
   for (const MaterialNode* node = head; node != nullptr; node = node->nextNode) {
     if (node->material != nullptr) ++count;
   }
-  CardFileNames names(count);
-  for (const MaterialNode* node = head; node != nullptr; node = node->nextNode) {
-    if (node->material == nullptr) continue;
-    const Material& material = *node->material;
+  return count;
+}
+
+// The cards' paths in list order, made again rather than kept: a million
+// paths would cost more memory than the materials themselves.
+class CardPaths {
+ public:
+  CardPaths(const std::string& folder, const MaterialNode* head, const CodePage& codePage)
+      : folder_(folder), codePage_(codePage), names_(materialCount(head)), node_(head) {}
+
+  // The next material and its card's path; false after the last.
+  bool next(const Material*& material, std::filesystem::path& path) {
+    while (node_ != nullptr && node_->material == nullptr) node_ = node_->nextNode;
+    if (node_ == nullptr) return false;
+    material = node_->material;
+    node_ = node_->nextNode;
     // The file name is UTF-8; on Windows a path made from a narrow string
     // would read it in the ANSI code page.
-    std::filesystem::path path =
-        std::filesystem::path(folder) /
-        std::filesystem::u8path(names.next(codePage.toUtf8(writtenName(material))));
-    std::ofstream card(path, std::ios::binary);
-    card << materialCardText(material, codePage);
-    card.close();
-    if (!card) {
-      console.err << "matfile: cannot write " << path.u8string() << '\n';
-      return false;
+    path = std::filesystem::path(folder_) /
+           std::filesystem::u8path(names_.next(codePage_.toUtf8(writtenName(*material))));
+    return true;
+  }
+
+ private:
+  const std::string& folder_;
+  const CodePage& codePage_;
+  CardFileNames names_;
+  const MaterialNode* node_;
+};
+
+// A folder with some of the cards would pass for the whole export with the
+// next import of it, so the `written` cards go again (the one that failed
+// among them); what cannot go is named.
+void removeCards(std::size_t written, const std::string& folder, bool madeFolder,
+                 const MaterialNode* head, const CodePage& codePage, Console& console) {
+  CardPaths paths(folder, head, codePage);
+  const Material* material = nullptr;
+  std::filesystem::path path;
+  std::size_t left = 0;
+  for (std::size_t removed = 0; removed < written && paths.next(material, path); ++removed) {
+    std::error_code error;
+    if (std::filesystem::remove(path, error) || !error) continue;
+    if (left++ == 0) {
+      console.err << "matfile: these cards of the unfinished export are still in " << folder
+                  << "; remove them before the folder is imported:\n";
     }
+    console.err << "  " << path.filename().u8string() << '\n';
+  }
+  if (left > 0) return;
+  std::error_code error;
+  if (madeFolder) std::filesystem::remove(folder, error);
+  console.err << "matfile: the cards written before it (" << written - 1
+              << ") are removed again (nothing written)\n";
+}
+
+bool writeCards(const std::string& folder, bool madeFolder, const MaterialNode* head,
+                const CodePage& codePage, Console& console) {
+  CardPaths paths(folder, head, codePage);
+  const Material* material = nullptr;
+  std::filesystem::path path;
+  for (std::size_t written = 1; paths.next(material, path); ++written) {
+    int failure = writeCardFile(path, materialCardText(*material, codePage));
+    if (failure == 0) continue;
+    console.err << "matfile: cannot write " << path.u8string() << ": " << std::strerror(failure)
+                << '\n';
+    removeCards(written, folder, madeFolder, head, codePage, console);
+    return false;
   }
   return true;
 }
@@ -97,7 +182,9 @@ std::string exportDetails() {
          "  --codepage CP   the code page of the file's names (1252, 1250, 28591); cards\n"
          "                  and MatML are UTF-8. Default: 1252 (on Windows the system's)\n"
          "Exit codes: 0 every material written; 1 written without what the reader dropped\n"
-         "or what the format cannot hold (reported on standard error); 2 trouble.\n";
+         "or what the format cannot hold (reported on standard error); 2 trouble: among\n"
+         "it a write that fails part way, which leaves the --output file as it was and\n"
+         "takes away the cards written before it.\n";
 }
 
 // The table, cards or document hold what the editor would show; what the
@@ -121,20 +208,15 @@ int runExport(const Invocation& invocation, Console& console) {
   long omitted = 0;
   if (format == "card") {
     std::string folder = invocation.option("--output", "");
-    if (!readyCardFolder(folder, console) || !writeCards(folder, list.get(), codePage, console)) {
+    bool madeFolder = false;
+    if (!readyCardFolder(folder, madeFolder, console) ||
+        !writeCards(folder, madeFolder, list.get(), codePage, console)) {
       return kExitTrouble;
     }
-  } else if (format == "matml") {
-    MatmlWriter writer(codePage);
-    for (const ReportingObserver::MaterialAt& entry : reports.materials()) {
-      writer.add(*entry.material);
-      if (writer.omissions().size() == static_cast<std::size_t>(omitted)) continue;
-      ++omitted;
-      console.err << input << ':' << entry.nameLine << ": " << quotedName(*entry.material)
-                  << " left out: " << writer.omissions().back().reason << '\n';
-    }
-    if (!writeResult(invocation, console, writer.document(), input)) return kExitTrouble;
-  } else if (!writeResult(invocation, console, materialTable(list.get()), input)) {
+  } else if (!writeResultAsMade(invocation, console, input, [&](std::ostream& out) {
+               if (format == "csv") return writeTable(list.get(), out);
+               omitted = writeDocument(input, reports, codePage, console, out);
+             })) {
     return kExitTrouble;
   }
   if (reports.count() == 0 && omitted == 0) return kExitSuccess;

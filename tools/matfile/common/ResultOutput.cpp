@@ -1,19 +1,51 @@
 #include "ResultOutput.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <system_error>
 
 #include "FileReading.h"
 #include "ReplacingFile.h"
+#include "SinkStreamBuffer.h"
 #include "TextBytes.h"
 
 namespace {
 
-bool writeWhole(const std::string& path, const std::string& text) {
+std::string reasonText(int errorNumber) {
+  return errorNumber != 0 ? std::string(": ") + std::strerror(errorNumber) : "";
+}
+
+bool writeToStandardOutput(Console& console, const std::function<void(std::ostream&)>& produce) {
+  if (console.keepOutBytes != nullptr) console.keepOutBytes();
+  errno = 0;
+  produce(console.out);
+  if (console.out.flush()) return true;
+  console.err << "matfile: cannot write standard output" << reasonText(errno)
+              << " (what it shows is cut short)\n";
+  return false;
+}
+
+// The file is replaced only once all of it has been written; until then, and
+// whenever a write fails, it stays as it was.
+bool writeToFile(const std::string& path, Console& console,
+                 const std::function<void(std::ostream&)>& produce) {
   ReplacingFile file;
-  return file.open(path.c_str(), ReplacingFile::LineEnds::AsWritten) &&
-         file.write(text.data(), text.size()) && file.close();
+  if (!file.open(path.c_str(), ReplacingFile::LineEnds::AsWritten)) {
+    console.err << "matfile: cannot write " << path << " (it is left as it was)\n";
+    return false;
+  }
+  SinkStreamBuffer buffer(file);
+  std::ostream stream(&buffer);
+  produce(stream);
+  bool written = static_cast<bool>(stream.flush());
+  errno = 0;
+  if (written && file.close()) return true;
+  int failure = written ? errno : buffer.failure();
+  console.err << "matfile: cannot write " << path << reasonText(failure)
+              << " (it is left as it was)\n";
+  return false;
 }
 
 // What a file name's ending asks for. A name whose ending is not here asks for
@@ -84,11 +116,12 @@ bool checkOutputFormat(const std::string& output, const std::string& format,
 
 bool writeResult(const Invocation& invocation, Console& console, const std::string& text,
                  const std::string& input) {
-  if (!invocation.has("--output")) {
-    if (console.keepOutBytes != nullptr) console.keepOutBytes();
-    console.out << text;
-    return true;
-  }
+  return writeResultAsMade(invocation, console, input, [&text](std::ostream& out) { out << text; });
+}
+
+bool writeResultAsMade(const Invocation& invocation, Console& console, const std::string& input,
+                       const std::function<void(std::ostream&)>& produce) {
+  if (!invocation.has("--output")) return writeToStandardOutput(console, produce);
   const std::string& output = invocation.option("--output", "");
   std::error_code error;
   if (std::filesystem::equivalent(input, output, error)) {
@@ -101,7 +134,5 @@ bool writeResult(const Invocation& invocation, Console& console, const std::stri
     return false;
   }
   if (!checkSaveTarget(output, console)) return false;
-  if (writeWhole(output, text)) return true;
-  console.err << "matfile: cannot write " << output << " (it is left as it was)\n";
-  return false;
+  return writeToFile(output, console, produce);
 }

@@ -2,6 +2,8 @@
 // that --output names, replaced in one step, or standard output.
 #pragma once
 
+#include <functional>
+#include <ostream>
 #include <string>
 
 #include "CommandLine.h"
@@ -24,3 +26,14 @@ bool checkOutputFormat(const std::string& output, const std::string& format,
 // result would replace.
 bool writeResult(const Invocation& invocation, Console& console, const std::string& text,
                  const std::string& input);
+
+// writeResult for a result too large to hold whole (an export of a million
+// materials): `produce` writes it to the stream it is given, which hands it
+// on as it comes, to standard output or to the temporary file that replaces
+// --output once all of it is written. A write that fails part way is
+// reported with its path and reason, and the --output file is left as it
+// was; `produce` may stop early once the stream has failed. Standard output
+// cannot take back what it has passed on: a failure there is reported, and
+// the false return gives the caller's exit code.
+bool writeResultAsMade(const Invocation& invocation, Console& console, const std::string& input,
+                       const std::function<void(std::ostream&)>& produce);

@@ -19,7 +19,7 @@ bool needsQuotes(const std::string& field, bool startsText) {
 void CsvWriter::addField(const std::string& field) {
   if (inRecord_) text_ += ',';
   inRecord_ = true;
-  if (!needsQuotes(field, text_.empty())) {
+  if (!needsQuotes(field, text_.empty() && !recordsPassedOn_)) {
     text_ += field;
     return;
   }
@@ -34,4 +34,8 @@ void CsvWriter::addField(const std::string& field) {
 void CsvWriter::endRecord() {
   text_ += "\r\n";
   inRecord_ = false;
+  if (out_ == nullptr) return;
+  *out_ << text_;
+  text_.clear();
+  recordsPassedOn_ = true;
 }

@@ -73,7 +73,23 @@ std::string propertyDetails(const MatmlProperty& property) {
 
 }  // namespace
 
+namespace {
+
+bool isPlainAscii(const std::string& text) {
+  for (char c : text) {
+    if (c < 0x20 || c > 0x7E || c == '&' || c == '<' || c == '>' || c == '"') return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 bool xmlCharacterData(const std::string& utf8, std::string& xml) {
+  // Most names need nothing done; they go as they are, at once.
+  if (isPlainAscii(utf8)) {
+    xml.assign(utf8);
+    return true;
+  }
   xml.clear();
   for (std::size_t at = 0; at < utf8.size();) {
     std::size_t start = at;
@@ -102,15 +118,20 @@ bool xmlCharacterData(const std::string& utf8, std::string& xml) {
   return true;
 }
 
-void MatmlWriter::add(const Material& material) {
-  std::string name;
-  if (!xmlCharacterData(codePage_.toUtf8(writtenName(material)), name)) {
-    omissions_.push_back({&material,
-                          "its name holds a control character, which XML 1.0 cannot "
-                          "hold; MatML cannot carry it"});
-    return;
-  }
-  materials_ += "  <Material>\n    <BulkDetails>\n      <Name>" + name + "</Name>\n";
+MatmlWriter::MatmlWriter(const CodePage& codePage, std::ostream& out)
+    : codePage_(codePage), out_(out) {
+  out_ << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<MatML_Doc>\n";
+}
+
+const char* MatmlWriter::leftOutReason() {
+  return "its name holds a control character, which XML 1.0 cannot hold; MatML cannot carry it";
+}
+
+bool MatmlWriter::add(const Material& material) {
+  if (!xmlCharacterData(codePage_.toUtf8(writtenName(material)), name_)) return false;
+  // Appended piece by piece into text that keeps its room from one material
+  // to the next: a million materials, no allocation each.
+  xml_.assign("  <Material>\n    <BulkDetails>\n      <Name>").append(name_).append("</Name>\n");
   for (int index = 0; index < kPropertyCount; ++index) {
     const MatmlProperty& property = kProperties[index];
     double value = propertyValue(material, property.property);
@@ -120,17 +141,18 @@ void MatmlWriter::add(const Material& material) {
     // value goes in a unit of its own PropertyDetails.
     bool scaled = scalesSafely(value, property.power);
     if (!scaled) storedUnitUsed_[index] = true;
-    materials_ += std::string("      <PropertyData property=\"") + property.id +
-                  (scaled ? "" : "s") + "\">\n        <Data format=\"float\">" +
-                  scaledNumber(value, scaled ? property.power : 0) +
-                  "</Data>\n      </PropertyData>\n";
+    xml_.append("      <PropertyData property=\"").append(property.id).append(scaled ? "" : "s");
+    xml_.append("\">\n        <Data format=\"float\">");
+    xml_.append(scaledNumber(value, scaled ? property.power : 0));
+    xml_.append("</Data>\n      </PropertyData>\n");
   }
-  materials_ += "    </BulkDetails>\n  </Material>\n";
+  xml_.append("    </BulkDetails>\n  </Material>\n");
+  out_ << xml_;
+  return true;
 }
 
-std::string MatmlWriter::document() const {
-  std::string xml =
-      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<MatML_Doc>\n" + materials_ + "  <Metadata>\n";
+void MatmlWriter::finish() {
+  std::string xml = "  <Metadata>\n";
   for (int index = 0; index < kPropertyCount; ++index) {
     const MatmlProperty& property = kProperties[index];
     xml += propertyDetails(property);
@@ -150,5 +172,5 @@ std::string MatmlWriter::document() const {
     }
     xml += details;
   }
-  return xml + "  </Metadata>\n</MatML_Doc>\n";
+  out_ << xml << "  </Metadata>\n</MatML_Doc>\n";
 }

@@ -5,33 +5,35 @@
 // materials-database tools read them.
 #pragma once
 
+#include <ostream>
 #include <string>
-#include <vector>
 
 #include "Material.h"
 #include "MaterialProperty.h"
 
 class CodePage;
 
-struct MatmlOmission {
-  const Material* material;
-  std::string reason;
-};
-
+// Writes the document as it goes, never holding it whole: its start at once,
+// each material as it is added, the Metadata (which names a unit only where
+// some value needs it) at finish().
 class MatmlWriter {
  public:
-  explicit MatmlWriter(const CodePage& codePage) : codePage_(codePage) {}
+  MatmlWriter(const CodePage& codePage, std::ostream& out);
 
-  // A material whose name XML 1.0 cannot hold (a control character other
-  // than the tab) is not written; it is listed in omissions().
-  void add(const Material& material);
-  std::string document() const;
-  const std::vector<MatmlOmission>& omissions() const { return omissions_; }
+  // False, and nothing written, for a material whose name XML 1.0 cannot hold
+  // (a control character other than the tab); leftOutReason() says why.
+  bool add(const Material& material);
+  static const char* leftOutReason();
+
+  void finish();
 
  private:
   const CodePage& codePage_;
-  std::string materials_;
-  std::vector<MatmlOmission> omissions_;
+  std::ostream& out_;
+  // The material under way: its name and its text, which keep their room
+  // from one material to the next.
+  std::string name_;
+  std::string xml_;
   bool storedUnitUsed_[kPropertyCount] = {};  // some value is in the stored unit
 };
 

@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
+#include <streambuf>
 #include <string>
 #include <vector>
 
+#include "FileFaultInjection.h"
 #include "MatfileRun.h"
 #include "TestFiles.h"
 
@@ -115,6 +118,107 @@ TEST_F(MatfileExport, UnwritableOutputExitsTwoAndLeavesNothingBehind) {
                          " (it is left as it was)\n");
   EXPECT_TRUE(std::filesystem::is_empty(file("taken")));
   EXPECT_EQ(folder.entries(), (Names{"a.mat", "taken"}));
+}
+
+// Materials enough that a document goes to its file in many pieces.
+std::string manyMaterials(int count) {
+  std::string text = kFileHeader;
+  for (int index = 0; index < count; ++index) {
+    text += "*Material " + std::to_string(index) + "\n 7.85 210 0.3 235 360 50 1.2 460\n";
+  }
+  return text;
+}
+
+// Every file operation in turn fails once, as a full disk or a dropped drive
+// makes it fail: the file the table or document goes to is then the old one
+// whole, or, where the failure cost nothing, the new one whole; never a part,
+// and nothing else is left beside it.
+TEST_F(MatfileExport, AFailureAtAnyStepLeavesTheOldFileOrTheNewOneWholeAndAlone) {
+  writeFileBytes(file("a.mat"), manyMaterials(3000));
+  for (const std::string format : {"csv", "matml"}) {
+    std::string out = file("out." + format);
+    writeFileBytes(out, "old");
+    ASSERT_EQ(matfile({"export", file("a.mat"), "--format", format, "--output", out}).exitCode, 0);
+    std::string whole = fileBytes(out);
+    bool fired = true;
+    for (long failing = 1; fired; ++failing) {
+      writeFileBytes(out, "old");
+      FileFaultInjection::arm(failing);
+      MatfileRun run = matfile({"export", file("a.mat"), "--format", format, "--output", out});
+      fired = FileFaultInjection::disarm();
+      std::string bytes = fileBytes(out);
+      EXPECT_TRUE(run.exitCode == 2 ? bytes == "old" : run.exitCode == 0 && bytes == whole)
+          << format << ", operation " << failing << " fails: exit " << run.exitCode << run.err;
+      if (run.exitCode == 2) {
+        EXPECT_TRUE(contains(run.err, file("a.mat")) || contains(run.err, out)) << run.err;
+      }
+      EXPECT_EQ(folder.entries(), (Names{"a.mat", "out." + format})) << failing;
+    }
+    std::filesystem::remove(out);
+  }
+}
+
+std::ptrdiff_t entryCount(const std::string& folder) {
+  std::error_code error;
+  return std::distance(std::filesystem::directory_iterator(folder, error), {});
+}
+
+// A folder with some of the cards would pass for the whole export: it is as
+// it was (absent or empty), or, where the failure cost nothing, holds them all.
+TEST_F(MatfileExport, ACardThatCannotBeWrittenTakesTheCardsBeforeItAway) {
+  writeFileBytes(file("a.mat"), manyMaterials(5));
+  for (const std::string target : {"new", "empty"}) {
+    bool fired = true;
+    for (long failing = 1; fired; ++failing) {
+      std::filesystem::remove_all(file(target));
+      if (target == "empty") std::filesystem::create_directory(file(target));
+      FileFaultInjection::arm(failing);
+      MatfileRun run =
+          matfile({"export", file("a.mat"), "--format", "card", "--output", file(target)});
+      fired = FileFaultInjection::disarm();
+      if (run.exitCode == 0) {
+        EXPECT_EQ(entryCount(file(target)), 5) << target << failing;
+        continue;
+      }
+      EXPECT_EQ(run.exitCode, 2) << target << ", operation " << failing;
+      if (contains(run.err, "cannot write ")) {
+        EXPECT_TRUE(contains(run.err, ") are removed again (nothing written)\n")) << run.err;
+      }
+      EXPECT_EQ(std::filesystem::exists(file(target)), target == "empty") << target << failing;
+      EXPECT_EQ(entryCount(file(target)), 0) << target << failing;
+    }
+  }
+}
+
+// Takes `room` bytes, then fails every write, as a full disk behind standard
+// output does.
+class FillingBuffer : public std::stringbuf {
+ public:
+  explicit FillingBuffer(std::size_t room) : room_(room) {}
+
+ protected:
+  std::streamsize xsputn(const char* text, std::streamsize count) override {
+    if (str().size() + static_cast<std::size_t>(count) > room_) return 0;
+    return std::stringbuf::xsputn(text, count);
+  }
+  int_type overflow(int_type c) override {
+    return str().size() >= room_ ? traits_type::eof() : std::stringbuf::overflow(c);
+  }
+
+ private:
+  std::size_t room_;
+};
+
+TEST_F(MatfileExport, StandardOutputThatFillsUpIsReportedAndExitsTwo) {
+  writeFileBytes(file("a.mat"), manyMaterials(100));
+  for (const char* format : {"csv", "matml"}) {
+    FillingBuffer filling(1000);
+    std::ostream out(&filling);
+    std::ostringstream err;
+    Console console{out, err};
+    EXPECT_EQ(runMatfile({"export", file("a.mat"), "--format", format}, console), 2) << format;
+    EXPECT_TRUE(contains(err.str(), "matfile: cannot write standard output")) << err.str();
+  }
 }
 
 }  // namespace

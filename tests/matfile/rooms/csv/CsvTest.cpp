@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -116,6 +117,20 @@ TEST(CsvWrite, FieldsThatWouldChangeAreQuotedWithTheirQuotesDoubled) {
   EXPECT_EQ(written({{"a,b", "say \"hi\"", "cr\r", "lf\n", " lead", "trail\t", "mid dle"}}),
             "\"a,b\",\"say \"\"hi\"\"\",\"cr\r\",\"lf\n\",\" lead\",\"trail\t\",mid dle\r\n");
   EXPECT_EQ(written({{"\xEF\xBB\xBFx", "\xEF\xBB\xBFy"}}), "\"\xEF\xBB\xBFx\",\xEF\xBB\xBFy\r\n");
+}
+
+// Only the field that starts the whole text is quoted for a byte order mark,
+// however the text leaves the writer.
+TEST(CsvWrite, RecordsPassedOnAsTheyEndMakeTheSameText) {
+  Records records = {{"\xEF\xBB\xBFx", "y"}, {"\xEF\xBB\xBFz", "a,b"}};
+  std::ostringstream out;
+  CsvWriter streamed(out);
+  for (const Fields& record : records) {
+    for (const std::string& field : record) streamed.addField(field);
+    streamed.endRecord();
+  }
+  EXPECT_EQ(out.str(), written(records));
+  EXPECT_EQ(streamed.text(), "");
 }
 
 // Whatever the fields hold, the reader gives back what the writer was given.
