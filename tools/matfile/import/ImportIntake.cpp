@@ -177,8 +177,13 @@ bool takeMatml(std::size_t source, const ImportSource& file, ImportIntake& intak
                ImportReports& reports, std::string& failure) {
   std::FILE* stream = openSource(file, failure);
   if (stream == nullptr) return false;
-  auto chunks = [stream](char* into, std::size_t capacity) {
-    return std::fread(into, 1, capacity, stream);
+  unsigned long long bytesRead = 0;
+  auto chunks = [&](char* into, std::size_t capacity) {
+    std::size_t count = std::fread(into, 1, capacity, stream);
+    bytesRead += count;
+    if (intake.progress != nullptr)
+      intake.progress->bytesRead(intake.sourceNames[source], bytesRead);
+    return count;
   };
   std::vector<DraftReport> errors, notes;
   MatmlDocument document = readMatml(chunks, [&](MaterialDraft& draft) {
@@ -191,6 +196,7 @@ bool takeMatml(std::size_t source, const ImportSource& file, ImportIntake& intak
     if (intake.keepDrafts) kept = std::make_unique<MaterialDraft>(draft);
     intake.items.push_back(
         {source, true, line, std::move(kept), std::move(material), true, std::move(givenUnits)});
+    if (intake.progress != nullptr) intake.progress->materialRead(intake.sourceNames[source], line);
   });
   if (!closeSource(stream, file, failure)) return false;
   if (!document.readable) {

@@ -11,8 +11,10 @@ constexpr unsigned long kRowsBetweenClockReads = 1024;  // the clock costs more 
 ImportProgress::ImportProgress(std::ostream& err)
     : err_(err), next_(std::chrono::steady_clock::now() + kFirstAfter) {}
 
-bool ImportProgress::due() {
-  if (++calls_ % kRowsBetweenClockReads != 0) return false;
+bool ImportProgress::due(unsigned long weight) {
+  calls_ += weight;
+  if (calls_ < kRowsBetweenClockReads) return false;
+  calls_ = 0;
   auto now = std::chrono::steady_clock::now();
   if (now < next_) return false;
   next_ = now + kEvery;
@@ -21,6 +23,20 @@ bool ImportProgress::due() {
 
 void ImportProgress::rowRead(const std::string& source, long row) {
   if (due()) show("matfile: " + source + ": row " + std::to_string(row));
+}
+
+void ImportProgress::bytesRead(const std::string& source, unsigned long long bytes) {
+  if (due(kRowsBetweenClockReads)) {
+    show("matfile: " + source + ": " + std::to_string(bytes >> 20) + " MB read");
+  }
+}
+
+void ImportProgress::materialRead(const std::string& source, long line) {
+  if (due()) show("matfile: " + source + ": line " + std::to_string(line));
+}
+
+void ImportProgress::cardRead(std::size_t done, std::size_t total) {
+  if (due()) show("matfile: card " + std::to_string(done) + " of " + std::to_string(total));
 }
 
 void ImportProgress::saving(const std::string& path) {

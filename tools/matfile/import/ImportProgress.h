@@ -16,12 +16,19 @@ class ImportProgress {
   ~ImportProgress() { finish(); }
 
   void rowRead(const std::string& source, long row);
+  // A document is told by what of it is read, then by its materials' lines:
+  // its materials are made once all of it is read.
+  void bytesRead(const std::string& source, unsigned long long bytes);
+  void materialRead(const std::string& source, long line);
+  // A library of cards is told by its count: each card is a file of its own.
+  void cardRead(std::size_t done, std::size_t total);
   void saving(const std::string& path);
   // Erases the line; later calls show it again.
   void finish();
 
  private:
-  bool due();
+  // `weight`: how many rows a call stands for, as reading the clock costs more than a row.
+  bool due(unsigned long weight = 1);
   void show(const std::string& text);
 
   std::ostream& err_;
