@@ -343,21 +343,23 @@ std::string ImportIntake::failures() const {
   long badCards = 0, warnedCards = 0;
   for (std::size_t source = 0; source < badParts.size(); ++source) {
     std::string part;
+    auto parts = [&](long count) {
+      return matmlSource[source] ? plural(count, "material", "materials")
+                                 : plural(count, "row", "rows");
+    };
     if (unreadableTable[source]) {
       part = sourceNames[source] + " cannot be read as a " +
              (matmlSource[source] ? "MatML document" : "material table");
     } else if (cardSource[source]) {
       badCards += badParts[source];
     } else if (badParts[source] > 0) {
-      part = (matmlSource[source] ? plural(badParts[source], "material", "materials")
-                                  : plural(badParts[source], "row", "rows")) +
-             " of " + sourceNames[source] + " cannot be imported";
+      part = parts(badParts[source]) + " of " + sourceNames[source] + " cannot be imported";
     }
     if (!part.empty()) text += (text.empty() ? "" : "; ") + part;
     if (cardSource[source]) {
       warnedCards += warnedParts[source];
     } else if (!unreadableTable[source] && warnedParts[source] > 0) {
-      text += (text.empty() ? "" : "; ") + plural(warnedParts[source], "row", "rows") + " of " +
+      text += (text.empty() ? "" : "; ") + parts(warnedParts[source]) + " of " +
               sourceNames[source] + (warnedParts[source] == 1 ? " draws" : " draw") + " warnings";
     }
   }

@@ -343,6 +343,7 @@ TEST_F(MatfileMatmlImport, WarningsShowTheValueAsTheDocumentGaveIt) {
       << run.err;
   EXPECT_TRUE(contains(run.err, "check the value against the unit it was given in")) << run.err;
   EXPECT_FALSE(contains(run.err, "\"Fine\": density")) << run.err;
+  EXPECT_TRUE(contains(run.err, "not changed: 1 material of ")) << run.err;
 }
 
 // A document read a byte at a time is read as in one piece: the same
