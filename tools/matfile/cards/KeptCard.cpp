@@ -1,21 +1,22 @@
 #include "KeptCard.h"
 
-#include <cstdint>
-#include <cstring>
 
 namespace {
 
-template <typename Number>
-void packNumber(std::string& packed, Number number) {
-  packed.append(reinterpret_cast<const char*>(&number), sizeof number);
+// Seven bits a byte, the last byte without its top bit: a line number or a
+// text's size takes one byte or two where a fixed width took eight.
+void packNumber(std::string& packed, unsigned long number) {
+  for (; number >= 0x80; number >>= 7) packed += static_cast<char>((number & 0x7F) | 0x80);
+  packed += static_cast<char>(number);
 }
 
-template <typename Number>
-Number unpackNumber(const std::string& packed, std::size_t& at) {
-  Number number;
-  std::memcpy(&number, packed.data() + at, sizeof number);
-  at += sizeof number;
-  return number;
+unsigned long unpackNumber(const std::string& packed, std::size_t& at) {
+  unsigned long number = 0;
+  for (int shift = 0;; shift += 7) {
+    unsigned char byte = static_cast<unsigned char>(packed[at++]);
+    number |= static_cast<unsigned long>(byte & 0x7F) << shift;
+    if (byte < 0x80) return number;
+  }
 }
 
 }  // namespace
@@ -28,8 +29,8 @@ KeptCard::KeptCard(const MaterialCard& card)
   for (int position = 0; position < kPropertyCount; ++position) {
     const GivenValue& value = card.values[position];
     if (!value.given) continue;
-    packNumber(packed_, static_cast<unsigned char>(position));
-    packNumber(packed_, value.line);
+    packNumber(packed_, static_cast<unsigned long>(position));
+    packNumber(packed_, static_cast<unsigned long>(value.line));
     pack(value.text);
   }
   packed_.shrink_to_fit();
@@ -57,8 +58,8 @@ GivenValue KeptCard::value(int position) const {
   unpack(at);
   unpack(at);
   while (at < packed_.size()) {
-    int given = unpackNumber<unsigned char>(packed_, at);
-    long line = unpackNumber<long>(packed_, at);
+    int given = static_cast<int>(unpackNumber(packed_, at));
+    long line = static_cast<long>(unpackNumber(packed_, at));
     std::string_view text = unpack(at);
     if (given != position) continue;
     value.given = true;
@@ -70,12 +71,12 @@ GivenValue KeptCard::value(int position) const {
 }
 
 void KeptCard::pack(const std::string& text) {
-  packNumber(packed_, static_cast<std::uint32_t>(text.size()));
+  packNumber(packed_, text.size());
   packed_ += text;
 }
 
 std::string_view KeptCard::unpack(std::size_t& at) const {
-  std::size_t size = unpackNumber<std::uint32_t>(packed_, at);
+  std::size_t size = unpackNumber(packed_, at);
   std::string_view text(packed_.data() + at, size);
   at += size;
   return text;

@@ -226,7 +226,11 @@ void makeCardItem(CardDraft& entry, std::size_t source, ImportIntake& intake,
   ImportedItem item{source, true, entry.draft.line, nullptr, nullptr, true, nullptr};
   std::vector<DraftReport> errors, itemNotes;
   item.material = materialOf(entry.draft, true, intake, errors, itemNotes);
-  if (item.material != nullptr) item.givenUnits = givenUnitsOf(entry.draft);
+  // The units as given serve only the hints of warnings, which few materials
+  // draw: cards in SI units would keep eight texts each for nothing.
+  if (item.material != nullptr && !PlausibilityCheck::valueWarningsFor(*item.material).empty()) {
+    item.givenUnits = givenUnitsOf(entry.draft);
+  }
   if (intake.keepDrafts) item.draft = std::make_unique<MaterialDraft>(std::move(entry.draft));
   for (const DraftReport& error : errors) reports.error(source, error.line, error.text);
   if (item.material == nullptr) ++intake.badParts[source];
@@ -305,14 +309,14 @@ ItemNotes convert(ImportIntake& intake, ImportReports& reports) {
 
 }  // namespace
 
-ImportIntake::ImportIntake(const std::vector<ImportSource>& sources)
-    : unreadableTable(sources.size(), false),
+ImportIntake::ImportIntake(const ImportSources& sources)
+    : sourceNames(sources.paths()),
+      unreadableTable(sources.size(), false),
       badParts(sources.size(), 0),
       warnedParts(sources.size(), 0) {
-  for (const ImportSource& source : sources) {
-    sourceNames.push_back(source.path);
-    cardSource.push_back(source.kind == ImportSource::Kind::Card);
-    matmlSource.push_back(source.kind == ImportSource::Kind::Matml);
+  for (std::size_t source = 0; source < sources.size(); ++source) {
+    cardSource.push_back(sources.kind(source) == ImportSource::Kind::Card);
+    matmlSource.push_back(sources.kind(source) == ImportSource::Kind::Matml);
   }
 }
 
@@ -373,13 +377,13 @@ std::string ImportIntake::failures() const {
   return text;
 }
 
-bool takeIn(const std::vector<ImportSource>& sources, ImportIntake& intake, ImportReports& reports,
+bool takeIn(const ImportSources& sources, ImportIntake& intake, ImportReports& reports,
             Console& console) {
   CardIntake cards;
-  std::size_t cardCount = static_cast<std::size_t>(
-      std::count_if(sources.begin(), sources.end(), [](const ImportSource& source) {
-        return source.kind == ImportSource::Kind::Card;
-      }));
+  std::size_t cardCount = 0;
+  for (std::size_t source = 0; source < sources.size(); ++source) {
+    if (sources.kind(source) == ImportSource::Kind::Card) ++cardCount;
+  }
   cards.cards.reserve(cardCount);  // a library of cards, read without copying it as it grows
   cards.sources.reserve(cardCount);
   for (std::size_t source = 0; source < sources.size(); ++source) {
@@ -388,9 +392,9 @@ bool takeIn(const std::vector<ImportSource>& sources, ImportIntake& intake, Impo
       console.err << "matfile: " << failure << '\n';
       return false;
     }
-    if (sources[source].kind == ImportSource::Kind::Table) {
+    if (sources.kind(source) == ImportSource::Kind::Table) {
       takeTable(source, std::move(bytes), intake, reports);
-    } else if (sources[source].kind == ImportSource::Kind::Matml) {
+    } else if (sources.kind(source) == ImportSource::Kind::Matml) {
       takeMatml(source, bytes, intake, reports);
     } else {
       takeCard(source, bytes, intake, reports, cards);

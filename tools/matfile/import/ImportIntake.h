@@ -29,9 +29,9 @@ struct ImportedItem {
 };
 
 struct ImportIntake {
-  explicit ImportIntake(const std::vector<ImportSource>& sources);
+  explicit ImportIntake(const ImportSources& sources);
 
-  std::vector<std::string> sourceNames;  // the paths that reports start with
+  SourcePaths sourceNames;               // the paths that reports start with
   std::vector<ImportedItem> items;       // in source order, then in line order
   std::vector<bool> cardSource;          // by source
   std::vector<bool> matmlSource;         // by source
@@ -59,5 +59,5 @@ struct ImportIntake {
 
 // Reads every source. False when a file cannot be read at all (the message is
 // written to console.err).
-bool takeIn(const std::vector<ImportSource>& sources, ImportIntake& intake, ImportReports& reports,
+bool takeIn(const ImportSources& sources, ImportIntake& intake, ImportReports& reports,
             Console& console);
