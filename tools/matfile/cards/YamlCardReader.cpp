@@ -30,8 +30,9 @@ struct Open {
 struct Node {
   bool scalar;
   std::string text;
-  long line;
+  long line;  // of an alias, where its anchor stands
   bool mapping = false;
+  long aliasLine = 0;
 };
 
 long lineAt(const yaml_mark_t& mark) { return static_cast<long>(mark.line) + 1; }
@@ -126,6 +127,7 @@ class YamlCardEvents {
     node.mapping = event.type == YAML_MAPPING_START_EVENT;
     if (node.scalar) node.text = scalarText(event);
     if (event.type != YAML_ALIAS_EVENT) return;
+    node.aliasLine = node.line;
     auto anchor = anchors_.find(reinterpret_cast<const char*>(event.data.alias.anchor));
     if (anchor == anchors_.end()) {
       fail("not YAML: found undefined alias", node.line);
@@ -155,7 +157,7 @@ class YamlCardEvents {
     if (place != Place::Elsewhere && alias) {
       fail("not a material card: an alias stands for the mapping under " + in.key +
                "; a card writes its values out",
-           node.line);
+           node.aliasLine);
       return Place::Elsewhere;
     }
     return place;
