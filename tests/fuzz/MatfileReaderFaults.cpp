@@ -75,10 +75,11 @@ std::string materialCardFault(const char* data, std::size_t size) {
   cards.emplace_back(card);
   cards.emplace_back(readMaterialCard("b.FCMat", bytes));
   std::string fault;
-  forEachCardDraft(cards, [](std::size_t card) { return card == 0 ? "a.FCMat" : "b.FCMat"; },
-                   [&](const CardDraft& entry) {
-                     if (fault.empty()) fault = draftFault(entry.draft);
-                   });
+  forEachCardDraft(
+      cards, [](std::size_t card) { return card == 0 ? "a.FCMat" : "b.FCMat"; },
+      [&](const CardDraft& entry) {
+        if (fault.empty()) fault = draftFault(entry.draft);
+      });
   return fault;
 }
 

@@ -51,8 +51,8 @@ void noteSharedUuid(CardDraft& draft, const Lineage& lineage) {
   const KeptCard& card = lineage.cards[draft.card];
   std::size_t first = draft.card;
   if (!lineage.byUuid.find(card.uuid(), first) || first == draft.card) return;
-  draft.notes.push_back({card.nameLine(), "note: " + quoted(draft.draft.name) + " has the UUID of " +
-                                              lineage.pathOf(first) +
+  draft.notes.push_back({card.nameLine(), "note: " + quoted(draft.draft.name) +
+                                              " has the UUID of " + lineage.pathOf(first) +
                                               ", whose card its children inherit from"});
 }
 
@@ -89,13 +89,12 @@ void resolveParents(CardDraft& draft, const Lineage& lineage) {
                                        "it comes in with what it gives itself"});
       return;
     }
-    bool seen = parent == draft.card ||
-                std::find(draft.parents.begin(), draft.parents.end(), parent) != draft.parents.end();
+    bool seen = parent == draft.card || std::find(draft.parents.begin(), draft.parents.end(),
+                                                  parent) != draft.parents.end();
     if (seen) {
-      draft.notes.push_back({line, "note: " + quoted(draft.draft.name) +
-                                       ": its parents lead back to " +
-                                       quoted(lineage.cards[parent].name()) +
-                                       "; the loop is followed no further"});
+      draft.notes.push_back(
+          {line, "note: " + quoted(draft.draft.name) + ": its parents lead back to " +
+                     quoted(lineage.cards[parent].name()) + "; the loop is followed no further"});
       return;
     }
     draft.parents.push_back(parent);

@@ -1,6 +1,5 @@
 #include "KeptCard.h"
 
-
 namespace {
 
 // Seven bits a byte, the last byte without its top bit: a line number or a
@@ -21,8 +20,7 @@ unsigned long unpackNumber(const std::string& packed, std::size_t& at) {
 
 }  // namespace
 
-KeptCard::KeptCard(const MaterialCard& card)
-    : nameLine_(card.nameLine), readable_(card.readable) {
+KeptCard::KeptCard(const MaterialCard& card) : nameLine_(card.nameLine), readable_(card.readable) {
   pack(card.uuid);
   if (!readable_) return;  // only its UUID counts: its children are told it cannot be read
   pack(card.name);
@@ -35,8 +33,8 @@ KeptCard::KeptCard(const MaterialCard& card)
   }
   packed_.shrink_to_fit();
   if (!card.parentUuid.empty()) {
-    parent_ = std::make_unique<CardParent>(
-        CardParent{card.parentUuid, card.parentName, card.parentLine});
+    parent_ =
+        std::make_unique<CardParent>(CardParent{card.parentUuid, card.parentName, card.parentLine});
   }
 }
 

@@ -18,8 +18,8 @@ enum class Place { Elsewhere, Root, General, Inherits, Parent, Models, Model };
 struct Open {
   Place place = Place::Elsewhere;
   bool mapping = false;
-  bool atKey = true;     // in a mapping, the next node is a key
-  std::string key;       // the last key of a mapping, "" when it is no scalar
+  bool atKey = true;  // in a mapping, the next node is a key
+  std::string key;    // the last key of a mapping, "" when it is no scalar
   bool keyIsText = false;
   bool uuidSeen = false;  // of General or a parent: only the first UUID counts
   bool nameSeen = false;  // of General: only the first Name counts

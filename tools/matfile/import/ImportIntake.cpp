@@ -213,9 +213,9 @@ bool parentUnreadable(const CardDraft& entry, const CardIntake& cards, ImportInt
   if (entry.parents.empty() || cards.cards[entry.parents.back()].readable()) return false;
   const KeptCard& card = cards.cards[entry.card];
   std::size_t parent = entry.parents.front();
-  reports.error(cards.sources[entry.card], card.parent()->line,
-                parentFailureText(card, cards.cards[parent],
-                                  intake.sourceNames[cards.sources[parent]]));
+  reports.error(
+      cards.sources[entry.card], card.parent()->line,
+      parentFailureText(card, cards.cards[parent], intake.sourceNames[cards.sources[parent]]));
   ++intake.badParts[cards.sources[entry.card]];
   return true;
 }
@@ -275,9 +275,9 @@ void leaveOutChildrenOfFailedParents(const std::vector<CardLineage>& lineages,
     if (std::none_of(lineage.parents.begin(), lineage.parents.end(), failed)) continue;
     const KeptCard& card = cards.cards[lineage.card];
     std::size_t parent = lineage.parents.front();
-    reports.error(cards.sources[lineage.card], card.parent()->line,
-                  parentFailureText(card, cards.cards[parent],
-                                    intake.sourceNames[cards.sources[parent]]));
+    reports.error(
+        cards.sources[lineage.card], card.parent()->line,
+        parentFailureText(card, cards.cards[parent], intake.sourceNames[cards.sources[parent]]));
     ImportedItem& child = intake.items[item];
     if (child.material != nullptr) intake.fail(child);
     notes.erase(item);

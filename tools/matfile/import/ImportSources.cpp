@@ -56,8 +56,8 @@ void collectCards(const fs::path& folder, ImportSources& sources,
   for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
     std::error_code kindError;
     bool isFolder = entry->is_directory(kindError) && !entry->is_symlink(kindError);
-    if (isFolder || (entry->is_regular_file(kindError) &&
-                     isCardName(entry->path().extension().u8string()))) {
+    if (isFolder ||
+        (entry->is_regular_file(kindError) && isCardName(entry->path().extension().u8string()))) {
       listed.push_back({entry->path().filename().native(), entry->path(), isFolder});
     }
   }

@@ -168,21 +168,21 @@ TEST_F(MatfileCards, KeysAliasesAndProblemsAreReadAsInALoadedDocument) {
                  "Models:\n  M: {Density: &d \"2 g/cm^3\", PoissonRatio: *d}\n"
                  "Models:\n  M: {YieldStrength: \"9 s\"}\n"
                  "General: {Name: First, UUID: a, Name: Second}\n");
-  writeFileBytes(folder.file("b.FCMat"),
-                 "General: &g {Name: B, UUID: b}\nModels: *g\n");
+  writeFileBytes(folder.file("b.FCMat"), "General: &g {Name: B, UUID: b}\nModels: *g\n");
   writeFileBytes(folder.file("c.FCMat"),
                  "Models: {M: {Density: *nowhere}}\nGeneral: {Name: C, UUID: c}\n");
   writeCard("child of c", "cc", "c", kDensity);
   MatfileRun run = import({folder.path().string(), "--skip-invalid"});
   EXPECT_FALSE(contains(run.err, "9 s")) << run.err;
-  EXPECT_TRUE(contains(run.err, "a.FCMat:2: \"First\": Poisson ratio \"2 g/cm^3\": "))
+  EXPECT_TRUE(contains(run.err, "a.FCMat:2: \"First\": Poisson ratio \"2 g/cm^3\": ")) << run.err;
+  EXPECT_TRUE(contains(run.err,
+                       "b.FCMat:2: cannot be read as a material card: not a material "
+                       "card: an alias stands for the mapping under Models; a card "
+                       "writes its values out\n"))
       << run.err;
-  EXPECT_TRUE(contains(run.err, "b.FCMat:2: cannot be read as a material card: not a material "
-                                "card: an alias stands for the mapping under Models; a card "
-                                "writes its values out\n"))
-      << run.err;
-  EXPECT_TRUE(contains(run.err, "c.FCMat:1: cannot be read as a material card: not YAML: found "
-                                "undefined alias\n"))
+  EXPECT_TRUE(contains(run.err,
+                       "c.FCMat:1: cannot be read as a material card: not YAML: found "
+                       "undefined alias\n"))
       << run.err;
   EXPECT_TRUE(contains(run.err, "\"child of c\": its parent \"Parent\" (UUID c) in " +
                                     folder.file("c.FCMat") + " cannot be read"))
