@@ -19,7 +19,15 @@ class CardsByUuid {
       if (!uuid.empty()) entries_.emplace_back(hashOf(lowerAscii(uuid)), index);
     }
     std::sort(entries_.begin(), entries_.end());
+    shareHash_.assign(cards.size(), false);
+    for (std::size_t at = 1; at < entries_.size(); ++at) {
+      if (entries_[at].first != entries_[at - 1].first) continue;
+      shareHash_[entries_[at].second] = shareHash_[entries_[at - 1].second] = true;
+    }
   }
+
+  // False for most cards: no other card's UUID has the hash of theirs.
+  bool mayShare(std::size_t card) const { return shareHash_[card]; }
 
   // The first card of that UUID, or false.
   bool find(const std::string& uuid, std::size_t& card) const {
@@ -39,6 +47,7 @@ class CardsByUuid {
 
   const std::vector<KeptCard>& cards_;
   std::vector<Entry> entries_;
+  std::vector<bool> shareHash_;  // by card
 };
 
 struct Lineage {
@@ -50,6 +59,7 @@ struct Lineage {
 void noteSharedUuid(CardDraft& draft, const Lineage& lineage) {
   const KeptCard& card = lineage.cards[draft.card];
   std::size_t first = draft.card;
+  if (!lineage.byUuid.mayShare(draft.card)) return;
   if (!lineage.byUuid.find(card.uuid(), first) || first == draft.card) return;
   draft.notes.push_back({card.nameLine(), "note: " + quoted(draft.draft.name) +
                                               " has the UUID of " + lineage.pathOf(first) +

@@ -57,7 +57,7 @@ const char* anchorOf(const yaml_event_t& event) {
 // UUID before a problem).
 class YamlCardEvents {
  public:
-  explicit YamlCardEvents(MaterialCard& card) : card_(card) {}
+  explicit YamlCardEvents(MaterialCard& card) : card_(card) { open_.reserve(8); }
 
   void read(const std::string& bytes) {
     yaml_parser_t parser;

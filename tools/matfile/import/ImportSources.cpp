@@ -68,7 +68,7 @@ void collectCards(const fs::path& folder, ImportSources& sources,
       collectCards(item.path, sources, unreadable, found);
       continue;
     }
-    sources.add({shownPath(item.path), ImportSource::Kind::Card, item.path});
+    sources.add(ImportSource::Kind::Card, shownPath(item.path), item.path);
     found = true;
   }
   if (error) unreadable.push_back({shownPath(folder), error.message()});
@@ -76,11 +76,12 @@ void collectCards(const fs::path& folder, ImportSources& sources,
 
 }  // namespace
 
-void ImportSources::add(const ImportSource& source) {
-  paths_.add(source.path);
-  kinds_.push_back(source.kind);
+void ImportSources::add(ImportSource::Kind kind, const std::string& path,
+                        [[maybe_unused]] const fs::path& file) {
+  paths_.add(path);
+  kinds_.push_back(kind);
 #ifdef _WIN32
-  files_.push_back(source.file.native());
+  files_.push_back(file.native());
 #endif
 }
 
@@ -99,7 +100,7 @@ ImportSources importSources(const std::vector<std::string>& arguments, SourceFol
   for (const std::string& argument : arguments) {
     std::error_code error;
     if (!fs::is_directory(argument, error)) {
-      sources.add({argument, kindOf(argument), fs::path(argument)});
+      sources.add(kindOf(argument), argument, fs::path(argument));
       continue;
     }
     bool found = false;

@@ -24,7 +24,7 @@ struct ImportSource {
 // folder may hold a million cards.
 class ImportSources {
  public:
-  void add(const ImportSource& source);
+  void add(ImportSource::Kind kind, const std::string& path, const std::filesystem::path& file);
   std::size_t size() const { return kinds_.size(); }
   ImportSource::Kind kind(std::size_t source) const { return kinds_[source]; }
   ImportSource operator[](std::size_t source) const;
