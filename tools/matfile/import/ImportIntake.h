@@ -29,9 +29,10 @@ struct ImportedItem {
 };
 
 struct ImportIntake {
+  // The sources outlive the intake, which names them by their paths.
   explicit ImportIntake(const ImportSources& sources);
 
-  SourcePaths sourceNames;               // the paths that reports start with
+  const SourcePaths& sourceNames;        // the paths that reports start with, of the sources
   std::vector<ImportedItem> items;       // in source order, then in line order
   std::vector<bool> cardSource;          // by source
   std::vector<bool> matmlSource;         // by source
