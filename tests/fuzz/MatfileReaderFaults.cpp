@@ -109,15 +109,16 @@ std::string csvTableFault(const char* data, std::size_t size) {
 }
 
 std::string matmlDocumentFault(const char* data, std::size_t size) {
-  MatmlDocument document = readMatml(std::string(data, size));
+  std::string text(data, size), fault;
+  bool handedOver = false;
+  MatmlDocument document = readMatml(xmlChunksOf(text), [&](MaterialDraft& draft) {
+    handedOver = true;
+    if (fault.empty()) fault = draftFault(draft);
+  });
   if (!document.readable) {
+    if (handedOver) return "drafts handed over from a document then refused";
     if (document.problem.empty()) return "a document refused without a reason";
     if (document.problemLine < 1) return "a refusal at no line of the document";
-    return "";
   }
-  for (const MaterialDraft& draft : document.drafts) {
-    std::string fault = draftFault(draft);
-    if (!fault.empty()) return fault;
-  }
-  return "";
+  return fault;
 }

@@ -16,26 +16,33 @@
 
 namespace {
 
-bool readWholeFile(const ImportSource& source, std::string& bytes, std::string& failure) {
-  const std::string& path = source.path;
+std::FILE* openSource(const ImportSource& source, std::string& failure) {
   errno = 0;
 #ifdef _WIN32
   std::FILE* file = _wfopen(source.file.c_str(), L"rb");
 #else
   std::FILE* file = std::fopen(source.file.c_str(), "rb");
 #endif
-  if (file == nullptr) {
-    failure = "cannot open " + path + ": " + std::strerror(errno);
-    return false;
-  }
-  char buffer[1 << 16];
-  std::size_t count;
-  while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, count);
+  if (file == nullptr) failure = "cannot open " + source.path + ": " + std::strerror(errno);
+  return file;
+}
+
+// Closes the file; false, with why, when reading it failed.
+bool closeSource(std::FILE* file, const ImportSource& source, std::string& failure) {
   bool failed = std::ferror(file) != 0;
   int errorNumber = errno;
   std::fclose(file);
-  if (failed) failure = "error while reading " + path + ": " + std::strerror(errorNumber);
+  if (failed) failure = "error while reading " + source.path + ": " + std::strerror(errorNumber);
   return !failed;
+}
+
+bool readWholeFile(const ImportSource& source, std::string& bytes, std::string& failure) {
+  std::FILE* file = openSource(source, failure);
+  if (file == nullptr) return false;
+  char buffer[1 << 16];
+  std::size_t count;
+  while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, count);
+  return closeSource(file, source, failure);
 }
 
 std::string plural(long count, const char* one, const char* many) {
@@ -115,6 +122,14 @@ std::unique_ptr<GivenUnits> givenUnitsOf(const MaterialDraft& draft) {
   return given;
 }
 
+// The units matter only to how a warning reads: a material that draws none
+// keeps none, as they would take more memory than the material itself.
+std::unique_ptr<GivenUnits> givenUnitsForWarnings(const MaterialDraft& draft,
+                                                  const Material& material) {
+  if (PlausibilityCheck::valueWarningsFor(material).empty()) return nullptr;
+  return givenUnitsOf(draft);
+}
+
 bool startsWithUtf8ByteOrderMark(const std::string& bytes) {
   return bytes.compare(0, 3, "\xEF\xBB\xBF") == 0;
 }
@@ -154,21 +169,40 @@ void takeTable(std::size_t source, std::string bytes, ImportIntake& intake,
   for (const DraftReport& note : rowNotes) reports.note(source, note.line, note.text);
 }
 
-void takeMatml(std::size_t source, const std::string& bytes, ImportIntake& intake,
-               ImportReports& reports) {
-  MatmlDocument document = readMatml(bytes);
+// A document is read as it streams from its file, and each material is made
+// as it is handed over and only the material kept: neither the document nor
+// the drafts of its materials are ever whole in memory. A document that turns
+// out unreadable hands over nothing and reports only why.
+bool takeMatml(std::size_t source, const ImportSource& file, ImportIntake& intake,
+               ImportReports& reports, std::string& failure) {
+  std::FILE* stream = openSource(file, failure);
+  if (stream == nullptr) return false;
+  auto chunks = [stream](char* into, std::size_t capacity) {
+    return std::fread(into, 1, capacity, stream);
+  };
+  std::vector<DraftReport> errors, notes;
+  MatmlDocument document = readMatml(chunks, [&](MaterialDraft& draft) {
+    long line = draft.line;
+    OwnedMaterial material = materialOf(draft, true, intake, errors, notes);
+    if (material == nullptr) ++intake.badParts[source];
+    std::unique_ptr<GivenUnits> givenUnits =
+        material != nullptr ? givenUnitsForWarnings(draft, *material) : nullptr;
+    std::unique_ptr<MaterialDraft> kept;
+    if (intake.keepDrafts) kept = std::make_unique<MaterialDraft>(draft);
+    intake.items.push_back(
+        {source, true, line, std::move(kept), std::move(material), true, std::move(givenUnits)});
+  });
+  if (!closeSource(stream, file, failure)) return false;
   if (!document.readable) {
     reports.error(source, document.problemLine,
                   "cannot be read as a MatML document: " + document.problem);
     intake.unreadableTable[source] = true;
-    return;
+    return true;
   }
   for (const DraftReport& note : document.notes) reports.note(source, note.line, note.text);
-  for (MaterialDraft& draft : document.drafts) {
-    long line = draft.line;
-    intake.items.push_back({source, true, line, std::make_unique<MaterialDraft>(std::move(draft)),
-                            nullptr, true, nullptr});
-  }
+  for (const DraftReport& error : errors) reports.error(source, error.line, error.text);
+  for (const DraftReport& note : notes) reports.note(source, note.line, note.text);
+  return true;
 }
 
 // The notes of each card's item, by item, to be reported once it is known to
@@ -226,11 +260,8 @@ void makeCardItem(CardDraft& entry, std::size_t source, ImportIntake& intake,
   ImportedItem item{source, true, entry.draft.line, nullptr, nullptr, true, nullptr};
   std::vector<DraftReport> errors, itemNotes;
   item.material = materialOf(entry.draft, true, intake, errors, itemNotes);
-  // The units as given serve only the hints of warnings, which few materials
-  // draw: cards in SI units would keep eight texts each for nothing.
-  if (item.material != nullptr && !PlausibilityCheck::valueWarningsFor(*item.material).empty()) {
-    item.givenUnits = givenUnitsOf(entry.draft);
-  }
+  if (item.material != nullptr)
+    item.givenUnits = givenUnitsForWarnings(entry.draft, *item.material);
   if (intake.keepDrafts) item.draft = std::make_unique<MaterialDraft>(std::move(entry.draft));
   for (const DraftReport& error : errors) reports.error(source, error.line, error.text);
   if (item.material == nullptr) ++intake.badParts[source];
@@ -290,21 +321,6 @@ void reportNotes(const ItemNotes& notes, const ImportIntake& intake, ImportRepor
       reports.note(intake.items[index].source, note.line, note.text);
     }
   }
-}
-
-ItemNotes convert(ImportIntake& intake, ImportReports& reports) {
-  ItemNotes notes;
-  for (std::size_t index = 0; index < intake.items.size(); ++index) {
-    ImportedItem& item = intake.items[index];
-    if (!item.isCard) continue;  // made as its row was read
-    std::vector<DraftReport> errors;
-    item.material = materialOf(*item.draft, item.utf8Name, intake, errors, notes[index]);
-    if (item.material != nullptr) item.givenUnits = givenUnitsOf(*item.draft);
-    if (!intake.keepDrafts) item.draft.reset();
-    for (const DraftReport& error : errors) reports.error(item.source, error.line, error.text);
-    if (item.material == nullptr) ++intake.badParts[item.source];
-  }
-  return notes;
 }
 
 }  // namespace
@@ -388,21 +404,20 @@ bool takeIn(const ImportSources& sources, ImportIntake& intake, ImportReports& r
   cards.sources.reserve(cardCount);
   for (std::size_t source = 0; source < sources.size(); ++source) {
     std::string bytes, failure;
-    if (!readWholeFile(sources[source], bytes, failure)) {
+    bool matml = sources.kind(source) == ImportSource::Kind::Matml;
+    bool read = matml ? takeMatml(source, sources[source], intake, reports, failure)
+                      : readWholeFile(sources[source], bytes, failure);
+    if (!read) {
       console.err << "matfile: " << failure << '\n';
       return false;
     }
+    if (matml) continue;
     if (sources.kind(source) == ImportSource::Kind::Table) {
       takeTable(source, std::move(bytes), intake, reports);
-    } else if (sources.kind(source) == ImportSource::Kind::Matml) {
-      takeMatml(source, bytes, intake, reports);
     } else {
       takeCard(source, bytes, intake, reports, cards);
     }
   }
-  // The drafts of MatML documents are made into materials before the cards'
-  // items join them; the cards' own are made as their drafts are.
-  reportNotes(convert(intake, reports), intake, reports);
   ItemNotes cardNotes;
   std::vector<CardLineage> lineages = takeCards(cards, intake, reports, cardNotes);
   leaveOutChildrenOfFailedParents(lineages, cards, intake, reports, cardNotes);

@@ -1,25 +1,16 @@
 #include "MatmlReader.h"
 
 #include <cmath>
-#include <map>
 
 #include "MaterialNames.h"
+#include "MatmlCollector.h"
 #include "NumberString.h"
 #include "NumberText.h"
 #include "TextBytes.h"
-#include "XmlReader.h"
 
 namespace {
 
 constexpr double kRoomTemperatureCelsius = 20;
-
-// A PropertyDetails or ParameterDetails: its name and units as a unit text.
-struct Details {
-  std::string name;
-  std::string unit;
-};
-
-using DetailsById = std::map<std::string, Details>;
 
 // Words in lower case, anything else a single blank: "Young's Modulus" and
 // "youngs-modulus" both become "young s modulus" / "youngs modulus".
@@ -41,86 +32,45 @@ bool has(const std::string& text, const char* word) { return text.find(word) != 
 
 bool isTemperature(const std::string& name) { return has(words(name), " temperature "); }
 
-// A Unit's name as the unit table spells it: tools write a temperature as "C"
-// or "F", where the table has °C and °F.
-std::string unitName(const std::string& name) {
-  std::string trimmed = withoutOuterBlanks(name);
-  if (trimmed == "C" || trimmed == "Cel")
-    return "\xC2\xB0"
-           "C";
-  if (trimmed == "F")
-    return "\xC2\xB0"
-           "F";
-  return trimmed;
-}
+// The details of an id as the values need them, its name matched once.
+struct KnownDetails {
+  const MatmlDetails* details = nullptr;  // null for an id no details gives
+  bool isProperty = false;                // one of the eight
+  MaterialProperty property = MaterialProperty::Density;
+  bool temperature = false;
+};
 
-std::string unitText(const XmlElement* details) {
-  const XmlElement* units = details->child("Units");
-  if (units == nullptr) return "";
-  std::string text;
-  for (const auto& unit : units->children) {
-    if (unit->name != "Unit") continue;
-    const XmlElement* name = unit->child("Name");
-    if (name == nullptr) continue;
-    const std::string* power = unit->attribute("power");
-    std::string exponent = power != nullptr ? withoutOuterBlanks(*power) : "1";
-    text +=
-        (text.empty() ? "" : " ") + unitName(name->text) + (exponent == "1" ? "" : "^" + exponent);
-  }
-  if (text.empty()) {
-    const std::string* name = units->attribute("name");
-    if (name != nullptr) text = withoutOuterBlanks(*name);
-  }
-  const std::string* factor = units->attribute("factor");
-  if (factor != nullptr && withoutOuterBlanks(*factor) != "1" &&
-      !withoutOuterBlanks(*factor).empty()) {
-    text = withoutOuterBlanks(*factor) + " " + text;
-  }
-  return text;
-}
+using DetailsByNumber = std::vector<KnownDetails>;
 
-void collectDetails(const XmlElement& element, DetailsById& properties, DetailsById& parameters) {
-  bool property = element.name == "PropertyDetails";
-  if (property || element.name == "ParameterDetails") {
-    const std::string* id = element.attribute("id");
-    const XmlElement* name = element.child("Name");
-    if (id != nullptr) {
-      (property ? properties : parameters)[*id] = {
-          name != nullptr ? withoutOuterBlanks(name->text) : "", unitText(&element)};
-    }
+DetailsByNumber detailsByNumber(const std::unordered_map<std::string, MatmlDetails>& known,
+                                const PendingMaterials& materials) {
+  DetailsByNumber byNumber(materials.idCount() + 1);
+  for (std::uint32_t number = 1; number <= materials.idCount(); ++number) {
+    auto found = known.find(materials.idText(number));
+    if (found == known.end()) continue;
+    KnownDetails& details = byNumber[number];
+    details.details = &found->second;
+    details.isProperty = matmlProperty(found->second.name, details.property);
+    details.temperature = isTemperature(found->second.name);
   }
-  for (const auto& child : element.children) collectDetails(*child, properties, parameters);
-}
-
-const XmlElement* findElement(const XmlElement& element, const std::string& name) {
-  if (element.name == name) return &element;
-  for (const auto& child : element.children) {
-    if (const XmlElement* found = findElement(*child, name)) return found;
-  }
-  return nullptr;
-}
-
-void collectMaterials(const XmlElement& element, std::vector<const XmlElement*>& materials) {
-  for (const auto& child : element.children) {
-    if (child->name == "Material")
-      materials.push_back(child.get());
-    else
-      collectMaterials(*child, materials);
-  }
+  return byNumber;
 }
 
 // MatML separates the values of one property (at several temperatures, say)
-// with commas.
-std::vector<std::string> dataValues(const std::string& text) {
-  std::vector<std::string> values;
-  std::size_t at = 0;
-  for (;;) {
+// with commas. The strings keep their room from one Data to the next.
+void dataValues(std::string_view text, std::vector<std::string>& values) {
+  std::size_t count = 0;
+  for (std::size_t at = 0;; ++count) {
     std::size_t comma = text.find(',', at);
-    values.push_back(withoutOuterBlanks(text.substr(at, comma - at)));
-    if (comma == std::string::npos) break;
+    std::string_view value = text.substr(at, comma - at);
+    while (!value.empty() && isNumberSpace(value.front())) value.remove_prefix(1);
+    while (!value.empty() && isNumberSpace(value.back())) value.remove_suffix(1);
+    if (values.size() == count) values.emplace_back();
+    values[count].assign(value.data(), value.size());
+    if (comma == std::string_view::npos) break;
     at = comma + 1;
   }
-  return values;
+  values.resize(count + 1);
 }
 
 bool isPlaceholder(const std::string& value) { return value.empty() || value == "-"; }
@@ -144,6 +94,7 @@ struct Temperatures {
 struct Reading {
   MaterialDraft& draft;
   std::vector<DraftReport>& notes;
+  std::vector<std::string> values;  // of the Data being read
 };
 
 // Several values: the one nearest room temperature, or without temperatures
@@ -174,59 +125,60 @@ std::string chosenValue(const std::vector<std::string>& values, const Temperatur
   return values[best];
 }
 
-void give(const std::string& detailsName, const std::string& unit, const XmlElement& data,
+void give(const KnownDetails& details, std::string_view data, long line,
           const Temperatures& temperatures, Reading& reading) {
-  MaterialProperty property;
-  if (!matmlProperty(detailsName, property)) return;
-  std::vector<std::string> values = dataValues(data.text);
+  if (!details.isProperty) return;
+  std::vector<std::string>& values = reading.values;
+  dataValues(data, values);
   if (values.size() == 1 && isPlaceholder(values[0])) return;
-  GivenValue& given = reading.draft.value(property);
+  GivenValue& given = reading.draft.value(details.property);
   if (given.given) {
-    reading.notes.push_back({data.line, "note: " + quoted(reading.draft.name) + ": " +
-                                            propertyName(property) + " given again (\"" +
-                                            detailsName + "\"); the value on line " +
-                                            std::to_string(given.line) + " is taken"});
+    reading.notes.push_back({line, "note: " + quoted(reading.draft.name) + ": " +
+                                       propertyName(details.property) + " given again (\"" +
+                                       details.details->name + "\"); the value on line " +
+                                       std::to_string(given.line) + " is taken"});
     return;
   }
-  std::string value = chosenValue(values, temperatures, property, data.line, reading);
+  std::string value = chosenValue(values, temperatures, details.property, line, reading);
+  const std::string& unit = details.details->unit;
   given.given = true;
   given.text = unit.empty() ? value : value + " " + unit;
-  given.line = data.line;
+  given.line = line;
 }
 
-void readPropertyData(const XmlElement& propertyData, const DetailsById& properties,
-                      const DetailsById& parameters, Reading& reading) {
+void readPropertyData(const PendingPropertyData& data, const DetailsByNumber& properties,
+                      const DetailsByNumber& parameters, Reading& reading) {
   Temperatures temperatures;
-  for (const auto& child : propertyData.children) {
-    if (child->name != "ParameterValue") continue;
-    const std::string* id = child->attribute("parameter");
-    auto details = id != nullptr ? parameters.find(*id) : parameters.end();
-    const XmlElement* data = child->child("Data");
-    if (details == parameters.end() || data == nullptr || !isTemperature(details->second.name))
-      continue;
-    temperatures.values = dataValues(data->text);
-    temperatures.unit = details->second.unit;
+  for (const PendingParameter& parameter : data.parameters) {
+    const KnownDetails& details = parameters[parameter.parameter];
+    if (details.details == nullptr || !details.temperature) continue;
+    dataValues(parameter.data, temperatures.values);
+    temperatures.unit = details.details->unit;
   }
-  const std::string* id = propertyData.attribute("property");
-  auto details = id != nullptr ? properties.find(*id) : properties.end();
-  const XmlElement* data = propertyData.child("Data");
-  if (details != properties.end() && data != nullptr) {
-    give(details->second.name, details->second.unit, *data, temperatures, reading);
+  const KnownDetails& property = properties[data.property];
+  if (property.details != nullptr && data.hasData) {
+    give(property, data.data, data.dataLine, temperatures, reading);
   }
-  for (const auto& child : propertyData.children) {
-    if (child->name != "ParameterValue") continue;
-    const std::string* parameter = child->attribute("parameter");
-    auto found = parameter != nullptr ? parameters.find(*parameter) : parameters.end();
-    const XmlElement* value = child->child("Data");
-    if (found == parameters.end() || value == nullptr) continue;
-    give(found->second.name, found->second.unit, *value, temperatures, reading);
+  for (const PendingParameter& parameter : data.parameters) {
+    const KnownDetails& details = parameters[parameter.parameter];
+    if (details.details != nullptr) {
+      give(details, parameter.data, parameter.line, temperatures, reading);
+    }
   }
 }
 
-// A name that a tool wrote over several lines is taken without the blanks
-// around it; on one line it is taken byte for byte, as a table's name is.
-std::string materialName(const std::string& text) {
-  return text.find_first_of("\r\n") != std::string::npos ? withoutOuterBlanks(text) : text;
+// The draft is made anew for each material but keeps its room.
+void startDraft(const PendingMaterial& material, MaterialDraft& draft) {
+  draft.name.assign(material.name.data(), material.name.size());
+  draft.line = material.line;
+  draft.namedInReports = true;
+  for (int position = 0; position < kPropertyCount; ++position) {
+    draft.labels[position] = propertyName(propertyAt(position));
+    GivenValue& value = draft.values[position];
+    value.given = false;
+    value.text.clear();
+    value.line = 0;
+  }
 }
 
 }  // namespace
@@ -273,41 +225,34 @@ bool matmlProperty(const std::string& name, MaterialProperty& property) {
   return false;
 }
 
-MatmlDocument readMatml(const std::string& bytes) {
+MatmlDocument readMatml(const XmlChunks& chunks, const std::function<void(MaterialDraft&)>& take) {
   MatmlDocument document;
-  XmlReadResult xml = readXml(bytes);
-  if (xml.root == nullptr) {
+  MatmlCollector collector;
+  XmlReader reader(collector);
+  collector.readWith(reader);
+  XmlReadResult xml = reader.read(chunks);
+  if (!xml.readable) {
     document.problem = xml.problem;
     document.problemLine = xml.problemLine;
     return document;
   }
-  const XmlElement* root = findElement(*xml.root, "MatML_Doc");
-  if (root == nullptr) {
+  if (!collector.foundDocument()) {
     document.problem = "not a MatML document: it holds no MatML_Doc element";
-    document.problemLine = xml.root->line;
+    document.problemLine = collector.firstElementLine();
     return document;
   }
-  DetailsById properties, parameters;
-  collectDetails(*root, properties, parameters);
-  std::vector<const XmlElement*> materials;
-  collectMaterials(*root, materials);
-  for (const XmlElement* material : materials) {
-    const XmlElement* bulk = material->child("BulkDetails");
-    if (bulk == nullptr) continue;
-    MaterialDraft draft;
-    const XmlElement* name = bulk->child("Name");
-    draft.name = name != nullptr ? materialName(name->text) : "";
-    draft.line = name != nullptr ? name->line : bulk->line;
-    draft.namedInReports = true;
-    for (int position = 0; position < kPropertyCount; ++position) {
-      draft.labels[position] = propertyName(propertyAt(position));
-    }
-    Reading reading{draft, document.notes};
-    for (const auto& child : bulk->children) {
-      if (child->name == "PropertyData") readPropertyData(*child, properties, parameters, reading);
-    }
-    document.drafts.push_back(std::move(draft));
-  }
   document.readable = true;
+  PendingMaterials& materials = collector.materials();
+  DetailsByNumber properties = detailsByNumber(collector.properties(), materials);
+  DetailsByNumber parameters = detailsByNumber(collector.parameters(), materials);
+  MaterialDraft draft;
+  Reading reading{draft, document.notes, {}};
+  materials.giveEach([&](const PendingMaterial& material) {
+    startDraft(material, draft);
+    for (const PendingPropertyData& data : material.properties) {
+      readPropertyData(data, properties, parameters, reading);
+    }
+    take(draft);
+  });
   return document;
 }

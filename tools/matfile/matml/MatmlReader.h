@@ -7,20 +7,25 @@
 // at the one nearest room temperature, with a note. Nothing is converted yet.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "MaterialDraft.h"
+#include "XmlReader.h"
 
 struct MatmlDocument {
   bool readable = false;
   std::string problem;
   long problemLine = 1;
-  std::vector<MaterialDraft> drafts;  // in document order
   std::vector<DraftReport> notes;
 };
 
-MatmlDocument readMatml(const std::string& bytes);
+// Reads the document as it streams and hands each material's draft to `take`
+// in document order, once the whole document has been read (the details of
+// its properties may come last); none when it cannot be read. `take` may
+// change the draft: the next one is made anew.
+MatmlDocument readMatml(const XmlChunks& chunks, const std::function<void(MaterialDraft&)>& take);
 
 // The property a MatML property or parameter name stands for; false for a
 // name that is none of the eight.

@@ -2,96 +2,101 @@
 
 #include <expat.h>
 
-#include <vector>
-
 #include "CodePage.h"
 
 const bool kReadsXml = true;
 
 namespace {
 
-class TreeBuilder {
- public:
-  TreeBuilder() : parser_(XML_ParserCreate(nullptr)) {}
-  ~TreeBuilder() {
-    if (parser_ != nullptr) XML_ParserFree(parser_);
-  }
-  TreeBuilder(const TreeBuilder&) = delete;
-  TreeBuilder& operator=(const TreeBuilder&) = delete;
+// Large enough that expat's own work outweighs the calls around each chunk.
+constexpr int kChunkSize = 1 << 17;
 
-  XmlReadResult read(const std::string& bytes) {
+}  // namespace
+
+struct XmlReader::Parser {
+  explicit Parser(XmlHandler& eventHandler)
+      : expat(XML_ParserCreate(nullptr)), handler(eventHandler) {}
+  ~Parser() {
+    if (expat != nullptr) XML_ParserFree(expat);
+  }
+
+  XmlReadResult read(const XmlChunks& chunks) {
     XmlReadResult result;
-    if (parser_ == nullptr) {
+    if (expat == nullptr) {
       result.problem = "out of memory";
       return result;
     }
-    XML_SetUserData(parser_, this);
-    XML_SetElementHandler(parser_, onStart, onEnd);
-    XML_SetCharacterDataHandler(parser_, onText);
-    XML_SetEntityDeclHandler(parser_, onEntityDeclaration);
-    XML_SetExternalEntityRefHandler(parser_, onExternalEntity);
-    XML_SetUnknownEncodingHandler(parser_, onUnknownEncoding, nullptr);
-    XML_SetParamEntityParsing(parser_, XML_PARAM_ENTITY_PARSING_NEVER);
-    // One call for the whole text: chunks fed by a caller would only move
-    // the line numbers of a problem.
-    bool parsed =
-        bytes.size() <= static_cast<std::size_t>(INT32_MAX) &&
-        XML_Parse(parser_, bytes.data(), static_cast<int>(bytes.size()), XML_TRUE) == XML_STATUS_OK;
-    if (parsed && refusal_.empty()) {
-      result.root = std::move(root_);
+    XML_SetUserData(expat, this);
+    XML_SetElementHandler(expat, onStart, onEnd);
+    XML_SetCharacterDataHandler(expat, onText);
+    XML_SetEntityDeclHandler(expat, onEntityDeclaration);
+    XML_SetExternalEntityRefHandler(expat, onExternalEntity);
+    XML_SetUnknownEncodingHandler(expat, onUnknownEncoding, nullptr);
+    XML_SetParamEntityParsing(expat, XML_PARAM_ENTITY_PARSING_NEVER);
+    if (parseAll(chunks) && refusal.empty()) {
+      result.readable = true;
       return result;
     }
     result.problemLine =
-        refusal_.empty() ? static_cast<long>(XML_GetCurrentLineNumber(parser_)) : refusalLine_;
-    result.problem = refusal_.empty() ? std::string("not well-formed XML: ") +
-                                            XML_ErrorString(XML_GetErrorCode(parser_))
-                                      : refusal_;
+        refusal.empty() ? static_cast<long>(XML_GetCurrentLineNumber(expat)) : refusalLine;
+    result.problem = refusal.empty() ? std::string("not well-formed XML: ") +
+                                           XML_ErrorString(XML_GetErrorCode(expat))
+                                     : refusal;
     return result;
   }
 
- private:
-  static TreeBuilder& of(void* data) { return *static_cast<TreeBuilder*>(data); }
-
-  void refuse(const std::string& why) {
-    if (refusal_.empty()) {
-      refusal_ = why;
-      refusalLine_ = static_cast<long>(XML_GetCurrentLineNumber(parser_));
+  // Each chunk is read straight into expat's own buffer.
+  bool parseAll(const XmlChunks& chunks) {
+    for (;;) {
+      void* buffer = XML_GetBuffer(expat, kChunkSize);
+      if (buffer == nullptr) return false;
+      std::size_t count = chunks(static_cast<char*>(buffer), kChunkSize);
+      bool last = count == 0;
+      if (XML_ParseBuffer(expat, static_cast<int>(count), last ? XML_TRUE : XML_FALSE) !=
+          XML_STATUS_OK) {
+        return false;
+      }
+      if (last) return true;
     }
-    XML_StopParser(parser_, XML_FALSE);
   }
 
+  static Parser& of(void* data) { return *static_cast<Parser*>(data); }
+
+  void refuse(const std::string& why) {
+    if (refusal.empty()) {
+      refusal = why;
+      refusalLine = static_cast<long>(XML_GetCurrentLineNumber(expat));
+    }
+    XML_StopParser(expat, XML_FALSE);
+  }
+
+  // Expat may still call a handler or two after a refusal stops it.
   static void XMLCALL onStart(void* data, const XML_Char* name, const XML_Char** attributes) {
-    TreeBuilder& builder = of(data);
-    if (builder.open_.size() >= static_cast<std::size_t>(kXmlDepthLimit)) {
-      builder.refuse("elements nested deeper than " + std::to_string(kXmlDepthLimit) +
-                     "; no material document nests so deep");
+    Parser& parser = of(data);
+    if (!parser.refusal.empty()) return;
+    if (parser.depth >= kXmlDepthLimit) {
+      parser.refuse("elements nested deeper than " + std::to_string(kXmlDepthLimit) +
+                    "; no material document nests so deep");
       return;
     }
-    auto element = std::make_unique<XmlElement>();
-    std::string full = name;
-    std::size_t colon = full.rfind(':');
-    element->name = colon == std::string::npos ? full : full.substr(colon + 1);
-    element->line = static_cast<long>(XML_GetCurrentLineNumber(builder.parser_));
-    for (int i = 0; attributes[i] != nullptr; i += 2) {
-      element->attributes.emplace_back(attributes[i], attributes[i + 1]);
+    ++parser.depth;
+    const char* localName = name;
+    for (const char* at = name; *at != '\0'; ++at) {
+      if (*at == ':') localName = at + 1;
     }
-    XmlElement* raw = element.get();
-    if (builder.open_.empty())
-      builder.root_ = std::move(element);
-    else
-      builder.open_.back()->children.push_back(std::move(element));
-    builder.open_.push_back(raw);
+    parser.handler.start(localName, attributes);
   }
 
   static void XMLCALL onEnd(void* data, const XML_Char*) {
-    TreeBuilder& builder = of(data);
-    if (!builder.open_.empty()) builder.open_.pop_back();
+    Parser& parser = of(data);
+    if (!parser.refusal.empty()) return;
+    --parser.depth;
+    parser.handler.end();
   }
 
   static void XMLCALL onText(void* data, const XML_Char* text, int length) {
-    TreeBuilder& builder = of(data);
-    if (!builder.open_.empty())
-      builder.open_.back()->text.append(text, static_cast<std::size_t>(length));
+    Parser& parser = of(data);
+    if (parser.refusal.empty()) parser.handler.text(text, length);
   }
 
   static void XMLCALL onEntityDeclaration(void* data, const XML_Char* name, int, const XML_Char*,
@@ -102,12 +107,11 @@ class TreeBuilder {
                     "bound or read other files");
   }
 
-  static int XMLCALL onExternalEntity(XML_Parser parser, const XML_Char*, const XML_Char*,
+  static int XMLCALL onExternalEntity(XML_Parser expat, const XML_Char*, const XML_Char*,
                                       const XML_Char* systemId, const XML_Char*) {
-    TreeBuilder& builder = of(XML_GetUserData(parser));
-    builder.refuse(std::string("the document refers to the external entity \"") +
-                   (systemId != nullptr ? systemId : "") +
-                   "\"; nothing outside the document is read");
+    of(XML_GetUserData(expat))
+        .refuse(std::string("the document refers to the external entity \"") +
+                (systemId != nullptr ? systemId : "") + "\"; nothing outside the document is read");
     return XML_STATUS_ERROR;
   }
 
@@ -128,13 +132,17 @@ class TreeBuilder {
     return XML_STATUS_OK;
   }
 
-  XML_Parser parser_;
-  std::unique_ptr<XmlElement> root_;
-  std::vector<XmlElement*> open_;
-  std::string refusal_;
-  long refusalLine_ = 1;
+  XML_Parser expat;
+  XmlHandler& handler;
+  int depth = 0;
+  std::string refusal;
+  long refusalLine = 1;
 };
 
-}  // namespace
+XmlReader::XmlReader(XmlHandler& handler) : parser_(std::make_unique<Parser>(handler)) {}
 
-XmlReadResult readXml(const std::string& bytes) { return TreeBuilder().read(bytes); }
+XmlReader::~XmlReader() = default;
+
+XmlReadResult XmlReader::read(const XmlChunks& chunks) { return parser_->read(chunks); }
+
+long XmlReader::line() const { return static_cast<long>(XML_GetCurrentLineNumber(parser_->expat)); }

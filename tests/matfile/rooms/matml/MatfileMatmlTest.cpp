@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "MatfileRun.h"
+#include "MatmlReader.h"
 #include "NumberString.h"
 #include "NumberText.h"
 #include "XmlReader.h"
@@ -274,6 +275,106 @@ TEST_F(MatfileMatmlImport, EntitiesAndDeepNestingAreRefusedWithAClearMessage) {
   run = import("<NotMatML/>");
   EXPECT_TRUE(contains(run.err, "not a MatML document: it holds no MatML_Doc element")) << run.err;
   EXPECT_TRUE(contains(run.err, "in.xml cannot be read as a MatML document")) << run.err;
+}
+
+// Enough materials that names and values straddle the chunks the reader is
+// fed, their details before or after them.
+std::string manyMaterials(bool detailsFirst) {
+  std::string metadata =
+      "<Metadata><PropertyDetails id=\"d\"><Name>Density</Name><Units name=\"kg/m^3\"/>"
+      "</PropertyDetails><ParameterDetails id=\"t\"><Name>Temperature</Name><Units><Unit>"
+      "<Name>K</Name></Unit></Units></ParameterDetails></Metadata>\n";
+  std::string text = "<MatML_Doc>\n" + std::string(detailsFirst ? metadata : "");
+  for (int index = 0; index < 2000; ++index) {
+    text += "<Material><BulkDetails><Name>Caf\xC3\xA9 " + std::to_string(index) +
+            "</Name>\n<PropertyData property=\"d\"><Data>" + std::to_string(7000 + index) +
+            ", 1</Data>\n<ParameterValue parameter=\"t\"><Data>290, 900</Data></ParameterValue>"
+            "</PropertyData></BulkDetails></Material>\n";
+  }
+  return text + (detailsFirst ? "" : metadata) + "</MatML_Doc>\n";
+}
+
+// UTF-16 in the byte order its mark gives; the text is ASCII and Latin-1.
+std::string utf16(const std::string& latin1, bool bigEndian) {
+  std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+  for (char c : latin1) {
+    bytes += bigEndian ? std::string(1, '\0') + c : std::string(1, c) + '\0';
+  }
+  return bytes;
+}
+
+TEST_F(MatfileMatmlImport, DetailsFirstOrLastAndEveryEncodingGiveTheSameMaterials) {
+  MatfileRun run = import(manyMaterials(false));
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  std::string expected = listed();
+  EXPECT_TRUE(contains(expected, "Caf\xE9 1999\t8.999\t0")) << expected.substr(0, 200);
+  EXPECT_TRUE(contains(run.err,
+                       "in.xml:6000: note: \"Caf\xC3\xA9 1999\": density: given at 290, "
+                       "900 K; the value at 290 K, 8999, nearest room temperature"))
+      << run.err.substr(0, 500);
+  std::string details = manyMaterials(true);
+  std::string latin1 = details;
+  for (std::size_t at; (at = latin1.find("\xC3\xA9")) != std::string::npos;) {
+    latin1.replace(at, 2, "\xE9");
+  }
+  for (const std::string& xml :
+       {details, utf16("<?xml version=\"1.0\" encoding=\"UTF-16\"?>" + latin1, false),
+        utf16(latin1, true), "<?xml version=\"1.0\" encoding=\"windows-1252\"?>" + latin1}) {
+    std::remove(folder.file("out.mat").c_str());
+    run = import(xml);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(listed(), expected);
+  }
+}
+
+// Only a material that draws a warning keeps the units it was given in, and
+// its warning shows them.
+TEST_F(MatfileMatmlImport, WarningsShowTheValueAsTheDocumentGaveIt) {
+  MatfileRun run = import(
+      "<MatML_Doc><Material><BulkDetails><Name>Heavy</Name><PropertyData property=\"d\">"
+      "<Data>78500000</Data></PropertyData></BulkDetails></Material><Material><BulkDetails>"
+      "<Name>Fine</Name><PropertyData property=\"d\"><Data>7850</Data></PropertyData>"
+      "</BulkDetails></Material><Metadata><PropertyDetails id=\"d\"><Name>Density</Name>"
+      "<Units name=\"kg/m^3\"/></PropertyDetails></Metadata></MatML_Doc>");
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_TRUE(contains(run.err,
+                       "in.xml:1: warning: \"Heavy\": density 78500 [g/cm^3] (given as 78500000 "
+                       "kg/m^3) is above 25"))
+      << run.err;
+  EXPECT_TRUE(contains(run.err, "check the value against the unit it was given in")) << run.err;
+  EXPECT_FALSE(contains(run.err, "\"Fine\": density")) << run.err;
+}
+
+// A document read a byte at a time is read as in one piece: the same
+// materials, the same refusals at the same lines.
+TEST(MatmlReader, ChunksOfAnySizeReadTheSame) {
+  if (!kReadsXml) GTEST_SKIP() << "this build has no XML reader";
+  auto read = [](const std::string& xml, std::size_t chunkSize, std::string& drafts) {
+    std::size_t at = 0;
+    XmlChunks chunks = [&](char* into, std::size_t capacity) {
+      std::size_t count = xml.copy(into, std::min(capacity, chunkSize), at);
+      at += count;
+      return count;
+    };
+    return readMatml(chunks, [&drafts](MaterialDraft& draft) {
+      drafts += draft.name + '@' + std::to_string(draft.line) + ':' + draft.values[0].text + ';';
+    });
+  };
+  std::string deep = "<MatML_Doc>\n";
+  for (int i = 0; i < 300; ++i) deep += "<a>\n";
+  for (const std::string& xml : std::vector<std::string>{
+           kParameterShape, manyMaterials(true).substr(0, 3000), deep,
+           "<?xml version=\"1.0\"?>\n<!DOCTYPE d [\n<!ENTITY a \"x\">\n]>\n<d/>",
+           "<MatML_Doc>\n<Material>\n</Materia>", "\n\n<NotMatML/>"}) {
+    std::string whole, byBytes;
+    MatmlDocument inOnePiece = read(xml, xml.size() + 1, whole);
+    MatmlDocument byteByByte = read(xml, 1, byBytes);
+    EXPECT_EQ(byBytes, whole);
+    EXPECT_EQ(byteByByte.readable, inOnePiece.readable);
+    EXPECT_EQ(byteByByte.problem, inOnePiece.problem);
+    EXPECT_EQ(byteByByte.problemLine, inOnePiece.problemLine) << inOnePiece.problem;
+    EXPECT_EQ(byteByByte.notes.size(), inOnePiece.notes.size());
+  }
 }
 
 TEST(MatfileMatmlUnavailable, BuildWithoutAnXmlReaderSaysSo) {
