@@ -52,9 +52,9 @@ const char* anchorOf(const yaml_event_t& event) {
 
 // Reads a card in one pass over libyaml's events, keeping only what a card
 // gives: the first document, and in it the first of each key that a card
-// reads, as a loaded document would be looked up. Loading the document instead
-// took a tree of every node and two more passes (the nesting bound, and the
-// UUID before a problem).
+// reads, as a loaded document would be looked up. A loaded tree of every node,
+// and passes of their own for the nesting bound and the UUID before a
+// problem, cost a library of cards most of its import's time and memory.
 class YamlCardEvents {
  public:
   explicit YamlCardEvents(MaterialCard& card) : card_(card) { open_.reserve(8); }
