@@ -209,6 +209,30 @@ TEST_F(MatfileCards, AFolderTreeComesInInPathOrder) {
   EXPECT_TRUE(inN < inM && inM < dash && dash < dot) << run.out;
 }
 
+// What is kept of a card until its children inherit takes a line number or a
+// text's size in one byte up to 127 and in more beyond: a parent whose value
+// stands far down, with a long name and a long value, and a card read before
+// a table, whose rows come in after it all the same.
+TEST_F(MatfileCards, LongParentsAndCardsBeforeTablesComeInWhole) {
+  if (!kReadsYamlCards) GTEST_SKIP() << "this build reads no YAML cards";
+  std::string longName(300, 'n');
+  std::string comments;
+  for (int line = 0; line < 200; ++line) comments += "# line\n";
+  writeFileBytes(folder.file("parent.FCMat"), "General: {Name: \"" + longName + "\", UUID: p}\n" +
+                                                  comments + "Models: {M: {Density: \"" +
+                                                  std::string(150, '0') + "1 g/cm^3\"}}\n");
+  writeCard("child", "c", "p", "");
+  writeFileBytes(folder.file("t.csv"), "name,density [g/cm^3]\r\nRow,2\r\n");
+  MatfileRun run = import({folder.file("child.FCMat"), folder.file("parent.FCMat"),
+                           folder.file("t.csv"), "--accept-warnings"});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_TRUE(contains(run.out, "\"child\" appended\n    density: " + std::string(150, '0') +
+                                    "1 g/cm^3 (from \"" + longName + "\", " +
+                                    folder.file("parent.FCMat") + ":202) -> 1 [g/cm^3]\n"))
+      << run.out;
+  EXPECT_LT(run.out.find("\"child\" appended"), run.out.find("\"Row\" appended")) << run.out;
+}
+
 TEST_F(MatfileCards, IniCardsAreReadInEveryBuildAndYamlCardsWhereThereIsALibrary) {
   writeFileBytes(folder.file("old.FCMat"), "[FCMat]\r\nName = Old\r\nDensity = 2 g/cm^3\r\n");
   writeCard("New", "n", "", kDensity);
