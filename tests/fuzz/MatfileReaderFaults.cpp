@@ -69,14 +69,18 @@ std::string unitTextFault(const char* data, std::size_t size) {
 
 std::string materialCardFault(const char* data, std::size_t size) {
   std::string bytes(data, size);
-  std::vector<MaterialCard> cards = {readMaterialCard("a.FCMat", bytes),
-                                     readMaterialCard("b.FCMat", bytes)};
-  if (!cards[0].readable && cards[0].problem.empty()) return "a card refused without a reason";
-  for (const CardDraft& entry : draftsFromCards(cards)) {
-    std::string fault = draftFault(entry.draft);
-    if (!fault.empty()) return fault;
-  }
-  return "";
+  MaterialCard card = readMaterialCard("a.FCMat", bytes);
+  if (!card.readable && card.problem.empty()) return "a card refused without a reason";
+  std::vector<KeptCard> cards;
+  cards.emplace_back(card);
+  cards.emplace_back(readMaterialCard("b.FCMat", bytes));
+  std::string fault;
+  forEachCardDraft(
+      cards, [](std::size_t card) { return card == 0 ? "a.FCMat" : "b.FCMat"; },
+      [&](const CardDraft& entry) {
+        if (fault.empty()) fault = draftFault(entry.draft);
+      });
+  return fault;
 }
 
 std::string csvTableFault(const char* data, std::size_t size) {

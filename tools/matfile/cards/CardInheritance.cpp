@@ -1,109 +1,149 @@
 #include "CardInheritance.h"
 
 #include <algorithm>
-#include <map>
+#include <utility>
 
 #include "MaterialNames.h"
 #include "TextBytes.h"
 
 namespace {
 
-using CardsByUuid = std::map<std::string, std::size_t>;
-
-// Where two cards share a UUID, the first in path order counts, whether it
-// can be read or not.
-CardsByUuid cardsByUuid(const std::vector<MaterialCard>& cards) {
-  CardsByUuid byUuid;
-  for (std::size_t index = 0; index < cards.size(); ++index) {
-    if (!cards[index].uuid.empty()) byUuid.try_emplace(lowerAscii(cards[index].uuid), index);
+// The cards by UUID, in any letter case. Where two cards share a UUID, the
+// first in path order counts, whether it can be read or not. A hash and an
+// index a card, sorted, where a map of UUID texts took several times that.
+class CardsByUuid {
+ public:
+  explicit CardsByUuid(const std::vector<KeptCard>& cards) : cards_(cards) {
+    for (std::size_t index = 0; index < cards.size(); ++index) {
+      std::string uuid = cards[index].uuid();
+      if (!uuid.empty()) entries_.emplace_back(hashOf(lowerAscii(uuid)), index);
+    }
+    std::sort(entries_.begin(), entries_.end());
+    shareHash_.assign(cards.size(), false);
+    for (std::size_t at = 1; at < entries_.size(); ++at) {
+      if (entries_[at].first != entries_[at - 1].first) continue;
+      shareHash_[entries_[at].second] = shareHash_[entries_[at - 1].second] = true;
+    }
   }
-  return byUuid;
+
+  // False for most cards: no other card's UUID has the hash of theirs.
+  bool mayShare(std::size_t card) const { return shareHash_[card]; }
+
+  // The first card of that UUID, or false.
+  bool find(const std::string& uuid, std::size_t& card) const {
+    std::string key = lowerAscii(uuid);
+    auto at = std::lower_bound(entries_.begin(), entries_.end(), Entry(hashOf(key), 0));
+    for (; at != entries_.end() && at->first == hashOf(key); ++at) {
+      if (lowerAscii(cards_[at->second].uuid()) != key) continue;
+      card = at->second;
+      return true;
+    }
+    return false;
+  }
+
+ private:
+  using Entry = std::pair<std::size_t, std::size_t>;
+  static std::size_t hashOf(const std::string& key) { return std::hash<std::string>()(key); }
+
+  const std::vector<KeptCard>& cards_;
+  std::vector<Entry> entries_;
+  std::vector<bool> shareHash_;  // by card
+};
+
+struct Lineage {
+  const std::vector<KeptCard>& cards;
+  const CardPath& pathOf;
+  const CardsByUuid& byUuid;
+};
+
+void noteSharedUuid(CardDraft& draft, const Lineage& lineage) {
+  const KeptCard& card = lineage.cards[draft.card];
+  std::size_t first = draft.card;
+  if (!lineage.byUuid.mayShare(draft.card)) return;
+  if (!lineage.byUuid.find(card.uuid(), first) || first == draft.card) return;
+  draft.notes.push_back({card.nameLine(), "note: " + quoted(draft.draft.name) +
+                                              " has the UUID of " + lineage.pathOf(first) +
+                                              ", whose card its children inherit from"});
 }
 
-void noteSharedUuid(CardDraft& draft, const std::vector<MaterialCard>& cards,
-                    const CardsByUuid& byUuid) {
-  const MaterialCard& card = cards[draft.card];
-  if (card.uuid.empty()) return;
-  std::size_t first = byUuid.at(lowerAscii(card.uuid));
-  if (first == draft.card) return;
-  draft.notes.push_back({card.nameLine, "note: " + quoted(card.name) + " has the UUID of " +
-                                            cards[first].path +
-                                            ", whose card its children inherit from"});
+std::string parentText(const CardParent& parent) {
+  std::string text = parent.name.empty() ? "its parent" : "its parent " + quoted(parent.name);
+  return text + " (UUID " + parent.uuid + ")";
 }
 
-std::string parentText(const MaterialCard& card) {
-  std::string text = card.parentName.empty() ? "its parent" : "its parent " + quoted(card.parentName);
-  return text + " (UUID " + card.parentUuid + ")";
-}
-
-void inherit(MaterialDraft& draft, const MaterialCard& from, long line) {
+void inherit(MaterialDraft& draft, const KeptCard& from, const std::string& fromPath, long line) {
+  std::string fromName;
   for (int position = 0; position < kPropertyCount; ++position) {
     GivenValue& value = draft.values[position];
-    const GivenValue& parentValue = from.values[position];
-    if (value.given || !parentValue.given) continue;
-    value = parentValue;
+    if (value.given) continue;
+    GivenValue parentValue = from.value(position);
+    if (!parentValue.given) continue;
+    if (fromName.empty()) fromName = quoted(from.name());
+    std::string inheritedFrom = fromName + ", " + fromPath + ":" + std::to_string(parentValue.line);
+    value = std::move(parentValue);
     value.line = line;
-    value.inheritedFrom = quoted(from.name) + ", " + from.path + ":" + std::to_string(parentValue.line);
+    value.inheritedFrom = std::move(inheritedFrom);
   }
 }
 
-void resolveParents(CardDraft& draft, const std::vector<MaterialCard>& cards,
-                    const CardsByUuid& byUuid) {
-  const MaterialCard& own = cards[draft.card];
-  for (const MaterialCard* card = &own; !card->parentUuid.empty();) {
-    auto parent = byUuid.find(lowerAscii(card->parentUuid));
-    std::string whose = card == &own ? "" : " of " + quoted(card->name);
-    if (parent == byUuid.end()) {
-      draft.notes.push_back({own.parentLine, "note: " + quoted(own.name) + ": " + parentText(*card) +
-                                                 whose + " is not among the imported cards, so " +
-                                                 "it comes in with what it gives itself"});
+void resolveParents(CardDraft& draft, const Lineage& lineage) {
+  const KeptCard& own = lineage.cards[draft.card];
+  long line = own.parent()->line;
+  for (const KeptCard* card = &own; card->parent() != nullptr;) {
+    std::size_t parent = 0;
+    std::string whose = card == &own ? "" : " of " + quoted(card->name());
+    if (!lineage.byUuid.find(card->parent()->uuid, parent)) {
+      draft.notes.push_back({line, "note: " + quoted(draft.draft.name) + ": " +
+                                       parentText(*card->parent()) + whose +
+                                       " is not among the imported cards, so " +
+                                       "it comes in with what it gives itself"});
       return;
     }
-    bool seen = parent->second == draft.card ||
-                std::find(draft.parents.begin(), draft.parents.end(), parent->second) !=
-                    draft.parents.end();
+    bool seen = parent == draft.card || std::find(draft.parents.begin(), draft.parents.end(),
+                                                  parent) != draft.parents.end();
     if (seen) {
-      draft.notes.push_back({own.parentLine, "note: " + quoted(own.name) +
-                                                 ": its parents lead back to " +
-                                                 quoted(cards[parent->second].name) +
-                                                 "; the loop is followed no further"});
+      draft.notes.push_back(
+          {line, "note: " + quoted(draft.draft.name) + ": its parents lead back to " +
+                     quoted(lineage.cards[parent].name()) + "; the loop is followed no further"});
       return;
     }
-    draft.parents.push_back(parent->second);
-    card = &cards[parent->second];
-    if (!card->readable) return;
-    inherit(draft.draft, *card, own.parentLine);
+    draft.parents.push_back(parent);
+    card = &lineage.cards[parent];
+    if (!card->readable()) return;
+    inherit(draft.draft, *card, lineage.pathOf(parent), line);
   }
+}
+
+CardDraft draftOf(std::size_t index, const KeptCard& card) {
+  CardDraft entry{index, {}, {}, {}};
+  entry.draft.name = card.name();
+  entry.draft.line = card.nameLine();
+  entry.draft.namedInReports = true;
+  for (int position = 0; position < kPropertyCount; ++position) {
+    entry.draft.labels[position] = propertyName(propertyAt(position));
+    entry.draft.values[position] = card.value(position);
+  }
+  return entry;
 }
 
 }  // namespace
 
-std::vector<CardDraft> draftsFromCards(const std::vector<MaterialCard>& cards) {
-  std::vector<CardDraft> drafts;
-  drafts.reserve(cards.size());
+void forEachCardDraft(const std::vector<KeptCard>& cards, const CardPath& pathOf,
+                      const std::function<void(CardDraft&)>& take) {
+  CardsByUuid byUuid(cards);
+  Lineage lineage{cards, pathOf, byUuid};
   for (std::size_t index = 0; index < cards.size(); ++index) {
-    const MaterialCard& card = cards[index];
-    if (!card.readable) continue;
-    CardDraft entry{index, {}, card.notes, {}};
-    entry.draft.name = card.name;
-    entry.draft.line = card.nameLine;
-    entry.draft.namedInReports = true;
-    for (int position = 0; position < kPropertyCount; ++position) {
-      entry.draft.labels[position] = propertyName(propertyAt(position));
-      entry.draft.values[position] = card.values[position];
-    }
-    drafts.push_back(std::move(entry));
+    if (!cards[index].readable()) continue;
+    CardDraft draft = draftOf(index, cards[index]);
+    noteSharedUuid(draft, lineage);
+    if (cards[index].parent() != nullptr) resolveParents(draft, lineage);
+    take(draft);
   }
-  CardsByUuid byUuid = cardsByUuid(cards);
-  for (CardDraft& draft : drafts) {
-    noteSharedUuid(draft, cards, byUuid);
-    resolveParents(draft, cards, byUuid);
-  }
-  return drafts;
 }
 
-std::string parentFailureText(const MaterialCard& card, const MaterialCard& parent) {
-  return quoted(card.name) + ": " + parentText(card) + " in " + parent.path +
-         (parent.readable ? " cannot be imported" : " cannot be read") +
+std::string parentFailureText(const KeptCard& card, const KeptCard& parent,
+                              const std::string& parentPath) {
+  return quoted(card.name()) + ": " + parentText(*card.parent()) + " in " + parentPath +
+         (parent.readable() ? " cannot be imported" : " cannot be read") +
          ", so this card cannot be imported either";
 }

@@ -4,9 +4,11 @@
 // still counts as the parent its UUID names, where its reader found the UUID.
 #pragma once
 
+#include <functional>
+#include <string>
 #include <vector>
 
-#include "MaterialCard.h"
+#include "KeptCard.h"
 
 struct CardDraft {
   std::size_t card;  // index into the cards
@@ -16,9 +18,15 @@ struct CardDraft {
                                      // may be one that cannot be read
 };
 
-// One draft per readable card, in card order.
-std::vector<CardDraft> draftsFromCards(const std::vector<MaterialCard>& cards);
+// The path of a card, by its index, as reports name it.
+using CardPath = std::function<std::string(std::size_t)>;
+
+// Gives `take` one draft per readable card, in card order, each as it is made:
+// a library's drafts all at once would take many times its materials' memory.
+void forEachCardDraft(const std::vector<KeptCard>& cards, const CardPath& pathOf,
+                      const std::function<void(CardDraft&)>& take);
 
 // Why `card` cannot be imported when its parent cannot be read or imported:
 // what it would inherit is unknown or wrong.
-std::string parentFailureText(const MaterialCard& card, const MaterialCard& parent);
+std::string parentFailureText(const KeptCard& card, const KeptCard& parent,
+                              const std::string& parentPath);

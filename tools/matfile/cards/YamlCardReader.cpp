@@ -2,7 +2,7 @@
 
 #include <yaml.h>
 
-#include <algorithm>
+#include <map>
 #include <vector>
 
 #include "MaterialCard.h"
@@ -11,261 +11,304 @@ const bool kReadsYamlCards = true;
 
 namespace {
 
-// A loaded document, deleted with the parser when it goes.
-class YamlDocument {
- public:
-  YamlDocument() { yaml_parser_initialize(&parser_); }
-  ~YamlDocument() {
-    if (loaded_) yaml_document_delete(&document_);
-    yaml_parser_delete(&parser_);
-  }
-  YamlDocument(const YamlDocument&) = delete;
-  YamlDocument& operator=(const YamlDocument&) = delete;
+// What a mapping or a value stands for in a card; Elsewhere is all that a
+// card does not read (AppearanceModels, lists, unknown keys).
+enum class Place { Elsewhere, Root, General, Inherits, Parent, Models, Model };
 
-  bool load(const std::string& bytes) {
-    yaml_parser_set_input_string(&parser_, reinterpret_cast<const unsigned char*>(bytes.data()),
-                                 bytes.size());
-    loaded_ = yaml_parser_load(&parser_, &document_) != 0;
-    return loaded_;
-  }
-
-  std::string problem() const {
-    std::string text = parser_.problem != nullptr ? parser_.problem : "not YAML";
-    if (parser_.context != nullptr) text = std::string(parser_.context) + ": " + text;
-    return text;
-  }
-  long problemLine() const { return static_cast<long>(parser_.problem_mark.line) + 1; }
-
-  yaml_node_t* root() { return yaml_document_get_root_node(&document_); }
-
-  // The value under `key` in a mapping, or null.
-  yaml_node_t* valueOf(yaml_node_t* mapping, const char* key) {
-    if (mapping == nullptr || mapping->type != YAML_MAPPING_NODE) return nullptr;
-    for (yaml_node_pair_t* pair = mapping->data.mapping.pairs.start;
-         pair < mapping->data.mapping.pairs.top; ++pair) {
-      yaml_node_t* keyNode = yaml_document_get_node(&document_, pair->key);
-      if (keyNode != nullptr && scalarText(keyNode) == key) {
-        return yaml_document_get_node(&document_, pair->value);
-      }
-    }
-    return nullptr;
-  }
-
-  template <typename Visit>
-  void forEachPair(yaml_node_t* mapping, Visit visit) {
-    if (mapping == nullptr || mapping->type != YAML_MAPPING_NODE) return;
-    for (yaml_node_pair_t* pair = mapping->data.mapping.pairs.start;
-         pair < mapping->data.mapping.pairs.top; ++pair) {
-      yaml_node_t* keyNode = yaml_document_get_node(&document_, pair->key);
-      yaml_node_t* valueNode = yaml_document_get_node(&document_, pair->value);
-      if (keyNode != nullptr && keyNode->type == YAML_SCALAR_NODE && valueNode != nullptr) {
-        visit(scalarText(keyNode), valueNode);
-      }
-    }
-  }
-
-  static std::string scalarText(const yaml_node_t* node) {
-    if (node->type != YAML_SCALAR_NODE) return "";
-    return std::string(reinterpret_cast<const char*>(node->data.scalar.value),
-                       node->data.scalar.length);
-  }
-  static long lineOf(const yaml_node_t* node) { return static_cast<long>(node->start_mark.line) + 1; }
-
- private:
-  yaml_parser_t parser_;
-  yaml_document_t document_;
-  bool loaded_ = false;
+struct Open {
+  Place place = Place::Elsewhere;
+  bool mapping = false;
+  bool atKey = true;  // in a mapping, the next node is a key
+  std::string key;    // the last key of a mapping, "" when it is no scalar
+  bool keyIsText = false;
+  bool uuidSeen = false;  // of General or a parent: only the first UUID counts
+  bool nameSeen = false;  // of General: only the first Name counts
 };
 
-// Where a card stops being YAML, what came before may still give its UUID;
-// its children are then told that their parent cannot be read.
-class UuidBeforeProblem {
+// A node as a card reads it: a scalar's text, or a mapping or list, whose line
+// is where it starts.
+struct Node {
+  bool scalar;
+  std::string text;
+  long line;  // of an alias, where its anchor stands
+  bool mapping = false;
+  long aliasLine = 0;
+};
+
+long lineAt(const yaml_mark_t& mark) { return static_cast<long>(mark.line) + 1; }
+
+std::string scalarText(const yaml_event_t& event) {
+  return std::string(reinterpret_cast<const char*>(event.data.scalar.value),
+                     event.data.scalar.length);
+}
+
+const char* anchorOf(const yaml_event_t& event) {
+  const yaml_char_t* anchor = nullptr;
+  if (event.type == YAML_SCALAR_EVENT) anchor = event.data.scalar.anchor;
+  if (event.type == YAML_MAPPING_START_EVENT) anchor = event.data.mapping_start.anchor;
+  if (event.type == YAML_SEQUENCE_START_EVENT) anchor = event.data.sequence_start.anchor;
+  return reinterpret_cast<const char*>(anchor);
+}
+
+// Reads a card in one pass over libyaml's events, keeping only what a card
+// gives: the first document, and in it the first of each key that a card
+// reads, as a loaded document would be looked up. A loaded tree of every node,
+// and passes of their own for the nesting bound and the UUID before a
+// problem, cost a library of cards most of its import's time and memory.
+class YamlCardEvents {
  public:
-  std::string find(const std::string& bytes) {
+  explicit YamlCardEvents(MaterialCard& card) : card_(card) { open_.reserve(8); }
+
+  void read(const std::string& bytes) {
     yaml_parser_t parser;
     yaml_parser_initialize(&parser);
     yaml_parser_set_input_string(&parser, reinterpret_cast<const unsigned char*>(bytes.data()),
                                  bytes.size());
-    for (bool more = true; more && uuid_.empty();) {
+    for (bool more = true; more;) {
       yaml_event_t event;
-      if (yaml_parser_parse(&parser, &event) == 0) break;
+      if (yaml_parser_parse(&parser, &event) == 0) {
+        notYaml(parser);
+        break;
+      }
       more = take(event);
       yaml_event_delete(&event);
     }
     yaml_parser_delete(&parser);
-    return uuid_;
+    if (!failed_) finish();
   }
 
- private:
-  struct Open {
-    bool mapping;
-    bool atKey = true;  // in a mapping, the next node is a key
-    std::string key;    // the last key of a mapping, "" when it is no scalar
-  };
+  bool failed() const { return failed_; }
+  const std::string& uuidBeforeProblem() const { return uuidBeforeProblem_; }
 
-  // A node is complete: in a mapping, a key is followed by its value.
+ private:
+  bool take(const yaml_event_t& event) {
+    if (event.type == YAML_DOCUMENT_END_EVENT || event.type == YAML_STREAM_END_EVENT) return false;
+    if (event.type == YAML_MAPPING_END_EVENT || event.type == YAML_SEQUENCE_END_EVENT) {
+      open_.pop_back();
+      nodeDone();
+      return true;
+    }
+    bool opens = event.type == YAML_MAPPING_START_EVENT || event.type == YAML_SEQUENCE_START_EVENT;
+    if (!opens && event.type != YAML_SCALAR_EVENT && event.type != YAML_ALIAS_EVENT) return true;
+    anchor(event);
+    Node node;
+    nodeOf(event, node);
+    Place place = placed(node, event.type == YAML_ALIAS_EVENT);
+    if (!opens) {
+      nodeDone();
+      return true;
+    }
+    open_.emplace_back();
+    open_.back().place = place;
+    open_.back().mapping = event.type == YAML_MAPPING_START_EVENT;
+    if (open_.size() <= kDeepestYamlNesting) return true;
+    tooDeep(node.line);
+    return false;
+  }
+
+  // An anchor named twice, or an alias to none, is refused as loading the
+  // document refuses it.
+  void anchor(const yaml_event_t& event) {
+    const char* name = anchorOf(event);
+    if (name == nullptr) return;
+    Anchor kept;
+    kept.collection = event.type != YAML_SCALAR_EVENT;
+    kept.mapping = event.type == YAML_MAPPING_START_EVENT;
+    kept.line = lineAt(event.start_mark);
+    if (!kept.collection) kept.text = scalarText(event);
+    if (!anchors_.emplace(name, kept).second) {
+      fail("not YAML: found duplicate anchor; first occurrence: second occurrence", kept.line);
+    }
+  }
+
+  void nodeOf(const yaml_event_t& event, Node& node) {
+    node.line = lineAt(event.start_mark);
+    node.scalar = event.type == YAML_SCALAR_EVENT;
+    node.mapping = event.type == YAML_MAPPING_START_EVENT;
+    if (node.scalar) node.text = scalarText(event);
+    if (event.type != YAML_ALIAS_EVENT) return;
+    node.aliasLine = node.line;
+    auto anchor = anchors_.find(reinterpret_cast<const char*>(event.data.alias.anchor));
+    if (anchor == anchors_.end()) {
+      fail("not YAML: found undefined alias", node.line);
+      return;
+    }
+    node.scalar = !anchor->second.collection;
+    node.mapping = anchor->second.mapping;
+    node.text = anchor->second.text;
+    node.line = anchor->second.line;
+  }
+
+  // Where the node goes: a key of its mapping, or the value of the last key.
+  Place placed(const Node& node, bool alias) {
+    if (open_.empty()) {
+      rootIsMapping_ = node.mapping && !alias;
+      return rootIsMapping_ ? Place::Root : Place::Elsewhere;
+    }
+    Open& in = open_.back();
+    if (in.mapping && in.atKey) {
+      in.keyIsText = node.scalar;
+      in.key = node.scalar ? node.text : "";
+      return Place::Elsewhere;
+    }
+    noteUuidBeforeProblem(node);
+    if (!in.mapping || !in.keyIsText || failed_) return Place::Elsewhere;
+    Place place = valueOf(in, node);
+    if (place != Place::Elsewhere && alias) {
+      fail("not a material card: an alias stands for the mapping under " + in.key +
+               "; a card writes its values out",
+           node.aliasLine);
+      return Place::Elsewhere;
+    }
+    return place;
+  }
+
+  Place valueOf(Open& in, const Node& node) {
+    switch (in.place) {
+      case Place::Root:
+        return rootValue(in.key, node);
+      case Place::General:
+        generalValue(in, node);
+        return Place::Elsewhere;
+      case Place::Inherits:
+        if (in.key == "UUID") parentUuid(node, "");
+        return node.mapping ? Place::Parent : Place::Elsewhere;
+      case Place::Parent:
+        if (in.key == "UUID" && !in.uuidSeen) {
+          in.uuidSeen = true;
+          parentUuid(node, open_[open_.size() - 2].key);
+        }
+        return Place::Elsewhere;
+      case Place::Models:
+        return node.mapping ? Place::Model : Place::Elsewhere;
+      case Place::Model:
+        card_.give(in.key, node.scalar ? node.text : "(not a single value)", node.line);
+        return Place::Elsewhere;
+      default:
+        return Place::Elsewhere;
+    }
+  }
+
+  Place rootValue(const std::string& key, const Node& node) {
+    if (key == "AppearanceModels") holdsCardKey_ = true;
+    if (key == "General" && generalLine_ == 0) {
+      generalLine_ = node.line;
+      return node.mapping ? Place::General : Place::Elsewhere;
+    }
+    bool inherits = key == "Inherits" && !inheritsSeen_;
+    bool models = key == "Models" && !modelsSeen_;
+    if (!inherits && !models) return Place::Elsewhere;
+    holdsCardKey_ = true;
+    (inherits ? inheritsSeen_ : modelsSeen_) = true;
+    if (!node.mapping) return Place::Elsewhere;
+    return inherits ? Place::Inherits : Place::Models;
+  }
+
+  void generalValue(Open& general, const Node& node) {
+    if (general.key == "UUID" && !general.uuidSeen) {
+      general.uuidSeen = true;
+      if (node.scalar) generalUuid_ = node.text;
+    } else if (general.key == "Name" && !general.nameSeen) {
+      general.nameSeen = true;
+      if (!node.scalar) return;
+      card_.name = node.text;
+      card_.nameLine = node.line;
+      named_ = true;
+    }
+  }
+
+  // The first parent that names a UUID.
+  void parentUuid(const Node& node, const std::string& name) {
+    if (!card_.parentUuid.empty() || !node.scalar) return;
+    card_.parentUuid = node.text;
+    card_.parentName = name == "UUID" ? "" : name;
+    card_.parentLine = node.line;
+  }
+
+  // The UUID that a card cut short by a problem still gives: the first one
+  // under General, as far as the document could be followed.
+  void noteUuidBeforeProblem(const Node& node) {
+    bool atGeneralUuid = open_.size() == 2 && open_[0].key == "General" && open_[1].mapping &&
+                         open_[1].key == "UUID";
+    if (atGeneralUuid && node.scalar && !uuidFound_) {
+      uuidBeforeProblem_ = node.text;
+      uuidFound_ = true;
+    }
+  }
+
   void nodeDone() {
     if (!open_.empty() && open_.back().mapping) open_.back().atKey = !open_.back().atKey;
   }
-  bool atKey() const { return !open_.empty() && open_.back().mapping && open_.back().atKey; }
-  bool atGeneralUuid() const {
-    return open_.size() == 2 && open_[0].key == "General" && open_[1].mapping &&
-           open_[1].key == "UUID" && !open_[1].atKey;
+
+  // The first problem is the one told; the document is still followed to its
+  // end, as the bound of its nesting and its UUID were looked for over all of
+  // it, but nothing more is taken from it.
+  void fail(const std::string& problem, long line) {
+    if (failed_) return;
+    failed_ = true;
+    card_.problem = problem;
+    card_.problemLine = line;
   }
 
-  bool take(const yaml_event_t& event) {
-    switch (event.type) {
-      case YAML_SCALAR_EVENT: {
-        std::string text(reinterpret_cast<const char*>(event.data.scalar.value),
-                         event.data.scalar.length);
-        if (atKey()) open_.back().key = text;
-        else if (atGeneralUuid()) uuid_ = text;
-        nodeDone();
-        return true;
-      }
-      case YAML_ALIAS_EVENT:
-        if (atKey()) open_.back().key.clear();
-        nodeDone();
-        return true;
-      case YAML_MAPPING_START_EVENT:
-      case YAML_SEQUENCE_START_EVENT:
-        if (atKey()) open_.back().key.clear();
-        open_.push_back({event.type == YAML_MAPPING_START_EVENT, true, ""});
-        return open_.size() <= kDeepestYamlNesting;
-      case YAML_MAPPING_END_EVENT:
-      case YAML_SEQUENCE_END_EVENT:
-        open_.pop_back();
-        nodeDone();
-        return !open_.empty();  // the first document only
-      default:
-        return event.type != YAML_STREAM_END_EVENT;
+  // Told before any other problem: the nesting was bounded before anything else was read.
+  void tooDeep(long line) {
+    failed_ = false;
+    fail("not a material card: it nests deeper than " + std::to_string(kDeepestYamlNesting) +
+             " levels (a card nests four)",
+         line);
+    uuidBeforeProblem_.clear();
+  }
+
+  void notYaml(const yaml_parser_t& parser) {
+    std::string text = parser.problem != nullptr ? parser.problem : "not YAML";
+    if (parser.context != nullptr) text = std::string(parser.context) + ": " + text;
+    fail("not YAML: " + text, lineAt(parser.problem_mark));
+  }
+
+  void finish() {
+    if (!rootIsMapping_ || !holdsCardKey_) {
+      // A mapping that holds none of these is some other YAML file: a typo such
+      // as "Model:" must not pass for an appearance card that gives nothing.
+      card_.problem = "not a material card: it holds no Models, Inherits or AppearanceModels";
+      card_.uuid = generalUuid_;
+      return;
     }
+    card_.uuid = generalUuid_;
+    card_.readable = true;
+    if (named_) return;
+    card_.nameLine = generalLine_ != 0 ? generalLine_ : 1;
+    std::vector<DraftReport> later = std::move(card_.notes);
+    card_.notes.clear();
+    card_.nameAfterFile();
+    card_.notes.insert(card_.notes.end(), later.begin(), later.end());
   }
 
+  struct Anchor {
+    bool collection = false;
+    bool mapping = false;
+    std::string text;
+    long line = 0;
+  };
+
+  MaterialCard& card_;
   std::vector<Open> open_;
-  std::string uuid_;
+  std::map<std::string, Anchor> anchors_;
+  bool failed_ = false;
+  bool rootIsMapping_ = false;
+  bool holdsCardKey_ = false;
+  bool inheritsSeen_ = false;
+  bool modelsSeen_ = false;
+  bool named_ = false;
+  long generalLine_ = 0;
+  std::string generalUuid_;
+  std::string uuidBeforeProblem_;
+  bool uuidFound_ = false;
 };
-
-// Whether the text may nest deeper than a card may: every level of YAML
-// opens with "[", "{", "-" or "?", or is indented further, so the count of
-// the one and the deepest indentation bound the nesting. A card has a few of
-// each and is spared the second pass.
-bool mayNestDeep(const std::string& bytes) {
-  std::size_t openers = 0, indent = 0, deepestIndent = 0;
-  bool lineStart = true;
-  for (char c : bytes) {
-    if (c == '[' || c == '{' || c == '-' || c == '?') ++openers;
-    if (c == '\n') {
-      lineStart = true;
-      indent = 0;
-    } else if (lineStart && (c == ' ' || c == '\t')) {
-      deepestIndent = std::max(deepestIndent, ++indent);
-    } else {
-      lineStart = false;
-    }
-  }
-  return openers + deepestIndent + 1 > kDeepestYamlNesting;
-}
-
-// Follows the events of the first document only as deep as a card may nest;
-// false at the first node deeper, with its line. What is no YAML passes here
-// and is told by the load.
-bool withinNesting(const std::string& bytes, long& deepLine) {
-  yaml_parser_t parser;
-  yaml_parser_initialize(&parser);
-  yaml_parser_set_input_string(&parser, reinterpret_cast<const unsigned char*>(bytes.data()),
-                               bytes.size());
-  std::size_t depth = 0;
-  bool within = true;
-  for (bool more = true; more && within;) {
-    yaml_event_t event;
-    if (yaml_parser_parse(&parser, &event) == 0) break;
-    if (event.type == YAML_MAPPING_START_EVENT || event.type == YAML_SEQUENCE_START_EVENT) {
-      if (++depth > kDeepestYamlNesting) {
-        within = false;
-        deepLine = static_cast<long>(event.start_mark.line) + 1;
-      }
-    } else if (event.type == YAML_MAPPING_END_EVENT || event.type == YAML_SEQUENCE_END_EVENT) {
-      more = --depth > 0;
-    } else {
-      more = event.type != YAML_STREAM_END_EVENT;
-    }
-    yaml_event_delete(&event);
-  }
-  yaml_parser_delete(&parser);
-  return within;
-}
-
-// A mapping that holds none of these is some other YAML file: a typo such as
-// "Model:" must not pass for an appearance card that gives no properties.
-bool isMaterialCard(YamlDocument& yaml, yaml_node_t* root) {
-  return root != nullptr && root->type == YAML_MAPPING_NODE &&
-         (yaml.valueOf(root, "Models") != nullptr || yaml.valueOf(root, "Inherits") != nullptr ||
-          yaml.valueOf(root, "AppearanceModels") != nullptr);
-}
-
-void readGeneral(YamlDocument& yaml, yaml_node_t* root, MaterialCard& card) {
-  yaml_node_t* general = yaml.valueOf(root, "General");
-  if (yaml_node_t* uuid = yaml.valueOf(general, "UUID")) card.uuid = YamlDocument::scalarText(uuid);
-  yaml_node_t* name = yaml.valueOf(general, "Name");
-  if (name != nullptr && name->type == YAML_SCALAR_NODE) {
-    card.name = YamlDocument::scalarText(name);
-    card.nameLine = YamlDocument::lineOf(name);
-  } else {
-    card.nameLine = general != nullptr ? YamlDocument::lineOf(general) : 1;
-    card.nameAfterFile();
-  }
-}
-
-// "Inherits: {Steel: {UUID: …}}"; the first parent that names a UUID.
-void readParent(YamlDocument& yaml, yaml_node_t* root, MaterialCard& card) {
-  yaml.forEachPair(yaml.valueOf(root, "Inherits"), [&](const std::string& name, yaml_node_t* value) {
-    yaml_node_t* uuid = name == "UUID" ? value : yaml.valueOf(value, "UUID");
-    if (!card.parentUuid.empty() || uuid == nullptr || uuid->type != YAML_SCALAR_NODE) return;
-    card.parentUuid = YamlDocument::scalarText(uuid);
-    card.parentName = name == "UUID" ? "" : name;
-    card.parentLine = YamlDocument::lineOf(uuid);
-  });
-}
-
-// A quantity that is a list or a mapping cannot be a value; it is taken as
-// its text would be, and rejected when it is read.
-void readModels(YamlDocument& yaml, yaml_node_t* root, MaterialCard& card) {
-  yaml.forEachPair(yaml.valueOf(root, "Models"), [&](const std::string&, yaml_node_t* model) {
-    yaml.forEachPair(model, [&](const std::string& key, yaml_node_t* value) {
-      std::string text = value->type == YAML_SCALAR_NODE ? YamlDocument::scalarText(value)
-                                                          : "(not a single value)";
-      card.give(key, text, YamlDocument::lineOf(value));
-    });
-  });
-}
 
 }  // namespace
 
 void readYamlCard(const std::string& bytes, MaterialCard& card) {
-  long deepLine = 0;
-  if (mayNestDeep(bytes) && !withinNesting(bytes, deepLine)) {
-    card.problem = "not a material card: it nests deeper than " +
-                   std::to_string(kDeepestYamlNesting) + " levels (a card nests four)";
-    card.problemLine = deepLine;
-    return;
-  }
-  YamlDocument yaml;
-  if (!yaml.load(bytes)) {
-    card.problem = "not YAML: " + yaml.problem();
-    card.problemLine = yaml.problemLine();
-    card.uuid = UuidBeforeProblem().find(bytes);
-    return;
-  }
-  yaml_node_t* root = yaml.root();
-  if (!isMaterialCard(yaml, root)) {
-    card.problem = "not a material card: it holds no Models, Inherits or AppearanceModels";
-    yaml_node_t* uuid = yaml.valueOf(yaml.valueOf(root, "General"), "UUID");
-    if (uuid != nullptr) card.uuid = YamlDocument::scalarText(uuid);
-    return;
-  }
-  readGeneral(yaml, root, card);
-  readParent(yaml, root, card);
-  readModels(yaml, root, card);
-  card.readable = true;
+  YamlCardEvents events(card);
+  events.read(bytes);
+  if (events.failed()) card.uuid = events.uuidBeforeProblem();
 }

@@ -11,8 +11,11 @@
 //       Density: "7850 kg/m^3"
 //
 // A card nests four levels; one that nests deeper than kDeepestYamlNesting is
-// refused before it is loaded, since libyaml's time grows with the square of
-// the nesting (a wrong file dropped among the cards must not stall an import).
+// refused at the first level beyond, since libyaml's time grows with the
+// square of the nesting (a wrong file dropped among the cards must not stall
+// an import). A card is read in one pass over libyaml's events; an alias is
+// followed where it stands for a scalar, and refused where it stands for a
+// mapping that the card would have to be read through.
 #pragma once
 
 #include <cstddef>

@@ -341,7 +341,7 @@ int runImport(const Invocation& invocation, Console& console) {
   if (!checkSaveTarget(targetPath, console)) return kExitTrouble;
   bool skipInvalid = invocation.has("--skip-invalid");
   SourceFolders folders;
-  std::vector<ImportSource> sources = importSources(invocation.files, folders);
+  ImportSources sources = importSources(invocation.files, folders);
   ImportIntake intake(sources);
   if (!codePageOption(invocation, console, intake.codePage)) return kExitTrouble;
   intake.replaceUnmappable = invocation.has("--replace-unmappable");

@@ -215,54 +215,87 @@ bool takeMatml(std::size_t source, const ImportSource& file, ImportIntake& intak
 // come in.
 using ItemNotes = std::map<std::size_t, std::vector<DraftReport>>;
 
+// The cards of an import as they are read, and where each stands among the
+// sources.
+struct CardIntake {
+  std::vector<KeptCard> cards;
+  std::vector<std::size_t> sources;  // by card
+  std::vector<std::size_t> items;    // by card: its item, or kNoItem
+
+  static constexpr std::size_t kNoItem = static_cast<std::size_t>(-1);
+};
+
 // A card and the cards it inherits from, nearest first.
 struct CardLineage {
   std::size_t card;
   std::vector<std::size_t> parents;
 };
 
+// Only what inheritance needs is kept of a card; what it has to say is said
+// as it is read.
+void takeCard(std::size_t source, const std::string& bytes, ImportIntake& intake,
+              ImportReports& reports, CardIntake& cards) {
+  MaterialCard card = readMaterialCard(intake.sourceNames[source], bytes);
+  if (card.readable) {
+    for (const DraftReport& note : card.notes) reports.note(source, note.line, note.text);
+  } else {
+    reports.error(source, card.problemLine, "cannot be read as a material card: " + card.problem);
+    ++intake.badParts[source];
+  }
+  cards.cards.emplace_back(card);
+  cards.sources.push_back(source);
+}
+
 // A card whose parent cannot be read does not come in either, not even as
 // one that gives nothing: what it would inherit is unknown.
-bool parentUnreadable(const CardDraft& entry, const std::vector<MaterialCard>& cards,
-                      const std::vector<std::size_t>& cardSources, ImportIntake& intake,
+bool parentUnreadable(const CardDraft& entry, const CardIntake& cards, ImportIntake& intake,
                       ImportReports& reports) {
-  if (entry.parents.empty() || cards[entry.parents.back()].readable) return false;
-  const MaterialCard& card = cards[entry.card];
-  reports.error(cardSources[entry.card], card.parentLine,
-                parentFailureText(card, cards[entry.parents.front()]));
-  ++intake.badParts[cardSources[entry.card]];
+  if (entry.parents.empty() || cards.cards[entry.parents.back()].readable()) return false;
+  const KeptCard& card = cards.cards[entry.card];
+  std::size_t parent = entry.parents.front();
+  reports.error(
+      cards.sources[entry.card], card.parent()->line,
+      parentFailureText(card, cards.cards[parent], intake.sourceNames[cards.sources[parent]]));
+  ++intake.badParts[cards.sources[entry.card]];
   return true;
 }
 
+// A card's material is made as soon as its draft is: only the material is kept.
+void makeCardItem(CardDraft& entry, std::size_t source, ImportIntake& intake,
+                  ImportReports& reports, ItemNotes& notes) {
+  ImportedItem item{source, true, entry.draft.line, nullptr, nullptr, true, nullptr};
+  std::vector<DraftReport> errors, itemNotes;
+  item.material = materialOf(entry.draft, true, intake, errors, itemNotes);
+  if (item.material != nullptr)
+    item.givenUnits = givenUnitsForWarnings(entry.draft, *item.material);
+  if (intake.keepDrafts) item.draft = std::make_unique<MaterialDraft>(std::move(entry.draft));
+  for (const DraftReport& error : errors) reports.error(source, error.line, error.text);
+  if (item.material == nullptr) ++intake.badParts[source];
+  if (!itemNotes.empty()) notes[intake.items.size()] = std::move(itemNotes);
+  intake.items.push_back(std::move(item));
+}
+
 // Every card is read before any inherits, as a parent may come after its child.
-std::vector<CardLineage> takeCards(const std::vector<MaterialCard>& cards,
-                                   const std::vector<std::size_t>& cardSources,
-                                   ImportIntake& intake, ImportReports& reports) {
-  for (std::size_t index = 0; index < cards.size(); ++index) {
-    const MaterialCard& card = cards[index];
-    if (card.readable) continue;
-    reports.error(cardSources[index], card.problemLine,
-                  "cannot be read as a material card: " + card.problem);
-    ++intake.badParts[cardSources[index]];
-  }
+std::vector<CardLineage> takeCards(CardIntake& cards, ImportIntake& intake, ImportReports& reports,
+                                   ItemNotes& notes) {
   std::vector<CardLineage> lineages;
-  for (CardDraft& entry : draftsFromCards(cards)) {
-    std::size_t source = cardSources[entry.card];
+  cards.items.assign(cards.cards.size(), CardIntake::kNoItem);
+  CardPath pathOf = [&](std::size_t card) { return intake.sourceNames[cards.sources[card]]; };
+  forEachCardDraft(cards.cards, pathOf, [&](CardDraft& entry) {
+    std::size_t source = cards.sources[entry.card];
     for (const DraftReport& note : entry.notes) reports.note(source, note.line, note.text);
-    if (parentUnreadable(entry, cards, cardSources, intake, reports)) continue;
+    if (parentUnreadable(entry, cards, intake, reports)) return;
     if (!entry.parents.empty()) lineages.push_back({entry.card, entry.parents});
     if (!entry.draft.givesAnyValue()) {
       reports.note(source, entry.draft.line,
                    "skipped: \"" + entry.draft.name + "\" gives none of the eight properties, " +
                        "itself or through a parent (an appearance card?)");
       ++intake.skipped;
-      continue;
+      return;
     }
-    long line = entry.draft.line;
-    intake.items.push_back({source, true, line,
-                            std::make_unique<MaterialDraft>(std::move(entry.draft)), nullptr, true,
-                            nullptr});
-  }
+    cards.items[entry.card] = intake.items.size();
+    makeCardItem(entry, source, intake, reports, notes);
+  });
   return lineages;
 }
 
@@ -270,53 +303,42 @@ std::vector<CardLineage> takeCards(const std::vector<MaterialCard>& cards,
 // or of its parent in turn, was rejected): what it would inherit is wrong.
 // Such a card's notes (values not given, a decimal comma) are dropped.
 void leaveOutChildrenOfFailedParents(const std::vector<CardLineage>& lineages,
-                                     const std::vector<MaterialCard>& cards,
-                                     const std::vector<std::size_t>& cardSources,
-                                     ImportIntake& intake, ImportReports& reports,
-                                     ItemNotes& notes) {
-  std::map<std::size_t, std::size_t> cardItems;  // item by source
-  for (std::size_t index = 0; index < intake.items.size(); ++index) {
-    if (intake.items[index].isCard) cardItems[intake.items[index].source] = index;
-  }
-  auto failed = [&](std::size_t card) { return intake.badParts[cardSources[card]] > 0; };
+                                     const CardIntake& cards, ImportIntake& intake,
+                                     ImportReports& reports, ItemNotes& notes) {
+  auto failed = [&](std::size_t card) { return intake.badParts[cards.sources[card]] > 0; };
   for (const CardLineage& lineage : lineages) {
-    auto item = cardItems.find(cardSources[lineage.card]);
-    if (item == cardItems.end()) continue;  // skipped: it gives nothing
+    std::size_t item = cards.items[lineage.card];
+    if (item == CardIntake::kNoItem) continue;  // skipped: it gives nothing
     if (std::none_of(lineage.parents.begin(), lineage.parents.end(), failed)) continue;
-    const MaterialCard& card = cards[lineage.card];
-    reports.error(item->first, card.parentLine,
-                  parentFailureText(card, cards[lineage.parents.front()]));
-    ImportedItem& child = intake.items[item->second];
+    const KeptCard& card = cards.cards[lineage.card];
+    std::size_t parent = lineage.parents.front();
+    reports.error(
+        cards.sources[lineage.card], card.parent()->line,
+        parentFailureText(card, cards.cards[parent], intake.sourceNames[cards.sources[parent]]));
+    ImportedItem& child = intake.items[item];
     if (child.material != nullptr) intake.fail(child);
-    notes.erase(item->second);
+    notes.erase(item);
   }
 }
 
-ItemNotes convert(ImportIntake& intake, ImportReports& reports) {
-  ItemNotes notes;
-  for (std::size_t index = 0; index < intake.items.size(); ++index) {
-    ImportedItem& item = intake.items[index];
-    if (!item.isCard || intake.matmlSource[item.source]) continue;  // made as it was read
-    std::vector<DraftReport> errors;
-    item.material = materialOf(*item.draft, item.utf8Name, intake, errors, notes[index]);
-    if (item.material != nullptr) item.givenUnits = givenUnitsOf(*item.draft);
-    if (!intake.keepDrafts) item.draft.reset();
-    for (const DraftReport& error : errors) reports.error(item.source, error.line, error.text);
-    if (item.material == nullptr) ++intake.badParts[item.source];
+void reportNotes(const ItemNotes& notes, const ImportIntake& intake, ImportReports& reports) {
+  for (const auto& [index, itemNotes] : notes) {
+    for (const DraftReport& note : itemNotes) {
+      reports.note(intake.items[index].source, note.line, note.text);
+    }
   }
-  return notes;
 }
 
 }  // namespace
 
-ImportIntake::ImportIntake(const std::vector<ImportSource>& sources)
-    : unreadableTable(sources.size(), false),
+ImportIntake::ImportIntake(const ImportSources& sources)
+    : sourceNames(sources.paths()),
+      unreadableTable(sources.size(), false),
       badParts(sources.size(), 0),
       warnedParts(sources.size(), 0) {
-  for (const ImportSource& source : sources) {
-    sourceNames.push_back(source.path);
-    cardSource.push_back(source.kind == ImportSource::Kind::Card);
-    matmlSource.push_back(source.kind == ImportSource::Kind::Matml);
+  for (std::size_t source = 0; source < sources.size(); ++source) {
+    cardSource.push_back(sources.kind(source) == ImportSource::Kind::Card);
+    matmlSource.push_back(sources.kind(source) == ImportSource::Kind::Matml);
   }
 }
 
@@ -379,19 +401,18 @@ std::string ImportIntake::failures() const {
   return text;
 }
 
-bool takeIn(const std::vector<ImportSource>& sources, ImportIntake& intake, ImportReports& reports,
+bool takeIn(const ImportSources& sources, ImportIntake& intake, ImportReports& reports,
             Console& console) {
-  std::vector<MaterialCard> cards;
-  std::vector<std::size_t> cardSources;
-  std::size_t cardCount = static_cast<std::size_t>(
-      std::count_if(sources.begin(), sources.end(), [](const ImportSource& source) {
-        return source.kind == ImportSource::Kind::Card;
-      }));
-  cards.reserve(cardCount);  // a library of cards, read without copying it as it grows
-  cardSources.reserve(cardCount);
+  CardIntake cards;
+  std::size_t cardCount = 0;
+  for (std::size_t source = 0; source < sources.size(); ++source) {
+    if (sources.kind(source) == ImportSource::Kind::Card) ++cardCount;
+  }
+  cards.cards.reserve(cardCount);  // a library of cards, read without copying it as it grows
+  cards.sources.reserve(cardCount);
   for (std::size_t source = 0; source < sources.size(); ++source) {
     std::string bytes, failure;
-    bool matml = sources[source].kind == ImportSource::Kind::Matml;
+    bool matml = sources.kind(source) == ImportSource::Kind::Matml;
     bool read = matml ? takeMatml(source, sources[source], intake, reports, failure)
                       : readWholeFile(sources[source], bytes, failure);
     if (!read) {
@@ -399,24 +420,19 @@ bool takeIn(const std::vector<ImportSource>& sources, ImportIntake& intake, Impo
       return false;
     }
     if (matml) continue;
-    if (sources[source].kind == ImportSource::Kind::Table) {
+    if (sources.kind(source) == ImportSource::Kind::Table) {
       takeTable(source, std::move(bytes), intake, reports);
     } else {
-      cards.push_back(readMaterialCard(sources[source].path, bytes));
-      cardSources.push_back(source);
+      takeCard(source, bytes, intake, reports, cards);
     }
   }
-  std::vector<CardLineage> lineages = takeCards(cards, cardSources, intake, reports);
+  ItemNotes cardNotes;
+  std::vector<CardLineage> lineages = takeCards(cards, intake, reports, cardNotes);
+  leaveOutChildrenOfFailedParents(lineages, cards, intake, reports, cardNotes);
+  reportNotes(cardNotes, intake, reports);
   auto bySource = [](const ImportedItem& a, const ImportedItem& b) { return a.source < b.source; };
   if (!std::is_sorted(intake.items.begin(), intake.items.end(), bySource)) {
     std::stable_sort(intake.items.begin(), intake.items.end(), bySource);
-  }
-  ItemNotes notes = convert(intake, reports);
-  leaveOutChildrenOfFailedParents(lineages, cards, cardSources, intake, reports, notes);
-  for (const auto& [index, itemNotes] : notes) {
-    for (const DraftReport& note : itemNotes) {
-      reports.note(intake.items[index].source, note.line, note.text);
-    }
   }
   return true;
 }

@@ -29,9 +29,10 @@ struct ImportedItem {
 };
 
 struct ImportIntake {
-  explicit ImportIntake(const std::vector<ImportSource>& sources);
+  // The sources outlive the intake, which names them by their paths.
+  explicit ImportIntake(const ImportSources& sources);
 
-  std::vector<std::string> sourceNames;  // the paths that reports start with
+  const SourcePaths& sourceNames;        // the paths that reports start with, of the sources
   std::vector<ImportedItem> items;       // in source order, then in line order
   std::vector<bool> cardSource;          // by source
   std::vector<bool> matmlSource;         // by source
@@ -59,5 +60,5 @@ struct ImportIntake {
 
 // Reads every source. False when a file cannot be read at all (the message is
 // written to console.err).
-bool takeIn(const std::vector<ImportSource>& sources, ImportIntake& intake, ImportReports& reports,
+bool takeIn(const ImportSources& sources, ImportIntake& intake, ImportReports& reports,
             Console& console);

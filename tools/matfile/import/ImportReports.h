@@ -8,9 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "SourcePaths.h"
+
 class ImportReports {
  public:
-  explicit ImportReports(const std::vector<std::string>& sources) : sources_(sources) {}
+  explicit ImportReports(const SourcePaths& sources) : sources_(sources) {}
 
   void error(std::size_t source, long line, const std::string& text) {
     errors_.push_back({source, line, text});
@@ -30,7 +32,7 @@ class ImportReports {
 
   void writeGroup(std::ostream& out, std::vector<Report>& reports);
 
-  const std::vector<std::string>& sources_;
+  const SourcePaths& sources_;
   std::vector<Report> errors_;
   std::vector<Report> notes_;
 };

@@ -35,45 +35,79 @@ ImportSource::Kind kindOf(const std::string& path) {
   return ImportSource::Kind::Table;
 }
 
-// A folder that cannot be listed may hold cards, so it is named: an import
-// from a partly unreadable tree must not pass for a whole one. A link to a
-// folder is not followed, so a link back up cannot loop.
-void collectCards(const fs::path& folder, std::vector<fs::path>& paths,
-                  std::vector<UnreadableFolder>& unreadable) {
+// One entry of a folder, by its name alone: a path object each, kept for a
+// whole tree, took more memory than the import's materials.
+struct Listed {
+  fs::path::string_type name;
+  fs::path path;
+  bool folder;
+};
+
+// A folder's cards and sub-folders, in name order: a tree walked so, each
+// folder in turn, gives its cards in path order without sorting the tree's
+// paths. A folder that cannot be listed may hold cards, so it is named: an
+// import from a partly unreadable tree must not pass for a whole one. A link
+// to a folder is not followed, so a link back up cannot loop.
+void collectCards(const fs::path& folder, ImportSources& sources,
+                  std::vector<UnreadableFolder>& unreadable, bool& found) {
+  std::vector<Listed> listed;
   std::error_code error;
   fs::directory_iterator entry(folder, error);
   for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
     std::error_code kindError;
-    if (entry->is_directory(kindError) && !entry->is_symlink(kindError)) {
-      collectCards(entry->path(), paths, unreadable);
-    } else if (entry->is_regular_file(kindError) &&
-               isCardName(entry->path().extension().u8string())) {
-      paths.push_back(entry->path());
+    bool isFolder = entry->is_directory(kindError) && !entry->is_symlink(kindError);
+    if (isFolder ||
+        (entry->is_regular_file(kindError) && isCardName(entry->path().extension().u8string()))) {
+      listed.push_back({entry->path().filename().native(), entry->path(), isFolder});
     }
+  }
+  std::sort(listed.begin(), listed.end(),
+            [](const Listed& a, const Listed& b) { return a.name < b.name; });
+  for (const Listed& item : listed) {
+    if (item.folder) {
+      collectCards(item.path, sources, unreadable, found);
+      continue;
+    }
+    sources.add(ImportSource::Kind::Card, shownPath(item.path), item.path);
+    found = true;
   }
   if (error) unreadable.push_back({shownPath(folder), error.message()});
 }
 
 }  // namespace
 
-std::vector<ImportSource> importSources(const std::vector<std::string>& arguments,
-                                        SourceFolders& folders) {
-  std::vector<ImportSource> sources;
+void ImportSources::add(ImportSource::Kind kind, const std::string& path,
+                        [[maybe_unused]] const fs::path& file) {
+  paths_.add(path);
+  kinds_.push_back(kind);
+#ifdef _WIN32
+  files_.push_back(file.native());
+#endif
+}
+
+ImportSource ImportSources::operator[](std::size_t source) const {
+  std::string path = paths_[source];
+#ifdef _WIN32
+  return {path, kinds_[source], fs::path(files_[source])};
+#else
+  // The listed path's narrow form is the path itself.
+  return {path, kinds_[source], fs::path(path)};
+#endif
+}
+
+ImportSources importSources(const std::vector<std::string>& arguments, SourceFolders& folders) {
+  ImportSources sources;
   for (const std::string& argument : arguments) {
     std::error_code error;
     if (!fs::is_directory(argument, error)) {
-      sources.push_back({argument, kindOf(argument), fs::path(argument)});
+      sources.add(kindOf(argument), argument, fs::path(argument));
       continue;
     }
-    std::vector<fs::path> cards;
+    bool found = false;
     std::size_t unreadableBefore = folders.unreadable.size();
-    collectCards(argument, cards, folders.unreadable);
-    std::sort(cards.begin(), cards.end());
-    if (cards.empty() && folders.unreadable.size() == unreadableBefore) {
+    collectCards(argument, sources, folders.unreadable, found);
+    if (!found && folders.unreadable.size() == unreadableBefore) {
       folders.empty.push_back(argument);
-    }
-    for (const fs::path& card : cards) {
-      sources.push_back({shownPath(card), ImportSource::Kind::Card, card});
     }
   }
   return sources;

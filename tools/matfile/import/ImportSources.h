@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "SourcePaths.h"
+
 struct ImportSource {
   enum class Kind { Table, Card, Matml };
   std::string path;  // as reports name it
@@ -16,6 +18,24 @@ struct ImportSource {
   // names, which the narrow `path` cannot always spell (a card exported from
   // a name beyond the code page of the console).
   std::filesystem::path file;
+};
+
+// Every source of an import, kept without a string or a path object each: a
+// folder may hold a million cards.
+class ImportSources {
+ public:
+  void add(ImportSource::Kind kind, const std::string& path, const std::filesystem::path& file);
+  std::size_t size() const { return kinds_.size(); }
+  ImportSource::Kind kind(std::size_t source) const { return kinds_[source]; }
+  ImportSource operator[](std::size_t source) const;
+  const SourcePaths& paths() const { return paths_; }
+
+ private:
+  SourcePaths paths_;
+  std::vector<ImportSource::Kind> kinds_;
+#ifdef _WIN32
+  std::vector<std::wstring> files_;
+#endif
 };
 
 // A folder whose cards cannot be listed, and why.
@@ -30,5 +50,4 @@ struct SourceFolders {
   std::vector<UnreadableFolder> unreadable;
 };
 
-std::vector<ImportSource> importSources(const std::vector<std::string>& arguments,
-                                        SourceFolders& folders);
+ImportSources importSources(const std::vector<std::string>& arguments, SourceFolders& folders);

@@ -158,6 +158,81 @@ TEST_F(MatfileCards, NestingIsBoundedWithAClearMessage) {
       << run.err;
 }
 
+// A card is read in one pass over its events, yet as a loaded document is
+// looked up: the first of a repeated key counts, an alias stands for its
+// scalar, and a problem that only loading finds (an alias to no anchor) still
+// leaves the UUID after it to tell the card's children.
+TEST_F(MatfileCards, KeysAliasesAndProblemsAreReadAsInALoadedDocument) {
+  if (!kReadsYamlCards) GTEST_SKIP() << "this build reads no YAML cards";
+  writeFileBytes(folder.file("a.FCMat"),
+                 "Models:\n  M: {Density: &d \"2 g/cm^3\", PoissonRatio: *d}\n"
+                 "Models:\n  M: {YieldStrength: \"9 s\"}\n"
+                 "General: {Name: First, UUID: a, Name: Second}\n");
+  writeFileBytes(folder.file("b.FCMat"), "General: &g {Name: B, UUID: b}\nModels: *g\n");
+  writeFileBytes(folder.file("c.FCMat"),
+                 "Models: {M: {Density: *nowhere}}\nGeneral: {Name: C, UUID: c}\n");
+  writeCard("child of c", "cc", "c", kDensity);
+  MatfileRun run = import({folder.path().string(), "--skip-invalid"});
+  EXPECT_FALSE(contains(run.err, "9 s")) << run.err;
+  EXPECT_TRUE(contains(run.err, "a.FCMat:2: \"First\": Poisson ratio \"2 g/cm^3\": ")) << run.err;
+  EXPECT_TRUE(contains(run.err,
+                       "b.FCMat:2: cannot be read as a material card: not a material "
+                       "card: an alias stands for the mapping under Models; a card "
+                       "writes its values out\n"))
+      << run.err;
+  EXPECT_TRUE(contains(run.err,
+                       "c.FCMat:1: cannot be read as a material card: not YAML: found "
+                       "undefined alias\n"))
+      << run.err;
+  EXPECT_TRUE(contains(run.err, "\"child of c\": its parent \"Parent\" (UUID c) in " +
+                                    folder.file("c.FCMat") + " cannot be read"))
+      << run.err;
+}
+
+// Each folder's entries are taken in name order as the tree is walked: the
+// same order as the paths of the whole tree sorted part by part, where a
+// plain sort of the texts would put "m.FCMat" before "m/x.FCMat".
+TEST_F(MatfileCards, AFolderTreeComesInInPathOrder) {
+  if (!kReadsYamlCards) GTEST_SKIP() << "this build reads no YAML cards";
+  std::filesystem::create_directories(folder.path() / "m" / "n");
+  writeCard("m.", "1", "", kDensity);
+  writeCard("m-", "2", "", kDensity);
+  writeFileBytes((folder.path() / "m" / "x.FCMat").string(),
+                 "General: {Name: in m}\nModels: {M: {Density: \"1 g/cm^3\"}}\n");
+  writeFileBytes((folder.path() / "m" / "n" / "y.FCMat").string(),
+                 "General: {Name: in n}\nModels: {M: {Density: \"1 g/cm^3\"}}\n");
+  writeFileBytes((folder.path() / "m" / "z.csv").string(), "not a card");
+  MatfileRun run = import({folder.path().string(), "--accept-warnings"});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  std::size_t inN = run.out.find("\"in n\" appended"), inM = run.out.find("\"in m\" appended");
+  std::size_t dash = run.out.find("\"m-\" appended"), dot = run.out.find("\"m.\" appended");
+  EXPECT_TRUE(inN < inM && inM < dash && dash < dot) << run.out;
+}
+
+// What is kept of a card until its children inherit takes a line number or a
+// text's size in one byte up to 127 and in more beyond: a parent whose value
+// stands far down, with a long name and a long value, and a card read before
+// a table, whose rows come in after it all the same.
+TEST_F(MatfileCards, LongParentsAndCardsBeforeTablesComeInWhole) {
+  if (!kReadsYamlCards) GTEST_SKIP() << "this build reads no YAML cards";
+  std::string longName(300, 'n');
+  std::string comments;
+  for (int line = 0; line < 200; ++line) comments += "# line\n";
+  writeFileBytes(folder.file("parent.FCMat"), "General: {Name: \"" + longName + "\", UUID: p}\n" +
+                                                  comments + "Models: {M: {Density: \"" +
+                                                  std::string(150, '0') + "1 g/cm^3\"}}\n");
+  writeCard("child", "c", "p", "");
+  writeFileBytes(folder.file("t.csv"), "name,density [g/cm^3]\r\nRow,2\r\n");
+  MatfileRun run = import({folder.file("child.FCMat"), folder.file("parent.FCMat"),
+                           folder.file("t.csv"), "--accept-warnings"});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_TRUE(contains(run.out, "\"child\" appended\n    density: " + std::string(150, '0') +
+                                    "1 g/cm^3 (from \"" + longName + "\", " +
+                                    folder.file("parent.FCMat") + ":202) -> 1 [g/cm^3]\n"))
+      << run.out;
+  EXPECT_LT(run.out.find("\"child\" appended"), run.out.find("\"Row\" appended")) << run.out;
+}
+
 TEST_F(MatfileCards, IniCardsAreReadInEveryBuildAndYamlCardsWhereThereIsALibrary) {
   writeFileBytes(folder.file("old.FCMat"), "[FCMat]\r\nName = Old\r\nDensity = 2 g/cm^3\r\n");
   writeCard("New", "n", "", kDensity);
