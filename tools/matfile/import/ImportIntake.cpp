@@ -424,6 +424,7 @@ bool takeIn(const ImportSources& sources, ImportIntake& intake, ImportReports& r
       takeTable(source, std::move(bytes), intake, reports);
     } else {
       takeCard(source, bytes, intake, reports, cards);
+      if (intake.progress != nullptr) intake.progress->cardRead(cards.cards.size(), cardCount);
     }
   }
   ItemNotes cardNotes;
