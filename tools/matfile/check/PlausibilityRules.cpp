@@ -208,11 +208,11 @@ std::string fittingExplanation(const PlausibilityRule& rule, const GivenUnits& g
 }
 
 std::string valueWarning(const PlausibilityRule& rule, const Material& material,
-                         const GivenUnits& given) {
+                         const GivenUnits& given, const std::string& shownName) {
   int position = static_cast<int>(rule.property);
   std::string asGiven =
       given.converted[position] ? " (given as " + given.asGiven[position] + ")" : "";
-  return quotedName(material) + ": " + namedValue(material, rule.property) + asGiven + ' ' +
+  return shownName + ": " + namedValue(material, rule.property) + asGiven + ' ' +
          finding(rule, material) + fittingExplanation(rule, given);
 }
 
@@ -254,14 +254,15 @@ std::string plausibilityTable() {
 }
 
 std::vector<std::string> PlausibilityCheck::valueWarningsFor(const Material& material) {
-  return valueWarningsFor(material, GivenUnits{});
+  return valueWarningsFor(material, GivenUnits{}, quotedName(material));
 }
 
 std::vector<std::string> PlausibilityCheck::valueWarningsFor(const Material& material,
-                                                             const GivenUnits& given) {
+                                                             const GivenUnits& given,
+                                                             const std::string& shownName) {
   std::vector<std::string> warnings;
   for (const PlausibilityRule& rule : kRules) {
-    if (breaks(rule, material)) warnings.push_back(valueWarning(rule, material, given));
+    if (breaks(rule, material)) warnings.push_back(valueWarning(rule, material, given, shownName));
   }
   return warnings;
 }

@@ -77,9 +77,11 @@ class PlausibilityCheck {
 
   // The same for a record made from values given as `given` says: each
   // converted value is shown as given too, and the likely causes are only
-  // those that fit the units the source gave.
+  // those that fit the units the source gave. Each text starts with
+  // `shownName`, the name quoted as the source writes it.
   static std::vector<std::string> valueWarningsFor(const Material& material,
-                                                   const GivenUnits& given);
+                                                   const GivenUnits& given,
+                                                   const std::string& shownName);
 
  private:
   struct FirstUse {

@@ -82,6 +82,15 @@ std::string lookalikeKey(const std::string& name) {
 }
 
 // "row 3" in the same table, "cards/steel.FCMat:4" anywhere else.
+// A report quotes a name as the item's source writes it (a card, a MatML
+// document or a table with a byte order mark in UTF-8, any other table in the
+// file's code page), names of the file it goes into included, so that every
+// line about one source reads in one encoding.
+std::string shownName(const ImportedItem& item, const std::string& nameInFile,
+                      const ImportIntake& intake) {
+  return ::quoted(item.utf8Name ? intake.codePage.toUtf8(nameInFile) : nameInFile);
+}
+
 std::string placeOf(const ImportedItem* item, const ImportedItem& from, const ImportIntake& intake) {
   if (!item->isCard && item->source == from.source) return "row " + std::to_string(item->line);
   return intake.sourceNames[item->source] + ":" + std::to_string(item->line);
@@ -104,12 +113,14 @@ class ItemWarnings {
     const Material& material = *item.material;
     std::string name = writtenName(material);
     std::vector<std::string> warnings = PlausibilityCheck::valueWarningsFor(
-        material, item.givenUnits != nullptr ? *item.givenUnits : GivenUnits{});
+        material, item.givenUnits != nullptr ? *item.givenUnits : GivenUnits{},
+        shownName(item, name, intake_));
     std::string key = lookalikeKey(name);
     auto inFile = fileNames_.find(key);
     if (inFile != fileNames_.end() && inFile->second.name != name) {
-      warnings.push_back(quotedName(material) + ": differs only in letter case or blanks from " +
-                         ::quoted(inFile->second.name) + ", line " +
+      warnings.push_back(shownName(item, name, intake_) +
+                         ": differs only in letter case or blanks from " +
+                         shownName(item, inFile->second.name, intake_) + ", line " +
                          std::to_string(inFile->second.line) + " of " + targetPath_ +
                          "; likely the same material entered twice");
     }
@@ -118,8 +129,8 @@ class ItemWarnings {
       std::string earlierName = writtenName(*earlier->second->material);
       std::string clash = earlierName == name ? "same name as "
                                               : "differs only in letter case or blanks from " +
-                                                    ::quoted(earlierName) + ", ";
-      warnings.push_back(quotedName(material) + ": " + clash +
+                                                    shownName(item, earlierName, intake_) + ", ";
+      warnings.push_back(shownName(item, name, intake_) + ": " + clash +
                          placeOf(earlier->second, item, intake_) +
                          "; the list dialog would show two rows that cannot be told apart");
     }
@@ -180,19 +191,20 @@ Plan planImport(ImportIntake& intake, Target& target, const std::string& targetP
     const std::vector<Target::Entry>& entries = existing->second;
     if (!replace) {
       reports.note(item.source, item.line,
-                   "skipped: " + quotedName(material) + " is already in " + targetPath + " (line " +
+                   "skipped: " + shownName(item, writtenName(material), intake) +
+                       " is already in " + targetPath + " (line " +
                        std::to_string(entries.front().nameLine) + "); --replace replaces it");
       ++plan.skipped;
     } else if (entries.size() > 1) {
       reports.error(item.source, item.line,
-                    quotedName(material) + " stands more than once in " + targetPath + " (lines " +
-                        lineList(entries) +
+                    shownName(item, writtenName(material), intake) + " stands more than once in " +
+                        targetPath + " (lines " + lineList(entries) +
                         "), so --replace cannot tell which material to replace");
       intake.fail(item);
     } else if (auto [first, isNew] = replacedBy.try_emplace(name, &item); !isNew) {
       reports.error(item.source, item.line,
-                    quotedName(material) + ": " + placeOf(first->second, item, intake) +
-                        " replaces the material on line " +
+                    shownName(item, writtenName(material), intake) + ": " +
+                        placeOf(first->second, item, intake) + " replaces the material on line " +
                         std::to_string(entries.front().nameLine) + " already");
       intake.fail(item);
     } else if (warnings.pass(item)) {
@@ -251,8 +263,8 @@ std::string givenText(const GivenValue& value) {
 // --verbose: each value as given beside the value stored.
 void writeValues(std::ostream& out, const ImportIntake& intake, const ImportedItem& item,
                  const std::string& what) {
-  out << intake.sourceNames[item.source] << ':' << item.line << ": " << quotedName(*item.material)
-      << ' ' << what << '\n';
+  out << intake.sourceNames[item.source] << ':' << item.line << ": "
+      << shownName(item, writtenName(*item.material), intake) << ' ' << what << '\n';
   for (int position = 0; position < kPropertyCount; ++position) {
     MaterialProperty property = propertyAt(position);
     out << "    " << propertyName(property) << ": " << givenText(item.draft->value(property))

@@ -23,12 +23,13 @@ std::string valuePrefix(const MaterialDraft& draft, MaterialProperty property) {
 }
 
 bool takeName(Material& record, const MaterialDraft& draft, std::vector<DraftReport>& errors) {
+  const std::string& name = draft.nameInFile.empty() ? draft.name : draft.nameInFile;
   std::string problem;
-  if (draft.name.find_first_of("\r\n") != std::string::npos) {
+  if (name.find_first_of("\r\n") != std::string::npos) {
     problem = "a name cannot hold a line end: the material file keeps each name on one line";
-  } else if (draft.name.find('\0') != std::string::npos) {
+  } else if (name.find('\0') != std::string::npos) {
     problem = "a name cannot hold a zero byte: the material file cannot keep it";
-  } else if (!record.setName(draft.name.c_str())) {
+  } else if (!record.setName(name.c_str())) {
     problem = setterMessage(record);
   }
   if (problem.empty()) return true;

@@ -21,7 +21,10 @@ struct GivenValue {
 };
 
 struct MaterialDraft {
-  std::string name;
+  std::string name;  // as the source writes it, as reports quote it
+  // The name in the material file's code page where the source writes it in
+  // UTF-8; empty where the two are the same bytes.
+  std::string nameInFile;
   long line = 0;               // the row, or the line of the card's name
   bool namedInReports = false;  // a card's reports name the material; a row's number does
   std::string labels[kPropertyCount];  // how reports name each value

@@ -52,12 +52,13 @@ std::string plural(long count, const char* one, const char* many) {
 // The one place where a name from UTF-8 goes into the file's code page. A
 // character it lacks would be lost or changed without a word, so the
 // material is refused, or with --replace-unmappable written with "?" and said.
+// Reports keep quoting the name as the source writes it.
 bool nameIntoCodePage(MaterialDraft& draft, const ImportIntake& intake,
                       std::vector<DraftReport>& errors, std::vector<DraftReport>& notes) {
   std::string bytes;
   std::vector<std::string> missing;
   if (intake.codePage.fromUtf8(draft.name, bytes, missing, intake.replaceUnmappable)) {
-    draft.name = bytes;
+    draft.nameInFile = bytes;
     return true;
   }
   std::string listed;
@@ -82,9 +83,10 @@ bool nameIntoCodePage(MaterialDraft& draft, const ImportIntake& intake,
                                          "--codepage names another code page"});
     return false;
   }
-  notes.push_back({draft.line, "note: " + what + "; written as " + ::quoted(bytes) +
+  notes.push_back({draft.line, "note: " + what + "; written as " +
+                                   ::quoted(intake.codePage.toUtf8(bytes)) +
                                    " (--replace-unmappable)"});
-  draft.name = bytes;
+  draft.nameInFile = bytes;
   return true;
 }
 

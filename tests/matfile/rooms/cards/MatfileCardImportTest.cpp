@@ -134,6 +134,38 @@ TEST_F(MatfileCards, TablesAndCardsGoInTogetherInSourceOrder) {
   EXPECT_TRUE(contains(run.out, "    density: 7850 [kg/m^3] -> 7.85 [g/cm^3]\n"));
 }
 
+// Every line about a source quotes names as that source writes them: a card
+// in UTF-8 (its warnings, notes and --verbose lines too, though the file keeps
+// the name in its code page), a table without a byte order mark in the code
+// page.
+TEST_F(MatfileCards, ReportsQuoteNamesInTheEncodingOfTheirSource) {
+  if (!kReadsYamlCards) GTEST_SKIP() << "this build reads no YAML cards";
+  writeFileBytes(folder.file("g.FCMat"),
+                 "General:\n  Name: \"Gr\xC3\xB6\xC3\x9F"
+                 "e\"\nModels:\n  Model:\n"
+                 "    Density: \"78500 g/cm^3\"\n");
+  writeFileBytes(folder.file("t.csv"),
+                 "name,density [g/cm^3]\r\nGr\xF6\xDF"
+                 "e,2\r\n");
+  MatfileRun run = import({folder.file("t.csv"), folder.file("g.FCMat"), "--accept-warnings"});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  std::string card = folder.file("g.FCMat") + ":2: ";
+  for (const char* text : {"warning: \"Gr\xC3\xB6\xC3\x9F"
+                           "e\": density 78500",
+                           "warning: \"Gr\xC3\xB6\xC3\x9F"
+                           "e\": same name as ",
+                           "note: \"Gr\xC3\xB6\xC3\x9F"
+                           "e\": Young modulus"}) {
+    EXPECT_TRUE(contains(run.err, card + text)) << text << "\n" << run.err;
+  }
+  EXPECT_TRUE(contains(run.err, folder.file("t.csv") + ":2: note: \"Gr\xF6\xDF"
+                                                       "e\": Young"))
+      << run.err;
+  EXPECT_TRUE(contains(run.out, card + "\"Gr\xC3\xB6\xC3\x9F"
+                                       "e\" appended"))
+      << run.out;
+}
+
 // A card nests three levels down to its values; a wrong file that nests
 // without end is refused at once, not after minutes.
 TEST_F(MatfileCards, NestingIsBoundedWithAClearMessage) {
