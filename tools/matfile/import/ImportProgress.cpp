@@ -39,8 +39,10 @@ void ImportProgress::cardRead(std::size_t done, std::size_t total) {
   if (due()) show("matfile: card " + std::to_string(done) + " of " + std::to_string(total));
 }
 
+// The reading's line is erased before the reports; an import long enough to
+// have shown it is likely to take a while to write too.
 void ImportProgress::saving(const std::string& path) {
-  if (shownWidth_ > 0) show("matfile: writing " + path);
+  if (shownAny_) show("matfile: writing " + path);
 }
 
 void ImportProgress::show(const std::string& text) {
@@ -48,6 +50,7 @@ void ImportProgress::show(const std::string& text) {
   if (text.size() < shownWidth_) line += std::string(shownWidth_ - text.size(), ' ');
   err_ << line << std::flush;
   shownWidth_ = text.size();
+  shownAny_ = true;
 }
 
 void ImportProgress::finish() {

@@ -35,4 +35,5 @@ class ImportProgress {
   std::chrono::steady_clock::time_point next_;
   unsigned long calls_ = 0;
   std::size_t shownWidth_ = 0;
+  bool shownAny_ = false;
 };
