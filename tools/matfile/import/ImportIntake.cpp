@@ -151,7 +151,8 @@ void takeTable(std::size_t source, std::string bytes, ImportIntake& intake,
     long line = draft.line;
     OwnedMaterial material = materialOf(draft, utf8Names, intake, rowErrors, rowNotes);
     if (material == nullptr) ++intake.badParts[source];
-    std::unique_ptr<GivenUnits> givenUnits = material != nullptr ? givenUnitsOf(draft) : nullptr;
+    std::unique_ptr<GivenUnits> givenUnits =
+        material != nullptr ? givenUnitsForWarnings(draft, *material) : nullptr;
     std::unique_ptr<MaterialDraft> kept;
     if (intake.keepDrafts) kept = std::make_unique<MaterialDraft>(std::move(draft));
     intake.items.push_back({source, false, line, std::move(kept), std::move(material), utf8Names,
